@@ -1,0 +1,34 @@
+#pragma once
+// A verb of orvane-cli. Each verb's file registers one with a static CliVerbRegistration.
+
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+#include <QTextStream>
+#include <functional>
+
+struct CliInvocation {
+    const QCommandLineParser &parser;
+    QStringList args;        // positional arguments after the verb
+    QString configPath;      // --config, or AppDir + "config.ini"
+    QTextStream &out;        // UTF-8 standard output
+    QTextStream &err;        // UTF-8 standard error
+};
+
+struct CliVerb {
+    QString name;
+    QString summary;
+    QString positional;      // e.g. "BOOK.fb2..."
+    int minArgs = 1;
+    std::function<void(QCommandLineParser &)> addOptions;  // may be empty
+    std::function<int(CliInvocation &)> run;               // exit status
+};
+
+struct CliVerbRegistration {
+    explicit CliVerbRegistration(CliVerb verb);
+};
+
+const QList<CliVerb> &CliVerbs();
+
+// Exit statuses shared by all verbs.
+enum CliExit { ExitOk = 0, ExitSomeFailed = 1, ExitUsage = 2 };
