@@ -17,4 +17,6 @@ struct TBookData {
     QString Year;
 
     void Clear() { *this = TBookData(); }
+    // Drops file-name characters from Sequence, Publisher and City (they become folder names).
+    void CheckSymbol();
 };
