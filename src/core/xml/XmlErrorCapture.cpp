@@ -1,0 +1,52 @@
+#include "xml/XmlInternal.h"
+
+#include <cstdarg>
+#include <cstdio>
+#include <libxml/xmlerror.h>
+#include <libxslt/xsltutils.h>
+
+XmlErrorCapture::XmlErrorCapture()
+    : m_prevStructured(xmlStructuredError)
+    , m_prevStructuredCtx(xmlStructuredErrorContext)
+    , m_prevXslt(xsltGenericError)
+    , m_prevXsltCtx(xsltGenericErrorContext)
+{
+    xmlSetStructuredErrorFunc(this, &XmlErrorCapture::OnStructured);
+    xsltSetGenericErrorFunc(this, &XmlErrorCapture::OnGeneric);
+}
+
+XmlErrorCapture::~XmlErrorCapture()
+{
+    xmlSetStructuredErrorFunc(m_prevStructuredCtx, m_prevStructured);
+    xsltSetGenericErrorFunc(m_prevXsltCtx, m_prevXslt);
+}
+
+void XmlErrorCapture::OnStructured(void *self, xmlErrorPtr error)
+{
+    auto *capture = static_cast<XmlErrorCapture *>(self);
+    if (!error || error->level < XML_ERR_ERROR)
+        return;
+    XmlCapturedError &slot = error->level == XML_ERR_FATAL ? capture->m_fatal : capture->m_error;
+    if (slot.code)
+        return;
+    slot.code = error->code ? error->code : XML_ERR_INTERNAL_ERROR;
+    slot.line = error->line;
+    slot.column = error->int2;
+    slot.message = QString::fromUtf8(error->message ? error->message : "").trimmed();
+    // Errors from XPath and XSLT compilation come this way too: keep them for the XSLT text.
+    if (error->domain == XML_FROM_XPATH || error->domain == XML_FROM_XSLT)
+        capture->m_xsltText += slot.message + QLatin1Char('\n');
+}
+
+void XmlErrorCapture::OnGeneric(void *self, const char *format, ...)
+{
+    auto *capture = static_cast<XmlErrorCapture *>(self);
+    if (capture->m_xsltText.size() > 4000)
+        return;
+    char buffer[2048];
+    va_list args;
+    va_start(args, format);
+    std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    capture->m_xsltText += QString::fromUtf8(buffer);
+}

@@ -1,0 +1,47 @@
+#pragma once
+// Pieces shared by the parsing and the XSLT halves of the XML services; not for other folders.
+
+#include "xml/XmlServices.h"
+
+#include <QString>
+
+struct XmlCapturedError {
+    int code = 0;
+    int line = 0;
+    int column = 0;
+    QString message;
+};
+
+// Collects the errors that libxml2 and libxslt report on this thread while it lives, instead of
+// letting them reach standard error; restores the previous handlers afterwards.
+class XmlErrorCapture {
+public:
+    XmlErrorCapture();
+    ~XmlErrorCapture();
+    XmlErrorCapture(const XmlErrorCapture &) = delete;
+    XmlErrorCapture &operator=(const XmlErrorCapture &) = delete;
+
+    // The first fatal error, else the first error; empty when there was none.
+    const XmlCapturedError &First() const { return m_fatal.code ? m_fatal : m_error; }
+    // Everything libxslt wrote, trimmed.
+    QString XsltText() const { return m_xsltText.trimmed(); }
+
+private:
+    static void OnStructured(void *self, xmlErrorPtr error);
+    static void OnGeneric(void *self, const char *format, ...);
+
+    XmlCapturedError m_fatal, m_error;
+    QString m_xsltText;
+    xmlStructuredErrorFunc m_prevStructured;
+    void *m_prevStructuredCtx;
+    xmlGenericErrorFunc m_prevXslt;
+    void *m_prevXsltCtx;
+};
+
+bool ReadWholeFile(const QString &path, QByteArray &data, XmlParseError &error);
+// The one parser entry: encoding forces a character set (null: as declared); dict shares a
+// dictionary with libxslt.
+XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const char *encoding, int options,
+                        XmlBlanks blanks, xmlDict *dict, XmlParseError &error);
+// Installs the libxslt loader for imports, includes and document(): local files only.
+void InitXsltLoader();

@@ -1,0 +1,277 @@
+#include "xml/XmlServices.h"
+
+#include "xml/XmlInternal.h"
+
+#include <QFile>
+#include <QStringDecoder>
+#include <QUrl>
+#include <libxml/encoding.h>
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxslt/security.h>
+#include <libxslt/xslt.h>
+#include <mutex>
+
+namespace {
+
+xmlExternalEntityLoader g_defaultLoader = nullptr;
+thread_local bool t_trustedFiles = false;
+
+bool IsLocalUrl(const char *url)
+{
+    if (!url)
+        return false;
+    const QString u = QString::fromUtf8(url);
+    const int colon = u.indexOf(QLatin1Char(':'));
+    const int slash = u.indexOf(QLatin1Char('/'));
+    const bool hasScheme = colon > 1 && (slash < 0 || colon < slash);
+    return !hasScheme || u.startsWith(QLatin1String("file:"), Qt::CaseInsensitive);
+}
+
+// External entities, external DTDs and XInclude all come through here: nothing is loaded,
+// except local files of the program's own data inside an XmlTrustedFilesScope.
+xmlParserInputPtr RefusingEntityLoader(const char *url, const char *id, xmlParserCtxtPtr ctxt)
+{
+    if (t_trustedFiles && IsLocalUrl(url))
+        return g_defaultLoader(url, id, ctxt);
+    return nullptr;
+}
+
+void InitOnce()
+{
+    xmlInitParser();
+    g_defaultLoader = xmlGetExternalEntityLoader();
+    xmlSetExternalEntityLoader(RefusingEntityLoader);
+
+    xsltInit();
+    xsltSecurityPrefsPtr prefs = xsltNewSecurityPrefs();
+    xsltSetSecurityPrefs(prefs, XSLT_SECPREF_WRITE_FILE, xsltSecurityForbid);
+    xsltSetSecurityPrefs(prefs, XSLT_SECPREF_CREATE_DIRECTORY, xsltSecurityForbid);
+    xsltSetSecurityPrefs(prefs, XSLT_SECPREF_READ_NETWORK, xsltSecurityForbid);
+    xsltSetSecurityPrefs(prefs, XSLT_SECPREF_WRITE_NETWORK, xsltSecurityForbid);
+    xsltSetDefaultSecurityPrefs(prefs);
+    InitXsltLoader();
+}
+
+bool IsXmlBlank(const xmlChar *s)
+{
+    if (!s)
+        return true;
+    for (; *s; ++s)
+        if (*s != ' ' && *s != '\t' && *s != '\n' && *s != '\r')
+            return false;
+    return true;
+}
+
+// Drops text nodes that hold only white space, except under xml:space="preserve".
+void DropBlankText(xmlNode *node)
+{
+    xmlNode *child = node->children;
+    while (child) {
+        xmlNode *next = child->next;
+        if (child->type == XML_TEXT_NODE && IsXmlBlank(child->content)
+            && xmlNodeGetSpacePreserve(child->parent) != 1) {
+            xmlUnlinkNode(child);
+            xmlFreeNode(child);
+        } else if (child->type == XML_ELEMENT_NODE) {
+            DropBlankText(child);
+        }
+        child = next;
+    }
+}
+
+// Decodes bytes of the document's encoding; UTF-8 when it names none or libxml2 knows none.
+QString DecodeBytes(const QByteArray &bytes, const char *encoding)
+{
+    if (!encoding || !qstricmp(encoding, "UTF-8") || !qstricmp(encoding, "UTF8"))
+        return QString::fromUtf8(bytes);
+    xmlCharEncodingHandlerPtr handler = xmlFindCharEncodingHandler(encoding);
+    if (!handler)
+        return QString::fromUtf8(bytes);
+    QString result;
+    xmlBufferPtr in = xmlBufferCreateStatic(const_cast<char *>(bytes.constData()), size_t(bytes.size()));
+    xmlBufferPtr out = xmlBufferCreate();
+    if (in && out && xmlCharEncInFunc(handler, out, in) >= 0)
+        result = QString::fromUtf8(reinterpret_cast<const char *>(xmlBufferContent(out)), xmlBufferLength(out));
+    else
+        result = QString::fromLatin1(bytes);
+    xmlBufferFree(out);
+    xmlBufferFree(in);
+    xmlCharEncCloseFunc(handler);
+    return result;
+}
+
+// Splits at LF, CR LF and lone CR, as the parser counts lines.
+QString LineOf(const QString &text, int line)
+{
+    int current = 1, start = 0;
+    for (int i = 0; i < text.size() && current < line; ++i) {
+        if (text[i] == QLatin1Char('\n') || text[i] == QLatin1Char('\r')) {
+            if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+                ++i;
+            ++current;
+            start = i + 1;
+        }
+    }
+    if (current < line)
+        return QString();
+    int end = start;
+    while (end < text.size() && text[end] != QLatin1Char('\n') && text[end] != QLatin1Char('\r'))
+        ++end;
+    return text.mid(start, end - start);
+}
+
+// The text of source line `line`, enough of it for a message (the beginning of the line).
+QString SourceLine(const QByteArray &data, int line, const char *encoding)
+{
+    if (line < 1)
+        return QString();
+    const bool utf16le = data.startsWith("\xFF\xFE") || data.startsWith(QByteArray("<\0?\0", 4));
+    const bool utf16be = data.startsWith("\xFE\xFF") || data.startsWith(QByteArray("\0<\0?", 4));
+    if (utf16le || utf16be) {
+        QStringDecoder decoder(utf16le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
+                               QStringConverter::Flag::ConvertInvalidToNull);
+        return LineOf(decoder(data), line);
+    }
+    // ASCII-compatible encodings: find the line in the bytes, decode only its beginning.
+    int current = 1;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < data.size() && current < line; ++i) {
+        if (data[i] == '\n' || data[i] == '\r') {
+            if (data[i] == '\r' && i + 1 < data.size() && data[i + 1] == '\n')
+                ++i;
+            ++current;
+            start = i + 1;
+        }
+    }
+    if (current < line)
+        return QString();
+    qsizetype end = start;
+    const qsizetype limit = qMin(data.size(), start + 400);
+    while (end < limit && data[end] != '\n' && data[end] != '\r')
+        ++end;
+    QByteArray bytes = data.mid(start, end - start);
+    if (start == 0 && bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    return DecodeBytes(bytes, encoding);
+}
+
+} // namespace
+
+void InitXmlServices()
+{
+    static std::once_flag once;
+    std::call_once(once, InitOnce);
+}
+
+int XmlParseOptions()
+{
+    return XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_BIG_LINES;
+}
+
+XmlTrustedFilesScope::XmlTrustedFilesScope() : m_previous(t_trustedFiles)
+{
+    InitXmlServices();
+    t_trustedFiles = true;
+}
+
+XmlTrustedFilesScope::~XmlTrustedFilesScope() { t_trustedFiles = m_previous; }
+
+QString XmlParseError::LoadMessage() const
+{
+    return reason + QStringLiteral("\r\nLine: ") + QString::number(line) + QStringLiteral("\r\n")
+        + srcText.left(40);
+}
+
+XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const char *encoding, int options,
+                        XmlBlanks blanks, xmlDict *dict, XmlParseError &error)
+{
+    InitXmlServices();
+    error = XmlParseError();
+    XmlErrorCapture capture;
+    xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
+    if (!ctxt) {
+        error.errorCode = XML_ERR_NO_MEMORY;
+        error.reason = QStringLiteral("Out of memory");
+        return nullptr;
+    }
+    if (dict) {
+        xmlDictFree(ctxt->dict);
+        ctxt->dict = dict;
+        xmlDictReference(dict);
+    }
+    const QByteArray url = baseUrl.toUtf8();
+    XmlDocPtr doc(xmlCtxtReadMemory(ctxt, data.constData(), int(qMin<qsizetype>(data.size(), INT_MAX)),
+                                    url.isEmpty() ? nullptr : url.constData(), encoding, options));
+    const bool wellFormed = doc && ctxt->wellFormed;
+    if (!wellFormed) {
+        doc.reset();
+        const XmlCapturedError &first = capture.First();
+        error.errorCode = first.code ? first.code : XML_ERR_INTERNAL_ERROR;
+        error.line = first.line;
+        error.linePos = first.column;
+        error.reason = first.message.isEmpty() ? QStringLiteral("The document could not be parsed")
+                                               : first.message;
+        const xmlChar *declared = ctxt->encoding ? ctxt->encoding : ctxt->input ? ctxt->input->encoding : nullptr;
+        const char *docEncoding = encoding ? encoding : reinterpret_cast<const char *>(declared);
+        error.srcText = SourceLine(data, error.line, docEncoding);
+    }
+    xmlFreeParserCtxt(ctxt);
+    if (doc && blanks == XmlBlanks::Drop) {
+        for (xmlNode *n = doc->children; n; n = n->next)
+            if (n->type == XML_ELEMENT_NODE)
+                DropBlankText(n);
+    }
+    return doc;
+}
+
+XmlDocPtr XmlLoadBytes(const QByteArray &data, const QString &baseUrl, XmlParseError &error, XmlBlanks blanks)
+{
+    return ParseXmlBytes(data, baseUrl, nullptr, XmlParseOptions(), blanks, nullptr, error);
+}
+
+XmlDocPtr XmlLoadString(const QString &xml, XmlParseError &error, XmlBlanks blanks)
+{
+    return ParseXmlBytes(xml.toUtf8(), QString(), "UTF-8", XmlParseOptions(), blanks, nullptr, error);
+}
+
+bool ReadWholeFile(const QString &path, QByteArray &data, XmlParseError &error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        error = XmlParseError();
+        error.errorCode = XML_IO_LOAD_ERROR;
+        error.reason = QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString());
+        return false;
+    }
+    data = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        error = XmlParseError();
+        error.errorCode = XML_IO_LOAD_ERROR;
+        error.reason = QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}
+
+XmlDocPtr XmlLoadFile(const QString &path, XmlParseError &error, XmlBlanks blanks)
+{
+    QByteArray data;
+    if (!ReadWholeFile(path, data, error))
+        return nullptr;
+    return XmlLoadBytes(data, QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded), error, blanks);
+}
+
+QString XmlNodeText(const xmlNode *node)
+{
+    if (!node)
+        return QString();
+    InitXmlServices();
+    xmlBufferPtr buf = xmlBufferCreate();
+    if (!buf)
+        return QString();
+    xmlNodeDump(buf, node->doc, const_cast<xmlNode *>(node), 0, 0);
+    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(xmlBufferContent(buf)), xmlBufferLength(buf));
+    xmlBufferFree(buf);
+    return text;
+}
