@@ -1,0 +1,17 @@
+#pragma once
+// Moving a file without ever replacing one, on one file system or across two.
+
+#include <QString>
+
+// Moves `from` to `to`. Never replaces an existing `to`. Across file systems the data is copied
+// to a new file beside `to`, which takes the name `to` only when complete; the source is
+// deleted after that. Returns 0, or the errno of the failure, with `from` left as it was and
+// nothing left at `to`.
+int MoveFileNoReplace(const QString &from, const QString &to);
+
+// Gives `from`, a complete file on the file system of `to`, the name `to` unless that name is
+// taken (EEXIST). Returns 0 or an errno.
+int RenameNoReplace(const QString &from, const QString &to);
+
+// A short Russian reason for a failed file operation, for the log and the run's messages.
+QString FileErrorText(int error);

@@ -1,0 +1,266 @@
+#include "run/ProcessingRun.h"
+
+#include "globals/Errors.h"
+#include "run/FileMove.h"
+#include "run/RunLog.h"
+#include "run/RunPaths.h"
+#include "run/RunSteps.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <QSet>
+#include <QStringList>
+
+#include <cerrno>
+
+std::atomic<bool> CancelRequested{false};
+
+namespace {
+
+bool g_running = false;
+
+QString withLineEnd(const QString &text)
+{
+    return text.endsWith(QLatin1String("\r\n")) ? text : text + QStringLiteral("\r\n");
+}
+
+QString notMovedText(const QString &to, int error)
+{
+    return QStringLiteral("Файл не перемещён в \"%1\": %2\r\n").arg(to, FileErrorText(error));
+}
+
+QString notPackedText(const QString &zip, int error)
+{
+    if (error == EEXIST)
+        return QStringLiteral("Файл не упакован: архив \"%1\" уже существует\r\n").arg(zip);
+    return QStringLiteral("Файл не упакован в \"%1\": %2\r\n").arg(zip, FileErrorText(error));
+}
+
+bool pathTaken(const QString &path) { return QFileInfo::exists(path) || QFileInfo(path).isSymLink(); }
+
+int percentDone(int reached, int checked)
+{
+    // Every row may have been unchecked meanwhile: then all that is left is done.
+    if (checked <= 0)
+        return 100;
+    return int(qMin<qint64>(100, qint64(reached) * 100 / checked));
+}
+
+} // namespace
+
+struct TProcessingRun::Impl {
+    TProcessingRun &run;
+    TRunSteps steps;
+    QStringList log;
+    QString extractDir;
+    QSet<QString> planned;  // the dry run: outputs that earlier rows would have taken
+
+    bool dry() const { return run.m_options.DryRun; }
+
+    bool taken(const QString &path) const { return pathTaken(path) || planned.contains(path); }
+
+    // A row that cannot be placed: the book stays at `where`; the reason goes to the log.
+    void notPlaced(TRowReport &r, const TRunSettings &s, const QString &where, const QString &text)
+    {
+        r.Outcome = TRowOutcome::NotPlaced;
+        r.OutputPath = where;
+        r.Message = text;
+        if (s.SaveLog)
+            log << RunLogEntry(r.Entry.FileName, text);
+    }
+
+    // Moves the working file to `to`, or marks the row not placed. The dry run only looks.
+    bool place(TRowReport &r, const TRunSettings &s, const QString &to)
+    {
+        const int e = dry() ? (taken(to) ? EEXIST : 0) : MoveFileNoReplace(r.WorkingPath, to);
+        if (e) {
+            notPlaced(r, s, r.WorkingPath, notMovedText(to, e));
+            return false;
+        }
+        planned.insert(to);
+        return true;
+    }
+
+    void invalid(TRowReport &r, const TRunSettings &s, const QString &error)
+    {
+        if (s.SaveLog)
+            log << RunLogEntry(r.Entry.FileName, error);
+        const QString bad = BadFilePath(s.BadDir, r.Entry);
+        if (!place(r, s, bad))
+            return;
+        r.Outcome = TRowOutcome::Invalid;
+        r.OutputPath = bad;
+        r.Message = error;
+    }
+
+    // Packs `target` into target + ".zip" without ever replacing an archive: the new archive
+    // is made under a name of its own beside it and takes the final name only when complete.
+    bool pack(TRowReport &r, const TRunSettings &s, const QString &folder, const QString &target)
+    {
+        const QString zip = target + QStringLiteral(".zip");
+        if (taken(zip)) {
+            notPlaced(r, s, target, notPackedText(zip, EEXIST));
+            return false;
+        }
+        if (dry()) {
+            planned.insert(zip);
+            return true;
+        }
+        QString base;
+        do
+            base = folder + QStringLiteral(".orv-pack-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        while (pathTaken(base + QStringLiteral(".zip")));
+        const QString made = base + QStringLiteral(".zip");
+        try {
+            steps.Pack(base, target);
+        } catch (...) {
+            QFile::remove(made);
+            throw;
+        }
+        if (const int e = RenameNoReplace(made, zip)) {
+            QFile::remove(made);
+            notPlaced(r, s, target, notPackedText(zip, e));
+            return false;
+        }
+        QFile::remove(target);
+        return true;
+    }
+
+    void valid(TRowReport &r, const TRunSettings &s, const QString &newName0, const QString &folder)
+    {
+        if (folder.isEmpty())
+            throw EOrvane(QStringLiteral("Unable to create directory"));
+        if (!dry())
+            QDir().mkpath(folder);  // a failure shows in the move or the conversion
+        QString newName = newName0;
+        if (s.Convert) {
+            newName = dry() ? steps.ConvertedName(newName) : steps.Convert(folder, newName);
+            planned.insert(folder + newName);
+        } else if (!place(r, s, folder + newName)) {
+            return;
+        }
+        const QString target = folder + newName;
+        if (s.Archive && !pack(r, s, folder, target))
+            return;
+        r.Outcome = TRowOutcome::Placed;
+        r.OutputPath = s.Archive ? target + QStringLiteral(".zip") : target;
+    }
+
+    TRowReport doRow(const TListEntry &entry, const QString &working, const TRunSettings &s)
+    {
+        TRowReport r;
+        r.Entry = entry;
+        r.WorkingPath = working;
+
+        QString error;
+        if (s.Valid && !steps.Validate(working, error)) {
+            invalid(r, s, error);
+            return r;
+        }
+        QString newName, folder;
+        try {
+            steps.Open(working);
+            newName = s.Rename ? steps.NewName() : entry.FileName;
+            folder = s.Sort ? SortedFolder(s.EndDir, steps.SortResult()) : s.EndDir;
+        } catch (const EOrvane &e) {
+            // Unvalidated, a book that cannot be read or named is a bad book, not the end of the run.
+            if (s.Valid)
+                throw;
+            invalid(r, s, withLineEnd(e.Message()));
+            return r;
+        }
+        valid(r, s, newName, folder);
+        return r;
+    }
+
+    void walk()
+    {
+        TRunRows &rows = run.m_rows;
+        const TRunCallbacks &cb = run.m_callbacks;
+        TRunSummary &sum = run.m_summary;
+        extractDir = RunExtractDir(RunTempDir());
+        int reached = 0;
+        for (TRunRows::RowId row = rows.FirstRow(); row != TRunRows::NoRow; row = rows.NextRow(row)) {
+            const TListEntry *record = rows.Entry(row);
+            if (!record)
+                throw EOrvane(QStringLiteral("%1 (%2, line %3)")
+                                  .arg(QStringLiteral("Assertion failure"), QStringLiteral("_form\\frm_Main"))
+                                  .arg(1018));
+            if (!rows.IsChecked(row))
+                continue;
+            const TListEntry entry = *record;
+            ++reached;
+
+            const QString stored = entry.ArchivePath.isEmpty() ? QString() : steps.Extract(entry, extractDir);
+            const QString working = WorkingPath(entry, extractDir, stored);
+
+            if (cb.ProcessMessages)
+                cb.ProcessMessages();
+            if (CancelRequested) {
+                sum.Cancelled = true;
+                break;
+            }
+            if (cb.CurrentPath)
+                cb.CurrentPath(working);
+
+            const TRowReport r = doRow(entry, working, CurrentRunSettings());
+            ++sum.Processed;
+            switch (r.Outcome) {
+            case TRowOutcome::Placed: ++sum.Placed; break;
+            case TRowOutcome::Invalid: ++sum.Invalid; break;
+            case TRowOutcome::NotPlaced: ++sum.NotPlaced; break;
+            }
+            if (cb.RowDone)
+                cb.RowDone(r);
+            if (cb.Progress)
+                cb.Progress(percentDone(reached, rows.CheckedCount()));
+        }
+        if (!dry()) {
+            const TRunSettings s = CurrentRunSettings();
+            if (s.SaveLog)
+                WriteRunLog(s.LogFile, log);
+        }
+    }
+};
+
+TProcessingRun::TProcessingRun(TRunRows &rows, TRunCallbacks callbacks, TRunOptions options)
+    : m_rows(rows), m_callbacks(std::move(callbacks)), m_options(options)
+{
+}
+
+TProcessingRun::~TProcessingRun() = default;
+
+bool TProcessingRun::IsRunning() { return g_running; }
+
+QString TProcessingRun::RunAlreadyGoing() { return QStringLiteral("Обработка уже выполняется"); }
+
+const TRunSummary &TProcessingRun::Execute()
+{
+    if (g_running)
+        throw EOrvane(RunAlreadyGoing());
+    g_running = true;
+    struct Running {
+        ~Running() { g_running = false; }
+    } running;
+
+    m_summary = TRunSummary();
+    CancelRequested = false;
+    Impl impl{*this, TRunSteps(), {}, {}, {}};
+    try {
+        impl.walk();
+    } catch (const EOrvane &e) {
+        m_summary.Errors = 1;
+        m_summary.ErrorMessage = e.Message();
+        impl.steps.CloseArchive();
+        throw;
+    } catch (const std::exception &e) {
+        m_summary.Errors = 1;
+        m_summary.ErrorMessage = QString::fromLocal8Bit(e.what());
+        impl.steps.CloseArchive();
+        throw;
+    }
+    impl.steps.CloseArchive();
+    return m_summary;
+}

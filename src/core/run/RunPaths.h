@@ -1,0 +1,23 @@
+#pragma once
+// The paths a run forms for one row. Folders end with "/"; parts are joined as they stand.
+
+#include "list/ListEntry.h"
+
+#include <QString>
+
+// The sub-folder below the run's scratch folder that archive entries are extracted into, so that
+// the information panel, which extracts into the scratch folder too, never replaces a book
+// while the run works on it.
+QString RunExtractDir(const QString &tempDir);
+
+// A loose file: FileDir + FileName. An archive entry: the extraction folder + the entry's
+// stored path (its folders inside the archive included), where extraction has put it.
+QString WorkingPath(const TListEntry &entry, const QString &extractDir, const QString &storedPath);
+
+// The target folder for a sort result: `endDir` + the result with each "\" level turned into a
+// "/" folder and a trailing "/" added. Levels "." and ".." are dropped, so that no metadata
+// can lead the book out of the output folder.
+QString SortedFolder(const QString &endDir, const QString &sortResult);
+
+// AppSettings.BadDir + FileName.
+QString BadFilePath(const QString &badDir, const TListEntry &entry);

@@ -1,0 +1,57 @@
+#pragma once
+// The other subsystems as one run calls them: extraction, validation, loading, names,
+// conversion, packing. The one place where the run meets them, so the walk reads as the
+// algorithm and each step can be changed without touching it.
+
+#include "list/ListEntry.h"
+
+#include <QString>
+#include <memory>
+
+// The settings one row is done with, as AppSettings holds them when the row is reached (the run
+// hands control to the message loop once per row, and the settings dialog may change them then).
+struct TRunSettings {
+    bool Valid = true;
+    bool Rename = true;
+    bool Sort = true;
+    bool Convert = false;
+    bool Archive = false;
+    bool SaveLog = false;
+    QString EndDir;
+    QString BadDir;
+    QString LogFile;
+};
+TRunSettings CurrentRunSettings();
+// TempDir, the scratch folder.
+QString RunTempDir();
+
+class TRunSteps {
+public:
+    // Prepares the conversion chosen by AppSettings.ConvertType (every run does, converting or not).
+    TRunSteps();
+    ~TRunSteps();
+
+    // Extracts the row's entry into `dir` and returns its stored path in the archive (folders
+    // included). The archive stays open for the next row of the same archive.
+    QString Extract(const TListEntry &entry, const QString &dir);
+    void CloseArchive();
+
+    // ValidateBook: true for a valid book; false with the four-line error text.
+    bool Validate(const QString &path, QString &error);
+    // CurrentBook := OpenBookDocument(path).
+    void Open(const QString &path);
+    // BookRename and BookSort of CurrentBook.
+    QString NewName();
+    QString SortResult();
+    // ConvertBook of CurrentBook into folder + name; returns the name with its new extension.
+    QString Convert(const QString &folder, const QString &name);
+    // The name conversion would give, without converting (the dry run).
+    QString ConvertedName(const QString &name);
+    // BookArchive(archiveBase, file): a new archive archiveBase + ".zip" holding `file` under
+    // its bare name.
+    void Pack(const QString &archiveBase, const QString &file);
+
+private:
+    struct State;
+    std::unique_ptr<State> m;
+};

@@ -1,0 +1,215 @@
+// The file handling under the run: moving without replacing, the log file, the paths of a row,
+// and the row list that stands in for the file list.
+
+#include "run/FileMove.h"
+#include "run/RunLog.h"
+#include "run/RunPaths.h"
+#include "run/RunRowList.h"
+#include "globals/Errors.h"
+
+#include <QtTest>
+
+#include <cerrno>
+#include <sys/stat.h>
+
+namespace {
+void writeFile(const QString &path, const QByteArray &data)
+{
+    QFile f(path);
+    QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(path));
+    f.write(data);
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+dev_t deviceOf(const QString &path)
+{
+    struct stat st {};
+    return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_dev : dev_t(-1);
+}
+
+TListEntry loose(const QString &dir, const QString &name)
+{
+    TListEntry e;
+    e.FileDir = dir;
+    e.FileName = name;
+    return e;
+}
+} // namespace
+
+class TestRunFiles : public QObject {
+    Q_OBJECT
+private slots:
+    void moveNeverReplaces_data()
+    {
+        QTest::addColumn<bool>("otherFileSystem");
+        QTest::newRow("same file system") << false;
+        QTest::newRow("across file systems") << true;
+    }
+    void moveNeverReplaces()
+    {
+        QFETCH(bool, otherFileSystem);
+        QTemporaryDir src;
+        QScopedPointer<QTemporaryDir> dst(otherFileSystem ? new QTemporaryDir(QStringLiteral("/dev/shm/orv-test-XXXXXX"))
+                                                          : new QTemporaryDir);
+        QVERIFY(src.isValid() && dst->isValid());
+        if (otherFileSystem && deviceOf(src.path()) == deviceOf(dst->path()))
+            QSKIP("no second file system here");
+        const QString a = src.filePath(QStringLiteral("a.fb2")), b = dst->filePath(QStringLiteral("b.fb2"));
+
+        // A plain move: the book is at the target, with its bytes and date, and gone from the source.
+        writeFile(a, "first book");
+        const QDateTime stamp = QDateTime::fromSecsSinceEpoch(1000000000);
+        {
+            QFile f(a);
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QVERIFY(f.setFileTime(stamp, QFileDevice::FileModificationTime));
+        }
+        QCOMPARE(MoveFileNoReplace(a, b), 0);
+        QVERIFY(!QFile::exists(a));
+        QCOMPARE(readFile(b), QByteArray("first book"));
+        QCOMPARE(QFileInfo(b).lastModified(), stamp);
+
+        // A second book to the same name: refused, both books stay as they were.
+        writeFile(a, "second book");
+        QCOMPARE(MoveFileNoReplace(a, b), EEXIST);
+        QCOMPARE(readFile(a), QByteArray("second book"));
+        QCOMPARE(readFile(b), QByteArray("first book"));
+
+        // A missing target folder: refused, the source stays.
+        QCOMPARE(MoveFileNoReplace(a, dst->filePath(QStringLiteral("no/such/b.fb2"))), ENOENT);
+        QCOMPARE(readFile(a), QByteArray("second book"));
+
+        // A missing source.
+        QCOMPARE(MoveFileNoReplace(src.filePath(QStringLiteral("gone.fb2")), dst->filePath(QStringLiteral("c.fb2"))), ENOENT);
+        QVERIFY(!QFile::exists(dst->filePath(QStringLiteral("c.fb2"))));
+
+        // Nothing but the book reached the target folder (no scratch copies).
+        QCOMPARE(QDir(dst->path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("b.fb2")});
+    }
+
+    void moveOutOfReadOnlyFolderKeepsOneCopy()
+    {
+        if (::geteuid() == 0)
+            QSKIP("permissions do not bind root");
+        QTemporaryDir src;
+        QTemporaryDir dst(QStringLiteral("/dev/shm/orv-test-XXXXXX"));
+        QVERIFY(src.isValid() && dst.isValid());
+        const QString a = src.filePath(QStringLiteral("a.fb2")), b = dst.filePath(QStringLiteral("a.fb2"));
+        writeFile(a, "book");
+        QFile::setPermissions(src.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        const int e = MoveFileNoReplace(a, b);
+        QFile::setPermissions(src.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+        QCOMPARE(e, EACCES);
+        QCOMPARE(readFile(a), QByteArray("book"));
+        QVERIFY(!QFile::exists(b));
+    }
+
+    void errorTextsAreRussian()
+    {
+        QCOMPARE(FileErrorText(EEXIST), QStringLiteral("файл с таким именем уже существует"));
+        QCOMPARE(FileErrorText(ENOENT), QStringLiteral("папка или файл не найдены"));
+        QCOMPARE(FileErrorText(0), QString());
+    }
+
+    void logFileFormat_data()
+    {
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("no entries: the byte-order mark alone") << QStringList() << QByteArray("\xEF\xBB\xBF");
+        QTest::newRow("validator text")
+            << QStringList{RunLogEntry(QStringLiteral("Книга.fb2"),
+                                       QStringLiteral("Код ошибки -1\r\nСтрока 3\r\nСимвол 7\r\nплохо\r\n"))}
+            << QByteArray("\xEF\xBB\xBF") + QStringLiteral("Книга.fb2 => Код ошибки -1\r\nСтрока 3\r\nСимвол 7\r\nплохо\r\n\r\n").toUtf8();
+        QTest::newRow("two entries in order")
+            << QStringList{RunLogEntry(QStringLiteral("a.fb2"), QStringLiteral("x\r\n")),
+                           RunLogEntry(QStringLiteral("b.fb2"), QStringLiteral("y\r\n"))}
+            << QByteArray("\xEF\xBB\xBF" "a.fb2 => x\r\n\r\nb.fb2 => y\r\n\r\n");
+    }
+    void logFileFormat()
+    {
+        QFETCH(QStringList, entries);
+        QFETCH(QByteArray, bytes);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("log.txt"));
+        writeFile(path, QByteArray(5000, 'x'));  // an earlier, longer log is replaced as a whole
+        WriteRunLog(path, entries);
+        QCOMPARE(readFile(path), bytes);
+    }
+
+    void logFileThatCannotBeWritten()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("no/such/log.txt"));
+        try {
+            WriteRunLog(path, {});
+            QFAIL("no error");
+        } catch (const EOrvane &e) {
+            QVERIFY2(e.Message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)), qPrintable(e.Message()));
+        }
+    }
+
+    void sortedFolder_data()
+    {
+        QTest::addColumn<QString>("sortResult");
+        QTest::addColumn<QString>("folder");
+        QTest::newRow("levels become folders") << QStringLiteral("Т\\Толстой Лев") << QStringLiteral("/out/Т/Толстой Лев/");
+        QTest::newRow("trailing level kept") << QStringLiteral("Т\\") << QStringLiteral("/out/Т/");
+        QTest::newRow("empty author") << QStringLiteral("\\") << QStringLiteral("/out//");
+        QTest::newRow("slash in a value") << QStringLiteral("Да/Нет") << QStringLiteral("/out/Да/Нет/");
+        QTest::newRow("cannot climb out") << QStringLiteral("..\\..\\etc") << QStringLiteral("/out///etc/");
+        QTest::newRow("dots inside a name stay") << QStringLiteral("Т\\Т. Толстой...") << QStringLiteral("/out/Т/Т. Толстой.../");
+    }
+    void sortedFolder()
+    {
+        QFETCH(QString, sortResult);
+        QFETCH(QString, folder);
+        QCOMPARE(SortedFolder(QStringLiteral("/out/"), sortResult), folder);
+    }
+
+    void workingAndBadPaths()
+    {
+        TListEntry e = loose(QStringLiteral("/books/"), QStringLiteral("a.fb2"));
+        QCOMPARE(WorkingPath(e, QStringLiteral("/tmp/orv/run/"), QString()), QStringLiteral("/books/a.fb2"));
+        QCOMPARE(BadFilePath(QStringLiteral("/bad/"), e), QStringLiteral("/bad/a.fb2"));
+        e.FileDir.clear();
+        e.InArchive = true;
+        e.ArchivePath = QStringLiteral("/books/a.zip");
+        QCOMPARE(WorkingPath(e, QStringLiteral("/tmp/orv/run/"), QStringLiteral("inner/a.fb2")),
+                 QStringLiteral("/tmp/orv/run/inner/a.fb2"));
+    }
+
+    void rowListFollowsChanges()
+    {
+        TRunRowList rows;
+        const auto a = rows.Append(loose(QStringLiteral("/"), QStringLiteral("a")));
+        const auto b = rows.Append(loose(QStringLiteral("/"), QStringLiteral("b")), false);
+        const auto c = rows.Append(loose(QStringLiteral("/"), QStringLiteral("c")));
+        QCOMPARE(rows.CheckedCount(), 2);
+        QCOMPARE(rows.FirstRow(), a);
+        QCOMPARE(rows.NextRow(a), b);
+        QVERIFY(!rows.IsChecked(b));
+
+        rows.Reorder({c, a, b});
+        QCOMPARE(rows.NextRow(a), b);        // the row that now follows
+        QCOMPARE(rows.NextRow(b), TRunRows::NoRow);
+        rows.SetChecked(c, false);
+        QCOMPARE(rows.CheckedCount(), 1);
+
+        rows.Remove(b);
+        QCOMPARE(rows.NextRow(a), TRunRows::NoRow);
+        QCOMPARE(rows.NextRow(b), TRunRows::NoRow);  // a removed row leads nowhere
+        QVERIFY(!rows.Entry(b));
+        rows.Clear();
+        QCOMPARE(rows.FirstRow(), TRunRows::NoRow);
+        QCOMPARE(rows.NextRow(a), TRunRows::NoRow);
+        QCOMPARE(rows.CheckedCount(), 0);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRunFiles)
+#include "test_run_files.moc"
