@@ -174,13 +174,14 @@ private slots:
     void workingAndBadPaths()
     {
         TListEntry e = loose(QStringLiteral("/books/"), QStringLiteral("a.fb2"));
-        QCOMPARE(WorkingPath(e, QStringLiteral("/tmp/orv/run/"), QString()), QStringLiteral("/books/a.fb2"));
+        QCOMPARE(WorkingPath(e, QStringLiteral("/tmp/orv/run/")), QStringLiteral("/books/a.fb2"));
         QCOMPARE(BadFilePath(QStringLiteral("/bad/"), e), QStringLiteral("/bad/a.fb2"));
         e.FileDir.clear();
         e.InArchive = true;
         e.ArchivePath = QStringLiteral("/books/a.zip");
-        QCOMPARE(WorkingPath(e, QStringLiteral("/tmp/orv/run/"), QStringLiteral("inner/a.fb2")),
-                 QStringLiteral("/tmp/orv/run/inner/a.fb2"));
+        QCOMPARE(WorkingPath(e, QStringLiteral("/tmp/orv/run/")), QStringLiteral("/tmp/orv/run/a.fb2"));
+        e.StoredPath = QStringLiteral("inner/");
+        QCOMPARE(WorkingPath(e, QStringLiteral("/tmp/orv/run/")), QStringLiteral("/tmp/orv/run/inner/a.fb2"));
     }
 
     void rowListFollowsChanges()

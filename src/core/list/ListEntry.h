@@ -10,4 +10,5 @@ struct TListEntry {
     qint64 FileSize = 0;  // bytes; archive entry: uncompressed size
     bool InArchive = false;
     QString ArchivePath;  // archive entry: the archive's path as given; loose file: empty
+    QString StoredPath;   // archive entry: its folder inside the archive ("a/b/"), empty at the top
 };

@@ -193,8 +193,9 @@ struct TProcessingRun::Impl {
             const TListEntry entry = *record;
             ++reached;
 
-            const QString stored = entry.ArchivePath.isEmpty() ? QString() : steps.Extract(entry, extractDir);
-            const QString working = WorkingPath(entry, extractDir, stored);
+            if (!entry.ArchivePath.isEmpty())
+                steps.Extract(entry, extractDir);
+            const QString working = WorkingPath(entry, extractDir);
 
             if (cb.ProcessMessages)
                 cb.ProcessMessages();

@@ -4,11 +4,11 @@
 
 QString RunExtractDir(const QString &tempDir) { return tempDir + QStringLiteral("run/"); }
 
-QString WorkingPath(const TListEntry &entry, const QString &extractDir, const QString &storedPath)
+QString WorkingPath(const TListEntry &entry, const QString &extractDir)
 {
     if (entry.ArchivePath.isEmpty())
         return entry.FileDir + entry.FileName;
-    return extractDir + (storedPath.isEmpty() ? entry.FileName : storedPath);
+    return extractDir + entry.StoredPath + entry.FileName;
 }
 
 QString SortedFolder(const QString &endDir, const QString &sortResult)

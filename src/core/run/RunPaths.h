@@ -10,9 +10,9 @@
 // while the run works on it.
 QString RunExtractDir(const QString &tempDir);
 
-// A loose file: FileDir + FileName. An archive entry: the extraction folder + the entry's
-// stored path (its folders inside the archive included), where extraction has put it.
-QString WorkingPath(const TListEntry &entry, const QString &extractDir, const QString &storedPath);
+// A loose file: FileDir + FileName. An archive entry: where extraction puts it, the extraction
+// folder + the entry's folders inside the archive + FileName.
+QString WorkingPath(const TListEntry &entry, const QString &extractDir);
 
 // The target folder for a sort result: `endDir` + the result with each "\" level turned into a
 // "/" folder and a trailing "/" added. Levels "." and ".." are dropped, so that no metadata

@@ -18,7 +18,7 @@ struct TRunSteps::State {};
 TRunSteps::TRunSteps() : m(std::make_unique<State>()) {}
 TRunSteps::~TRunSteps() = default;
 
-QString TRunSteps::Extract(const TListEntry &, const QString &) { missing("Extraction"); }
+void TRunSteps::Extract(const TListEntry &, const QString &) { missing("Extraction"); }
 void TRunSteps::CloseArchive() {}
 bool TRunSteps::Validate(const QString &, QString &) { missing("ValidateBook"); }
 void TRunSteps::Open(const QString &) { missing("OpenBookDocument"); }

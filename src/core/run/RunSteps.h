@@ -31,9 +31,9 @@ public:
     TRunSteps();
     ~TRunSteps();
 
-    // Extracts the row's entry into `dir` and returns its stored path in the archive (folders
-    // included). The archive stays open for the next row of the same archive.
-    QString Extract(const TListEntry &entry, const QString &dir);
+    // Extracts the row's entry below `dir`, at its folders inside the archive. The archive stays
+    // open for the next row of the same archive.
+    void Extract(const TListEntry &entry, const QString &dir);
     void CloseArchive();
 
     // ValidateBook: true for a valid book; false with the four-line error text.
