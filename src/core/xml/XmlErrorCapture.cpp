@@ -5,8 +5,9 @@
 #include <libxml/xmlerror.h>
 #include <libxslt/xsltutils.h>
 
-XmlErrorCapture::XmlErrorCapture()
-    : m_prevStructured(xmlStructuredError)
+XmlErrorCapture::XmlErrorCapture(const QByteArray &documentUrl)
+    : m_documentUrl(documentUrl)
+    , m_prevStructured(xmlStructuredError)
     , m_prevStructuredCtx(xmlStructuredErrorContext)
     , m_prevXslt(xsltGenericError)
     , m_prevXsltCtx(xsltGenericErrorContext)
@@ -26,7 +27,10 @@ void XmlErrorCapture::OnStructured(void *self, xmlErrorPtr error)
     auto *capture = static_cast<XmlErrorCapture *>(self);
     if (!error || error->level < XML_ERR_ERROR)
         return;
-    XmlCapturedError &slot = error->level == XML_ERR_FATAL ? capture->m_fatal : capture->m_error;
+    const bool inDocument = capture->m_documentUrl.isEmpty()
+        || (error->file && capture->m_documentUrl == error->file);
+    XmlCapturedError &slot = error->level == XML_ERR_FATAL ? (inDocument ? capture->m_fatal : capture->m_otherFatal)
+                                                           : (inDocument ? capture->m_error : capture->m_otherError);
     if (slot.code)
         return;
     slot.code = error->code ? error->code : XML_ERR_INTERNAL_ERROR;

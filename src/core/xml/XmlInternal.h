@@ -16,13 +16,18 @@ struct XmlCapturedError {
 // letting them reach standard error; restores the previous handlers afterwards.
 class XmlErrorCapture {
 public:
-    XmlErrorCapture();
+    // documentUrl: errors located in that document come first; an error inside an entity's text
+    // is located in the entity, and the parser reports it again where the document uses it.
+    explicit XmlErrorCapture(const QByteArray &documentUrl = QByteArray());
     ~XmlErrorCapture();
     XmlErrorCapture(const XmlErrorCapture &) = delete;
     XmlErrorCapture &operator=(const XmlErrorCapture &) = delete;
 
     // The first fatal error, else the first error; empty when there was none.
-    const XmlCapturedError &First() const { return m_fatal.code ? m_fatal : m_error; }
+    const XmlCapturedError &First() const
+    {
+        return m_fatal.code ? m_fatal : m_error.code ? m_error : m_otherFatal.code ? m_otherFatal : m_otherError;
+    }
     // Everything libxslt wrote, trimmed.
     QString XsltText() const { return m_xsltText.trimmed(); }
 
@@ -30,7 +35,8 @@ private:
     static void OnStructured(void *self, xmlErrorPtr error);
     static void OnGeneric(void *self, const char *format, ...);
 
-    XmlCapturedError m_fatal, m_error;
+    QByteArray m_documentUrl;
+    XmlCapturedError m_fatal, m_error, m_otherFatal, m_otherError;
     QString m_xsltText;
     xmlStructuredErrorFunc m_prevStructured;
     void *m_prevStructuredCtx;

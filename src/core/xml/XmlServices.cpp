@@ -188,7 +188,8 @@ XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const ch
 {
     InitXmlServices();
     error = XmlParseError();
-    XmlErrorCapture capture;
+    const QByteArray url = baseUrl.toUtf8();
+    XmlErrorCapture capture(url);
     xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
     if (!ctxt) {
         error.errorCode = XML_ERR_NO_MEMORY;
@@ -200,7 +201,6 @@ XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const ch
         ctxt->dict = dict;
         xmlDictReference(dict);
     }
-    const QByteArray url = baseUrl.toUtf8();
     XmlDocPtr doc(xmlCtxtReadMemory(ctxt, data.constData(), int(qMin<qsizetype>(data.size(), INT_MAX)),
                                     url.isEmpty() ? nullptr : url.constData(), encoding, options));
     const bool wellFormed = doc && ctxt->wellFormed;

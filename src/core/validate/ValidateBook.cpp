@@ -1,0 +1,27 @@
+#include "validate/ValidateBook.h"
+
+#include "xml/XmlSchema.h"
+
+#include <QStringList>
+
+const QString FictionBookNamespace = QStringLiteral("http://www.gribuser.ru/xml/fictionbook/2.0");
+
+bool ValidateBook(const QString &fileName, QString &errorText, const QString &utilsDir)
+{
+    XmlParseError error;
+    if (XmlValidateFile(fileName, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace, error))
+        return true;
+    errorText = ValidationErrorText(error);
+    return false;
+}
+
+QString ValidationErrorText(const XmlParseError &error)
+{
+    const QStringList lines{
+        QStringLiteral("Код ошибки ") + QString::number(qint32(error.errorCode)),
+        QStringLiteral("Строка ") + QString::number(error.line),
+        QStringLiteral("Символ ") + QString::number(error.linePos),
+        error.reason,
+    };
+    return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+}

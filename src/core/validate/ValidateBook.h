@@ -1,0 +1,18 @@
+#pragma once
+// Whether an FB2 file conforms to the FictionBook schema "FictionBook.xsd" of the utils folder.
+
+#include "xml/XmlServices.h"
+
+#include <QString>
+
+// The namespace FB2 documents declare on their root element; the schema is bound to it.
+extern const QString FictionBookNamespace;
+
+// True when the file is well-formed and valid; errorText is then left as it was. Otherwise false,
+// and errorText receives the four-line text of the first error (ValidationErrorText). A missing,
+// unreadable, malformed or invalid file is a result, not an error.
+// Throws EOrvane when utilsDir + "FictionBook.xsd" is missing or not a usable schema.
+bool ValidateBook(const QString &fileName, QString &errorText, const QString &utilsDir);
+
+// "Код ошибки " code, "Строка " line, "Символ " position, the reason; each line ends in CR LF.
+QString ValidationErrorText(const XmlParseError &error);

@@ -1,0 +1,219 @@
+#include "xml/XmlSchema.h"
+
+#include "globals/Errors.h"
+#include "xml/XmlInternal.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QUrl>
+#include <libxml/SAX2.h>
+#include <libxml/parser.h>
+#include <libxml/schemasInternals.h>
+#include <libxml/xmlschemas.h>
+#include <memory>
+#include <mutex>
+
+namespace {
+
+using SchemaPtr = std::shared_ptr<xmlSchema>;
+
+// The parsed schema of one file, as long as the file does not change.
+struct SchemaCache {
+    std::mutex mutex;
+    QString path;
+    QDateTime modified;
+    qint64 size = -1;
+    SchemaPtr schema;
+};
+
+SchemaCache &Cache()
+{
+    static SchemaCache cache;
+    return cache;
+}
+
+QString SchemaErrorText(const QString &path, const XmlCapturedError &first)
+{
+    if (first.message.isEmpty())
+        return QStringLiteral("%1: not a usable XML schema").arg(path);
+    if (first.line > 0)
+        return QStringLiteral("%1:%2: %3").arg(path).arg(first.line).arg(first.message);
+    return QStringLiteral("%1: %2").arg(path, first.message);
+}
+
+SchemaPtr ParseSchema(const QString &path, const QString &expectedNamespace)
+{
+    XmlTrustedFilesScope trusted; // the schema's own includes and imports
+    XmlErrorCapture capture;
+    const QByteArray url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded).toUtf8();
+    xmlSchemaParserCtxtPtr pctxt = xmlSchemaNewParserCtxt(url.constData());
+    if (!pctxt)
+        throw EOrvane(QStringLiteral("Out of memory"));
+    xmlSchemaPtr raw = xmlSchemaParse(pctxt);
+    xmlSchemaFreeParserCtxt(pctxt);
+    if (!raw)
+        throw EOrvane(SchemaErrorText(path, capture.First()));
+    SchemaPtr schema(raw, xmlSchemaFree);
+    const QString target = QString::fromUtf8(reinterpret_cast<const char *>(raw->targetNamespace));
+    if (target != expectedNamespace)
+        throw EOrvane(QStringLiteral("%1: the schema's target namespace \"%2\" is not \"%3\"")
+                          .arg(path, target, expectedNamespace));
+    return schema;
+}
+
+// The schema of path: the cached one while the file keeps its time and size.
+SchemaPtr SchemaFor(const QString &path, const QString &expectedNamespace)
+{
+    const QFileInfo info(path);
+    if (!info.isFile())
+        throw EOrvane(QStringLiteral("%1: the schema file does not exist").arg(path));
+    SchemaCache &cache = Cache();
+    std::lock_guard<std::mutex> lock(cache.mutex);
+    const QString absolute = info.absoluteFilePath();
+    if (cache.schema && cache.path == absolute && cache.modified == info.lastModified()
+        && cache.size == info.size())
+        return cache.schema;
+    cache.schema = ParseSchema(absolute, expectedNamespace);
+    cache.path = absolute;
+    cache.modified = info.lastModified();
+    cache.size = info.size();
+    return cache.schema;
+}
+
+// The first schema error of a validation, with the node it concerns.
+struct FirstSchemaError {
+    int code = 0;
+    int line = 0;
+    const xmlNode *node = nullptr;
+    QString message;
+};
+
+void OnSchemaError(void *ctx, xmlErrorPtr error)
+{
+    auto *first = static_cast<FirstSchemaError *>(ctx);
+    if (!error || error->level < XML_ERR_ERROR || first->code)
+        return;
+    first->code = error->code ? error->code : XML_ERR_INTERNAL_ERROR;
+    first->line = error->line;
+    first->node = static_cast<const xmlNode *>(error->node);
+    QString message = QString::fromUtf8(error->message ? error->message : "");
+    while (message.endsWith(QLatin1Char('\n')) || message.endsWith(QLatin1Char('\r')))
+        message.chop(1);
+    first->message = message;
+}
+
+// 1-based position of element among the elements of its document, in document order.
+long ElementOrdinal(const xmlNode *element)
+{
+    long ordinal = 0;
+    const xmlNode *node = xmlDocGetRootElement(element->doc);
+    while (node) {
+        if (node->type == XML_ELEMENT_NODE) {
+            ++ordinal;
+            if (node == element)
+                return ordinal;
+            if (node->children) {
+                node = node->children;
+                continue;
+            }
+        }
+        while (!node->next) {
+            node = node->parent;
+            if (!node || node->type != XML_ELEMENT_NODE)
+                return 0;
+        }
+        node = node->next;
+    }
+    return 0;
+}
+
+struct StartTagSearch {
+    long target = 0;
+    long seen = 0;
+    int line = 0;
+    int column = 0;
+};
+
+void OnStartElement(void *ctx, const xmlChar *localname, const xmlChar *prefix, const xmlChar *uri,
+                    int nbNamespaces, const xmlChar **namespaces, int nbAttributes, int nbDefaulted,
+                    const xmlChar **attributes)
+{
+    auto *pctxt = static_cast<xmlParserCtxtPtr>(ctx);
+    xmlSAX2StartElementNs(ctx, localname, prefix, uri, nbNamespaces, namespaces, nbAttributes, nbDefaulted,
+                          attributes);
+    auto *search = static_cast<StartTagSearch *>(pctxt->_private);
+    if (++search->seen == search->target && pctxt->input) {
+        search->line = pctxt->input->line;
+        search->column = pctxt->input->col;
+        xmlStopParser(pctxt);
+    }
+}
+
+// Where a streaming parser stands after the start tag of the ordinal-th element: its line and
+// 1-based column in characters. Parses the bytes again, up to that element only.
+bool FindStartTagEnd(const QByteArray &data, long ordinal, int &line, int &column)
+{
+    if (ordinal <= 0)
+        return false;
+    xmlParserCtxtPtr pctxt = xmlNewParserCtxt();
+    if (!pctxt)
+        return false;
+    xmlSAXVersion(pctxt->sax, 2);
+    pctxt->sax->startElementNs = OnStartElement;
+    StartTagSearch search;
+    search.target = ordinal;
+    pctxt->_private = &search;
+    XmlErrorCapture quiet; // errors were reported by the first pass
+    xmlDocPtr doc = xmlCtxtReadMemory(pctxt, data.constData(), int(qMin<qsizetype>(data.size(), INT_MAX)),
+                                      nullptr, nullptr, XmlParseOptions());
+    xmlFreeDoc(doc);
+    xmlFreeParserCtxt(pctxt);
+    if (!search.line)
+        return false;
+    line = search.line;
+    column = search.column;
+    return true;
+}
+
+} // namespace
+
+bool XmlValidateFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
+                     XmlParseError &error)
+{
+    InitXmlServices();
+    const SchemaPtr schema = SchemaFor(schemaPath, expectedNamespace);
+    error = XmlParseError();
+    QByteArray data;
+    if (!ReadWholeFile(path, data, error))
+        return false;
+    // The tree, not a stream, is validated: only a tree lets libxml2 check that ids are unique.
+    XmlDocPtr doc = ParseXmlBytes(data, QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded), nullptr,
+                                  XmlParseOptions(), XmlBlanks::Keep, nullptr, error);
+    if (!doc)
+        return false;
+
+    FirstSchemaError first;
+    xmlSchemaValidCtxtPtr vctxt = xmlSchemaNewValidCtxt(schema.get());
+    if (!vctxt)
+        throw EOrvane(QStringLiteral("Out of memory"));
+    xmlSchemaSetValidStructuredErrors(vctxt, OnSchemaError, &first);
+    const int result = xmlSchemaValidateDoc(vctxt, doc.get());
+    xmlSchemaFreeValidCtxt(vctxt);
+    if (result == 0)
+        return true;
+
+    error.errorCode = first.code ? first.code : XML_ERR_INTERNAL_ERROR;
+    error.reason = first.message.isEmpty() ? QStringLiteral("The document could not be validated") : first.message;
+    error.line = first.line;
+    const xmlNode *element = first.node;
+    if (element && element->type == XML_ATTRIBUTE_NODE)
+        element = element->parent;
+    if (element && element->type == XML_ELEMENT_NODE) {
+        int line = 0, column = 0;
+        if (FindStartTagEnd(data, ElementOrdinal(element), line, column)) {
+            error.line = line;
+            error.linePos = column;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,247 @@
+#include "globals/Errors.h"
+#include "validate/ValidateBook.h"
+
+#include <QDir>
+#include <QFile>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+const QString kUtils = QStringLiteral(ORVANE_BIN_DIR "/utils/");
+
+// A small valid book; rows of the tables below change one piece of it.
+const char kBook[] = R"(<?xml version="1.0" encoding="UTF-8"?>
+<FictionBook xmlns="http://www.gribuser.ru/xml/fictionbook/2.0" xmlns:l="http://www.w3.org/1999/xlink">
+<description>
+<title-info>
+<genre>prose_contemporary</genre>
+<author><first-name>Антон</first-name><last-name>Чехов</last-name></author>
+<book-title>Рассказы</book-title>
+<coverpage><image l:href="#cover.png"/></coverpage>
+<lang>ru</lang>
+</title-info>
+<document-info>
+<author><nickname>maker</nickname></author>
+<date value="2024-05-01">1 мая 2024</date>
+<id>book-1</id>
+<version>1.0</version>
+</document-info>
+</description>
+<body>
+<section id="s1"><title><p>Глава</p></title><p>Текст <emphasis>главы</emphasis>.</p></section>
+</body>
+<binary id="cover.png" content-type="image/png">iVBORw0KGgo=</binary>
+</FictionBook>
+)";
+
+const QString kNs = QStringLiteral("{http://www.gribuser.ru/xml/fictionbook/2.0}");
+
+} // namespace
+
+class TestValidateBook : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString Write(const QString &name, const QByteArray &bytes)
+    {
+        const QString path = m_dir.filePath(name);
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    static QByteArray Book(const QString &from, const QString &to)
+    {
+        QString text = QString::fromUtf8(kBook);
+        if (!from.isEmpty()) {
+            if (!text.contains(from))
+                qFatal("fixture lacks %s", qPrintable(from));
+            text.replace(from, to);
+        }
+        return text.toUtf8();
+    }
+
+    static QByteArray InCp1251(const QByteArray &utf8)
+    {
+        QStringEncoder cp1251("windows-1251");
+        const QByteArray bytes = cp1251(QString::fromUtf8(utf8));
+        return cp1251.isValid() && !cp1251.hasError() ? bytes : QByteArray();
+    }
+
+    // Utils folder holding a copy of the schema files, for tests that break them.
+    QString CopyOfUtils(const QString &name)
+    {
+        const QString dir = m_dir.filePath(name) + QLatin1Char('/');
+        QDir().mkpath(dir);
+        for (const QString &f : QDir(kUtils).entryList({QStringLiteral("*.xsd")}, QDir::Files))
+            QFile::copy(kUtils + f, dir + f);
+        return dir;
+    }
+
+private slots:
+    void validBookLeavesTextAlone_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("utf-8") << Book({}, {});
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF") + Book({}, {});
+        QTest::newRow("windows-1251") << InCp1251(Book(QStringLiteral("UTF-8"), QStringLiteral("windows-1251")));
+        QTest::newRow("genre of the published list") << Book(QStringLiteral("prose_contemporary"), QStringLiteral("sf"));
+        QTest::newRow("internal entity")
+            << Book(QStringLiteral("<FictionBook "), QStringLiteral("<!DOCTYPE FictionBook [<!ENTITY a \"Антон\">]>\n<FictionBook "))
+                   .replace("<first-name>Антон", "<first-name>&a;");
+        // Never read: the reference stays empty.
+        QTest::newRow("external entity")
+            << Book(QStringLiteral("<FictionBook "),
+                    QStringLiteral("<!DOCTYPE FictionBook [<!ENTITY x SYSTEM \"file:///etc/hostname\">]>\n<FictionBook "))
+                   .replace("<nickname>maker", "<nickname>maker&x;");
+        QTest::newRow("empty section and notes body")
+            << Book(QStringLiteral("</body>"),
+                    QStringLiteral("<section/></body><body name=\"notes\"><section id=\"n1\"><p>1</p></section></body>"));
+    }
+
+    void validBookLeavesTextAlone()
+    {
+        QFETCH(QByteArray, bytes);
+        QVERIFY(!bytes.isEmpty());
+        const QString path = Write(QStringLiteral("valid.fb2"), bytes);
+        QString text = QStringLiteral("untouched");
+        QVERIFY(ValidateBook(path, text, kUtils));
+        QCOMPARE(text, QStringLiteral("untouched"));
+    }
+
+    // Each kind of first error: its code, where it stands, and the start of libxml2's reason.
+    void invalidBookGivesFirstError_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<int>("code");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("pos");
+        QTest::addColumn<QString>("reason");
+
+        QTest::newRow("missing element") << Book(QStringLiteral("<book-title>Рассказы</book-title>\n"), {})
+                                         << 1871 << 7 << 11
+                                         << "Element '" + kNs + "coverpage': This element is not expected. Expected is one of ( "
+                                                + kNs + "author, " + kNs + "book-title ).";
+        QTest::newRow("misplaced element")
+            << Book(QStringLiteral("<lang>ru</lang>\n"), QStringLiteral("<lang>ru</lang>\n<keywords>k</keywords>\n"))
+            << 1871 << 10 << 10 << "Element '" + kNs + "keywords': This element is not expected.";
+        QTest::newRow("missing child at the end")
+            << Book(QStringLiteral("<lang>ru</lang>\n"), {}) << 1871 << 4 << 12
+            << "Element '" + kNs + "title-info': Missing child element(s).";
+        QTest::newRow("attribute value")
+            << Book(QStringLiteral("2024-05-01"), QStringLiteral("2024-13-01")) << 1824 << 13 << 25
+            << "Element '" + kNs + "date', attribute 'value': '2024-13-01' is not a valid value";
+        QTest::newRow("unknown genre") << Book(QStringLiteral("prose_contemporary"), QStringLiteral("no_such_genre"))
+                                       << 1840 << 5 << 7
+                                       << "Element '" + kNs + "genre': [facet 'enumeration'] The value 'no_such_genre'";
+        QTest::newRow("broken base64") << Book(QStringLiteral("iVBORw0KGgo="), QStringLiteral("iVBORw0KGgo"))
+                                       << 1824 << 21 << 48 << "Element '" + kNs + "binary': 'iVBORw0KGgo'";
+        QTest::newRow("duplicate id")
+            << Book(QStringLiteral("</FictionBook>"),
+                    QStringLiteral("<binary id=\"cover.png\" content-type=\"image/png\">AAAA</binary>\n</FictionBook>"))
+            << 1824 << 22 << 48 << "Element '" + kNs + "binary', attribute 'id': 'cover.png' is not a valid value";
+        QTest::newRow("not well-formed") << Book(QStringLiteral("</emphasis>"), QStringLiteral("</emph>"))
+                                         << 76 << 19 << 76 << "Opening and ending tag mismatch: emphasis line 19 and emph";
+        QTest::newRow("not xml") << QByteArray("plain text") << 4 << 1 << 1 << "Start tag expected, '<' not found";
+        QTest::newRow("empty file") << QByteArray() << 4 << 1 << 1 << "Document is empty";
+        QTest::newRow("other root") << QByteArray("<?xml version=\"1.0\"?>\n<html/>") << 1845 << 2 << 6
+                                    << "Element 'html': No matching global declaration available for the validation root.";
+        QTest::newRow("entity loop")
+            << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE a [<!ENTITY a \"&b;\"><!ENTITY b \"&a;\">]>\n<a>&a;</a>")
+            << 89 << 3 << 7 << "Detected an entity reference loop";
+    }
+
+    void invalidBookGivesFirstError()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(int, code);
+        QFETCH(int, line);
+        QFETCH(int, pos);
+        QFETCH(QString, reason);
+        const QString path = Write(QStringLiteral("invalid.fb2"), bytes);
+        QString text;
+        QVERIFY(!ValidateBook(path, text, kUtils));
+        const QStringList lines = text.split(QStringLiteral("\r\n"));
+        QVERIFY2(lines.size() >= 5 && lines.last().isEmpty(), qPrintable(text));
+        QCOMPARE(lines[0], QStringLiteral("Код ошибки %1").arg(code));
+        QCOMPARE(lines[1], QStringLiteral("Строка %1").arg(line));
+        QCOMPARE(lines[2], QStringLiteral("Символ %1").arg(pos));
+        QVERIFY2(lines[3].startsWith(reason), qPrintable(lines[3]));
+    }
+
+    void errorTextIsFourLinesExactly()
+    {
+        const QString path = Write(QStringLiteral("four.fb2"), Book(QStringLiteral("<book-title>Рассказы</book-title>\n"), {}));
+        QString text;
+        QVERIFY(!ValidateBook(path, text, kUtils));
+        QCOMPARE(text, "Код ошибки 1871\r\nСтрока 7\r\nСимвол 11\r\nElement '" + kNs
+                     + "coverpage': This element is not expected. Expected is one of ( " + kNs + "author, " + kNs
+                     + "book-title ).\r\n");
+    }
+
+    void missingFileIsAResult()
+    {
+        QString text;
+        QVERIFY(!ValidateBook(m_dir.filePath(QStringLiteral("absent.fb2")), text, kUtils));
+        QVERIFY2(text.startsWith(QStringLiteral("Код ошибки 1549\r\nСтрока 0\r\nСимвол 0\r\nCannot open")), qPrintable(text));
+    }
+
+    void unusableSchemaRaises_data()
+    {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QByteArray>("content"); // empty: the file is removed
+        QTest::addColumn<QString>("message");
+        QTest::newRow("missing") << QStringLiteral("FictionBook.xsd") << QByteArray() << QStringLiteral("does not exist");
+        QTest::newRow("not xml") << QStringLiteral("FictionBook.xsd") << QByteArray("schema?") << QStringLiteral("FictionBook.xsd");
+        QTest::newRow("missing include") << QStringLiteral("FictionBookGenres.xsd") << QByteArray()
+                                         << QStringLiteral("FictionBookGenres.xsd");
+        QTest::newRow("other namespace")
+            << QStringLiteral("FictionBook.xsd")
+            << QByteArray("<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\" targetNamespace=\"urn:x\"/>")
+            << QStringLiteral("urn:x");
+    }
+
+    void unusableSchemaRaises()
+    {
+        QFETCH(QString, file);
+        QFETCH(QByteArray, content);
+        QFETCH(QString, message);
+        const QString utils = CopyOfUtils(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
+        QFile::remove(utils + file);
+        if (!content.isEmpty()) {
+            QFile f(utils + file);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(content);
+        }
+        const QString book = Write(QStringLiteral("any.fb2"), Book({}, {}));
+        for (int call = 0; call < 2; ++call) { // every call, not only the first
+            QString text = QStringLiteral("untouched");
+            try {
+                ValidateBook(book, text, utils);
+                QFAIL("no error raised");
+            } catch (const EOrvane &e) {
+                QVERIFY2(e.Message().contains(message), qPrintable(e.Message()));
+            }
+            QCOMPARE(text, QStringLiteral("untouched"));
+        }
+    }
+
+    void schemaChangeIsNoticed()
+    {
+        const QString utils = CopyOfUtils(QStringLiteral("changing"));
+        const QString book = Write(QStringLiteral("changing.fb2"), Book({}, {}));
+        QString text;
+        QVERIFY(ValidateBook(book, text, utils));
+        QFile::remove(utils + QStringLiteral("FictionBook.xsd"));
+        QVERIFY_THROWS_EXCEPTION(EOrvane, ValidateBook(book, text, utils));
+        QVERIFY(QFile::copy(kUtils + QStringLiteral("FictionBook.xsd"), utils + QStringLiteral("FictionBook.xsd")));
+        QVERIFY(ValidateBook(book, text, utils));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestValidateBook)
+#include "test_validate_book.moc"
