@@ -1,23 +1,14 @@
+#include "BookFixtures.h"
 #include "globals/Errors.h"
 #include "xml/XmlServices.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
 const char *const kFb2Ns = "http://www.gribuser.ru/xml/fictionbook/2.0";
-
-QString WriteFile(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes)
-{
-    const QString path = dir.filePath(name);
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-        qFatal("cannot write fixture %s", qPrintable(path));
-    return path;
-}
 
 QString RootText(const XmlDocPtr &doc)
 {
@@ -131,7 +122,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
-        const QString secret = WriteFile(dir, QStringLiteral("secret.txt"),
+        const QString secret = WriteFixture(dir, QStringLiteral("secret.txt"),
                                          "<!ENTITY e \"LEAKED\">LEAKED");
         bytes.replace("SECRET", QUrl::fromLocalFile(secret).toEncoded());
         XmlParseError error;
@@ -202,12 +193,12 @@ private slots:
     void loadingWritesNothing()
     {
         QTemporaryDir dir;
-        const QString path = WriteFile(dir, QStringLiteral("book.fb2"),
+        const QString path = WriteFixture(dir, QStringLiteral("book.fb2"),
                                        "<!DOCTYPE a [<!ENTITY e \"x\">]><a>&e;<b/></a>");
         const QStringList before = Listing(dir.path());
         XmlParseError error;
         QVERIFY(XmlLoadFile(path, error));
-        WriteFile(dir, QStringLiteral("bad.fb2"), "<a><b></a>");
+        WriteFixture(dir, QStringLiteral("bad.fb2"), "<a><b></a>");
         QVERIFY(!XmlLoadFile(dir.filePath(QStringLiteral("bad.fb2")), error));
         QStringList expected = before + QStringList{QStringLiteral("bad.fb2")};
         expected.sort();
@@ -230,7 +221,7 @@ private slots:
         QFETCH(QByteArray, output);
         QFETCH(QString, expected);
         QTemporaryDir dir;
-        const QString xsl = WriteFile(dir, QStringLiteral("t.xsl"),
+        const QString xsl = WriteFixture(dir, QStringLiteral("t.xsl"),
             "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">" + output
             + "<xsl:strip-space elements=\"*\"/>"
               "<xsl:template match=\"/\"><xsl:value-of select=\"a\"/> ok</xsl:template></xsl:stylesheet>");
@@ -257,7 +248,7 @@ private slots:
         QTemporaryDir dir;
         const QString out = dir.filePath(QStringLiteral("written.txt"));
         body.replace("OUT", out.toUtf8());
-        const QString xsl = WriteFile(dir, QStringLiteral("t.xsl"),
+        const QString xsl = WriteFixture(dir, QStringLiteral("t.xsl"),
             "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\""
             " xmlns:exsl=\"http://exslt.org/common\" extension-element-prefixes=\"exsl\">" + body + "</xsl:stylesheet>");
         XmlParseError error;
@@ -275,8 +266,8 @@ private slots:
     void styleSheetEntitiesStayOutside()
     {
         QTemporaryDir dir;
-        const QString secret = WriteFile(dir, QStringLiteral("secret.txt"), "LEAKED");
-        const QString xsl = WriteFile(dir, QStringLiteral("t.xsl"),
+        const QString secret = WriteFixture(dir, QStringLiteral("secret.txt"), "LEAKED");
+        const QString xsl = WriteFixture(dir, QStringLiteral("t.xsl"),
             "<!DOCTYPE xsl:stylesheet [<!ENTITY s SYSTEM \"" + QUrl::fromLocalFile(secret).toEncoded() + "\">]>"
             "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
             "<xsl:output method=\"text\"/><xsl:template match=\"/\">&s;</xsl:template></xsl:stylesheet>");
@@ -292,10 +283,10 @@ private slots:
     void styleSheetImportsLocalFiles()
     {
         QTemporaryDir dir;
-        WriteFile(dir, QStringLiteral("part.xsl"),
+        WriteFixture(dir, QStringLiteral("part.xsl"),
             "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
             "<xsl:template name=\"t\">imported</xsl:template></xsl:stylesheet>");
-        const QString xsl = WriteFile(dir, QStringLiteral("main.xsl"),
+        const QString xsl = WriteFixture(dir, QStringLiteral("main.xsl"),
             "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
             "<xsl:include href=\"part.xsl\"/><xsl:output method=\"text\"/>"
             "<xsl:template match=\"/\"><xsl:call-template name=\"t\"/></xsl:template></xsl:stylesheet>");
@@ -317,7 +308,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
-        const QString xsl = WriteFile(dir, QStringLiteral("t.xsl"), bytes);
+        const QString xsl = WriteFixture(dir, QStringLiteral("t.xsl"), bytes);
         QVERIFY_THROWS_EXCEPTION(EOrvane, XsltLoadStyleSheet(xsl));
         QVERIFY_THROWS_EXCEPTION(EOrvane, XsltLoadStyleSheet(dir.filePath(QStringLiteral("missing.xsl"))));
     }
@@ -325,7 +316,7 @@ private slots:
     void terminatingMessageFailsTheTransformation()
     {
         QTemporaryDir dir;
-        const QString xsl = WriteFile(dir, QStringLiteral("t.xsl"),
+        const QString xsl = WriteFixture(dir, QStringLiteral("t.xsl"),
             "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
             "<xsl:template match=\"/\"><xsl:message terminate=\"yes\">stop here</xsl:message></xsl:template></xsl:stylesheet>");
         XsltStylesheetPtr style = XsltLoadStyleSheet(xsl);
