@@ -63,6 +63,8 @@ private slots:
             << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<a>\r\n\xCF\xF3\xF8\xEA\xE8\xED & co</a>")
             << 3 << QStringLiteral("Пушкин & co</a>");
         QTest::newRow("undeclared entity") << QByteArray("<a>&nbsp;</a>") << 1 << QStringLiteral("<a>&nbsp;</a>");
+        QTest::newRow("entity that only an unread DTD could declare")
+            << QByteArray("<!DOCTYPE a SYSTEM \"fb2.dtd\">\n<a><b>&nbsp;</b></a>") << 2 << QStringLiteral("<a><b>&nbsp;</b></a>");
     }
     void reportsWhereParsingFailed()
     {

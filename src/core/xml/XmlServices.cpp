@@ -63,6 +63,20 @@ bool IsXmlBlank(const xmlChar *s)
     return true;
 }
 
+// The first reference to an entity that was never declared. The parser keeps such references
+// as nodes when the document names an external DTD, which is never read; their text is unknown.
+xmlNode *UndeclaredEntityReference(xmlNode *node)
+{
+    for (xmlNode *child = node->children; child; child = child->next) {
+        if (child->type == XML_ENTITY_REF_NODE)
+            return child;
+        if (child->type == XML_ELEMENT_NODE)
+            if (xmlNode *found = UndeclaredEntityReference(child))
+                return found;
+    }
+    return nullptr;
+}
+
 // Drops text nodes that hold only white space, except under xml:space="preserve".
 void DropBlankText(xmlNode *node)
 {
@@ -189,6 +203,11 @@ XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const ch
     InitXmlServices();
     error = XmlParseError();
     const QByteArray url = baseUrl.toUtf8();
+    if (data.size() > INT_MAX) {
+        error.errorCode = XML_ERR_INTERNAL_ERROR;
+        error.reason = QStringLiteral("The document is larger than 2 GB");
+        return nullptr;
+    }
     XmlErrorCapture capture(url);
     xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
     if (!ctxt) {
@@ -201,8 +220,11 @@ XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const ch
         ctxt->dict = dict;
         xmlDictReference(dict);
     }
-    XmlDocPtr doc(xmlCtxtReadMemory(ctxt, data.constData(), int(qMin<qsizetype>(data.size(), INT_MAX)),
+    XmlDocPtr doc(xmlCtxtReadMemory(ctxt, data.constData(), int(data.size()),
                                     url.isEmpty() ? nullptr : url.constData(), encoding, options));
+    const xmlChar *declared = ctxt->encoding ? ctxt->encoding : ctxt->input ? ctxt->input->encoding : nullptr;
+    const char *docEncoding = encoding ? encoding : reinterpret_cast<const char *>(declared);
+    const QByteArray docEncodingName(docEncoding);
     const bool wellFormed = doc && ctxt->wellFormed;
     if (!wellFormed) {
         doc.reset();
@@ -212,12 +234,20 @@ XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const ch
         error.linePos = first.column;
         error.reason = first.message.isEmpty() ? QStringLiteral("The document could not be parsed")
                                                : first.message;
-        const xmlChar *declared = ctxt->encoding ? ctxt->encoding : ctxt->input ? ctxt->input->encoding : nullptr;
-        const char *docEncoding = encoding ? encoding : reinterpret_cast<const char *>(declared);
-        error.srcText = SourceLine(data, error.line, docEncoding);
     }
     xmlFreeParserCtxt(ctxt);
-    if (doc && blanks == XmlBlanks::Drop) {
+    xmlNode *root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
+    if (xmlNode *ref = root ? UndeclaredEntityReference(root) : nullptr) {
+        error.errorCode = XML_ERR_UNDECLARED_ENTITY;
+        error.line = int(xmlGetLineNo(ref));
+        error.reason = QStringLiteral("Reference to undeclared entity '%1'").arg(QString::fromUtf8(reinterpret_cast<const char *>(ref->name)));
+        doc.reset();
+    }
+    if (error.Failed()) {
+        error.srcText = SourceLine(data, error.line, docEncodingName.isEmpty() ? nullptr : docEncodingName.constData());
+        return nullptr;
+    }
+    if (blanks == XmlBlanks::Drop) {
         for (xmlNode *n = doc->children; n; n = n->next)
             if (n->type == XML_ELEMENT_NODE)
                 DropBlankText(n);
