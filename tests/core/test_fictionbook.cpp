@@ -2,6 +2,7 @@
 #include "fb2/NumberText.h"
 #include "fb2/fictionbook_21.h"
 #include "globals/Errors.h"
+#include "xml/XmlServices.h"
 
 #include <QDir>
 #include <QtTest>
@@ -397,6 +398,25 @@ private slots:
         IXMLNode viaChildren = book->Description()->TitleInfo()->ChildNodes().value(0);
         QCOMPARE(viaChildren.get(), static_cast<TXMLNode *>(title.get()));
         QCOMPARE(book->Description()->ChildNodes().value(0)->NodeClass().name, "TXMLTitleinfoType");
+    }
+
+    void transformingLeavesTheDocumentAndItsNodesIntact()
+    {
+        IXMLFictionBook book = Open(Fb2BookWithDescription("<title-info><book-title/><lang>ru</lang></title-info>"));
+        IXMLTextFieldType title = book->Description()->TitleInfo()->BookTitle();
+        QCOMPARE(title->Text(), QString()); // gains an empty text node, which strip-space would remove
+        IXMLNode emptyText = title->ChildNodes().value(0);
+        const QString xsl = WriteFixture(m_dir, QStringLiteral("strip.xsl"),
+            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\""
+            " xmlns:fb=\"http://www.gribuser.ru/xml/fictionbook/2.0\"><xsl:strip-space elements=\"*\"/>"
+            "<xsl:output method=\"text\"/><xsl:template match=\"/\">[<xsl:value-of select=\"//fb:lang\"/>]</xsl:template>"
+            "</xsl:stylesheet>");
+        XsltStylesheetPtr style = XsltLoadStyleSheet(xsl);
+        const QString before = book->Xml();
+        QCOMPARE(XsltTransform(book->DomDocument(), style.get()), QStringLiteral("[ru]"));
+        QCOMPARE(book->Xml(), before);
+        QCOMPARE(emptyText->NodeType(), 3);
+        QCOMPARE(title->Text(), QString());
     }
 
     void loadingWritesNothing()

@@ -159,6 +159,30 @@ private slots:
         QVERIFY(!error.reason.isEmpty());
     }
 
+    void longTextNodesLoadWhenNoEntitiesAreDeclared_data()
+    {
+        QTest::addColumn<QByteArray>("prolog");
+        QTest::addColumn<bool>("loads");
+        QTest::newRow("windows-1251") << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n") << true;
+        QTest::newRow("utf-8") << QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n") << true;
+        // The limits stay on for documents that declare entities: they guard against bombs.
+        QTest::newRow("windows-1251 with an entity")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<!DOCTYPE a [<!ENTITY e \"x\">]>\n") << false;
+    }
+    void longTextNodesLoadWhenNoEntitiesAreDeclared()
+    {
+        QFETCH(QByteArray, prolog);
+        QFETCH(bool, loads);
+        const QByteArray binary(11 * 1000 * 1000, 'A');
+        XmlParseError error;
+        XmlDocPtr doc = XmlLoadBytes(prolog + "<a><binary>\n" + binary + "\n</binary></a>", QString(), error);
+        QCOMPARE(bool(doc), loads);
+        if (doc)
+            QCOMPARE(RootText(doc).size(), binary.size() + 2);
+        else
+            QVERIFY(error.reason.contains(QLatin1String("huge"), Qt::CaseInsensitive));
+    }
+
     void blankTextIsDroppedUnlessPreserved()
     {
         XmlParseError error;

@@ -197,17 +197,14 @@ QString XmlParseError::LoadMessage() const
         + srcText.left(40);
 }
 
-XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const char *encoding, int options,
-                        XmlBlanks blanks, xmlDict *dict, XmlParseError &error)
+namespace {
+
+// One run of the parser; fills error (without the source line) when the document is not
+// well-formed. encodingUsed: the encoding the bytes were read in, when one was named.
+XmlDocPtr ParseOnce(const QByteArray &data, const QByteArray &url, const char *encoding, int options,
+                    xmlDict *dict, XmlParseError &error, QByteArray &encodingUsed)
 {
-    InitXmlServices();
     error = XmlParseError();
-    const QByteArray url = baseUrl.toUtf8();
-    if (data.size() > INT_MAX) {
-        error.errorCode = XML_ERR_INTERNAL_ERROR;
-        error.reason = QStringLiteral("The document is larger than 2 GB");
-        return nullptr;
-    }
     XmlErrorCapture capture(url);
     xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
     if (!ctxt) {
@@ -223,10 +220,8 @@ XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const ch
     XmlDocPtr doc(xmlCtxtReadMemory(ctxt, data.constData(), int(data.size()),
                                     url.isEmpty() ? nullptr : url.constData(), encoding, options));
     const xmlChar *declared = ctxt->encoding ? ctxt->encoding : ctxt->input ? ctxt->input->encoding : nullptr;
-    const char *docEncoding = encoding ? encoding : reinterpret_cast<const char *>(declared);
-    const QByteArray docEncodingName(docEncoding);
-    const bool wellFormed = doc && ctxt->wellFormed;
-    if (!wellFormed) {
+    encodingUsed = encoding ? QByteArray(encoding) : QByteArray(reinterpret_cast<const char *>(declared));
+    if (!doc || !ctxt->wellFormed) {
         doc.reset();
         const XmlCapturedError &first = capture.First();
         error.errorCode = first.code ? first.code : XML_ERR_INTERNAL_ERROR;
@@ -236,15 +231,53 @@ XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const ch
                                                : first.message;
     }
     xmlFreeParserCtxt(ctxt);
+    return doc;
+}
+
+// libxml2's size limits (10 MB of text in one node or of look-ahead, as a long binary in a
+// windows-1251 book needs) that XML_PARSE_HUGE lifts.
+bool HitSizeLimit(const XmlParseError &error)
+{
+    return error.errorCode == XML_ERR_INTERNAL_ERROR && error.reason.contains(QLatin1String("huge"), Qt::CaseInsensitive);
+}
+
+// XML_PARSE_HUGE also lifts the guard against entity expansion bombs: lift it only for documents
+// that declare no entities (in any encoding the bytes might be in).
+bool MayDeclareEntities(const QByteArray &data)
+{
+    static const QByteArray utf16le = QByteArray("<\0!\0E\0N\0T\0I\0T\0Y\0", 16);
+    static const QByteArray utf16be = QByteArray("\0<\0!\0E\0N\0T\0I\0T\0Y", 16);
+    return data.contains("<!ENTITY") || data.contains(utf16le) || data.contains(utf16be);
+}
+
+} // namespace
+
+XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const char *encoding, int options,
+                        XmlBlanks blanks, xmlDict *dict, XmlParseError &error)
+{
+    InitXmlServices();
+    error = XmlParseError();
+    if (data.size() > INT_MAX) {
+        error.errorCode = XML_ERR_INTERNAL_ERROR;
+        error.reason = QStringLiteral("The document is larger than 2 GB");
+        return nullptr;
+    }
+    const QByteArray url = baseUrl.toUtf8();
+    QByteArray encodingUsed;
+    XmlDocPtr doc = ParseOnce(data, url, encoding, options, dict, error, encodingUsed);
+    if (!doc && HitSizeLimit(error) && !MayDeclareEntities(data))
+        doc = ParseOnce(data, url, encoding, options | XML_PARSE_HUGE, dict, error, encodingUsed);
+
     xmlNode *root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
     if (xmlNode *ref = root ? UndeclaredEntityReference(root) : nullptr) {
         error.errorCode = XML_ERR_UNDECLARED_ENTITY;
         error.line = int(xmlGetLineNo(ref));
-        error.reason = QStringLiteral("Reference to undeclared entity '%1'").arg(QString::fromUtf8(reinterpret_cast<const char *>(ref->name)));
+        error.reason = QStringLiteral("Reference to undeclared entity '%1'")
+                           .arg(QString::fromUtf8(reinterpret_cast<const char *>(ref->name)));
         doc.reset();
     }
     if (error.Failed()) {
-        error.srcText = SourceLine(data, error.line, docEncodingName.isEmpty() ? nullptr : docEncodingName.constData());
+        error.srcText = SourceLine(data, error.line, encodingUsed.isEmpty() ? nullptr : encodingUsed.constData());
         return nullptr;
     }
     if (blanks == XmlBlanks::Drop) {
