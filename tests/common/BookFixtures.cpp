@@ -11,6 +11,11 @@ QString WriteFixture(const QTemporaryDir &dir, const QString &name, const QByteA
     return path;
 }
 
+QString FixtureFolder::Write(const QByteArray &bytes)
+{
+    return WriteFixture(m_dir, QStringLiteral("b%1.fb2").arg(++m_count), bytes);
+}
+
 QByteArray Fb2Book(const QByteArray &rootContent)
 {
     return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"

@@ -28,12 +28,11 @@ TBookData Filled(const QString &value)
 class TestExtractBookInfo : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    int m_count = 0;
+    FixtureFolder m_files;
 
     IXMLFictionBook Open(const QByteArray &bytes)
     {
-        return OpenBookDocument(WriteFixture(m_dir, QStringLiteral("b%1.fb2").arg(++m_count), bytes));
+        return OpenBookDocument(m_files.Write(bytes));
     }
 
 private slots:

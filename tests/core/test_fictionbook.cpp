@@ -31,12 +31,11 @@ QString NotSingleText(const char *element)
 class TestFictionBook : public QObject {
     Q_OBJECT
 
-    QTemporaryDir m_dir;
-    int m_count = 0;
+    FixtureFolder m_files;
 
     IXMLFictionBook Open(const QByteArray &bytes)
     {
-        return OpenBookDocument(WriteFixture(m_dir, QStringLiteral("b%1.fb2").arg(++m_count), bytes));
+        return OpenBookDocument(m_files.Write(bytes));
     }
     IXMLTitleinfoType TitleInfo(const QByteArray &titleInfoContent)
     {
@@ -74,7 +73,7 @@ private slots:
 
     void missingFileIsALoadError()
     {
-        const QString path = m_dir.filePath(QStringLiteral("нет такой.fb2"));
+        const QString path = m_files.Dir().filePath(QStringLiteral("нет такой.fb2"));
         const QString message = ErrorOf([&] { OpenBookDocument(path); });
         QVERIFY(message.contains(path));
         QVERIFY(message.endsWith(QStringLiteral("\r\nLine: 0\r\n")));
@@ -406,7 +405,7 @@ private slots:
         IXMLTextFieldType title = book->Description()->TitleInfo()->BookTitle();
         QCOMPARE(title->Text(), QString()); // gains an empty text node, which strip-space would remove
         IXMLNode emptyText = title->ChildNodes().value(0);
-        const QString xsl = WriteFixture(m_dir, QStringLiteral("strip.xsl"),
+        const QString xsl = WriteFixture(m_files.Dir(), QStringLiteral("strip.xsl"),
             "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\""
             " xmlns:fb=\"http://www.gribuser.ru/xml/fictionbook/2.0\"><xsl:strip-space elements=\"*\"/>"
             "<xsl:output method=\"text\"/><xsl:template match=\"/\">[<xsl:value-of select=\"//fb:lang\"/>]</xsl:template>"

@@ -1,19 +1,7 @@
 #include "book/ExtractBookInfo.h"
 
 #include "globals/Errors.h"
-
-namespace {
-// Blanks and control characters (up to U+0020) off both ends.
-QString Trim(const QString &s)
-{
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b].unicode() <= 0x20)
-        ++b;
-    while (e > b && s[e - 1].unicode() <= 0x20)
-        --e;
-    return s.mid(b, e - b);
-}
-} // namespace
+#include "globals/Trim.h"
 
 void ExtractBookInfo(const IXMLFictionBook &Book, TBookData &ixRecord)
 {

@@ -1,6 +1,7 @@
 #include "fb2/NumberText.h"
 
 #include "globals/Errors.h"
+#include "globals/Trim.h"
 
 #include <QLocale>
 #include <charconv>
@@ -12,17 +13,6 @@ namespace {
 bool IsDecimalPoint(QChar c)
 {
     return c == QLatin1Char('.') || QLocale::system().decimalPoint() == QString(c);
-}
-
-// Blanks and control characters around the number do not count.
-QString Stripped(const QString &text)
-{
-    qsizetype b = 0, e = text.size();
-    while (b < e && text[b].unicode() <= 0x20)
-        ++b;
-    while (e > b && text[e - 1].unicode() <= 0x20)
-        --e;
-    return text.mid(b, e - b);
 }
 
 [[noreturn]] void NotAnInteger(const QString &text)
@@ -39,7 +29,7 @@ QString Stripped(const QString &text)
 
 int TextToInt32(const QString &text)
 {
-    const QString s = Stripped(text);
+    const QString s = Trim(text);
     qsizetype i = 0;
     bool negative = false;
     if (i < s.size() && (s[i] == QLatin1Char('+') || s[i] == QLatin1Char('-')))
@@ -85,7 +75,7 @@ int TextToInt32(const QString &text)
 
 float TextToFloat(const QString &text)
 {
-    QString s = Stripped(text);
+    QString s = Trim(text);
     if (s.startsWith(QLatin1Char('+')))
         s.remove(0, 1);
     QByteArray bytes;

@@ -115,29 +115,35 @@ QString DecodeBytes(const QByteArray &bytes, const char *encoding)
     return result;
 }
 
-// Splits at LF, CR LF and lone CR, as the parser counts lines.
-QString LineOf(const QString &text, int line)
+// Where line `line` (1-based) starts and ends, at most `limit` units long; lines end at LF,
+// CR LF and a lone CR, as the parser counts them. False when the text has fewer lines.
+template <class Text>
+bool FindLine(const Text &text, int line, qsizetype limit, qsizetype &start, qsizetype &end)
 {
-    int current = 1, start = 0;
-    for (int i = 0; i < text.size() && current < line; ++i) {
-        if (text[i] == QLatin1Char('\n') || text[i] == QLatin1Char('\r')) {
-            if (text[i] == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+    int current = 1;
+    start = 0;
+    for (qsizetype i = 0; i < text.size() && current < line; ++i) {
+        if (text[i] == '\n' || text[i] == '\r') {
+            if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
                 ++i;
             ++current;
             start = i + 1;
         }
     }
     if (current < line)
-        return QString();
-    int end = start;
-    while (end < text.size() && text[end] != QLatin1Char('\n') && text[end] != QLatin1Char('\r'))
+        return false;
+    end = start;
+    const qsizetype stop = qMin(text.size(), start + limit);
+    while (end < stop && text[end] != '\n' && text[end] != '\r')
         ++end;
-    return text.mid(start, end - start);
+    return true;
 }
 
 // The text of source line `line`, enough of it for a message (the beginning of the line).
 QString SourceLine(const QByteArray &data, int line, const char *encoding)
 {
+    constexpr qsizetype kEnough = 400;
+    qsizetype start = 0, end = 0;
     if (line < 1)
         return QString();
     const bool utf16le = data.startsWith("\xFF\xFE") || data.startsWith(QByteArray("<\0?\0", 4));
@@ -145,25 +151,12 @@ QString SourceLine(const QByteArray &data, int line, const char *encoding)
     if (utf16le || utf16be) {
         QStringDecoder decoder(utf16le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE,
                                QStringConverter::Flag::ConvertInvalidToNull);
-        return LineOf(decoder(data), line);
+        const QString text = decoder(data);
+        return FindLine(text, line, kEnough, start, end) ? text.mid(start, end - start) : QString();
     }
     // ASCII-compatible encodings: find the line in the bytes, decode only its beginning.
-    int current = 1;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < data.size() && current < line; ++i) {
-        if (data[i] == '\n' || data[i] == '\r') {
-            if (data[i] == '\r' && i + 1 < data.size() && data[i + 1] == '\n')
-                ++i;
-            ++current;
-            start = i + 1;
-        }
-    }
-    if (current < line)
+    if (!FindLine(data, line, kEnough, start, end))
         return QString();
-    qsizetype end = start;
-    const qsizetype limit = qMin(data.size(), start + 400);
-    while (end < limit && data[end] != '\n' && data[end] != '\r')
-        ++end;
     QByteArray bytes = data.mid(start, end - start);
     if (start == 0 && bytes.startsWith("\xEF\xBB\xBF"))
         bytes.remove(0, 3);
