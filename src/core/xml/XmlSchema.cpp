@@ -188,7 +188,7 @@ bool XmlValidateFile(const QString &path, const QString &schemaPath, const QStri
         return false;
     // The tree, not a stream, is validated: only a tree lets libxml2 check that ids are unique.
     XmlDocPtr doc = ParseXmlBytes(data, QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded), nullptr,
-                                  XmlParseOptions(), XmlBlanks::Keep, nullptr, error);
+                                  XmlParseOptions() | XML_PARSE_COMPACT, XmlBlanks::Keep, nullptr, error);
     if (!doc)
         return false;
 
