@@ -267,6 +267,8 @@ private slots:
             << QByteArray("<xsl:template match=\"/\"><exsl:document href=\"OUT\" method=\"text\">x</exsl:document>done</xsl:template>");
         QTest::newRow("document() over the network")
             << QByteArray("<xsl:template match=\"/\"><xsl:value-of select=\"document('http://127.0.0.1:9/x.xml')\"/>done</xsl:template>");
+        QTest::newRow("document() of a local file")
+            << QByteArray("<xsl:template match=\"/\"><xsl:value-of select=\"document('SECRET')\"/>done</xsl:template>");
     }
     void styleSheetsCannotWriteOrReachOut()
     {
@@ -274,6 +276,7 @@ private slots:
         QTemporaryDir dir;
         const QString out = dir.filePath(QStringLiteral("written.txt"));
         body.replace("OUT", out.toUtf8());
+        body.replace("SECRET", QUrl::fromLocalFile(WriteFixture(dir, QStringLiteral("secret.xml"), "<s>LEAKED</s>")).toEncoded());
         const QString xsl = WriteFixture(dir, QStringLiteral("t.xsl"),
             "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\""
             " xmlns:exsl=\"http://exslt.org/common\" extension-element-prefixes=\"exsl\">" + body + "</xsl:stylesheet>");

@@ -35,6 +35,20 @@ xmlDocPtr LocalFileLoader(const xmlChar *uri, xmlDictPtr dict, int, void *, xslt
         .release();
 }
 
+// While a transformation runs, a style sheet reads no file either: what it shows comes from the
+// document it is given.
+xsltSecurityPrefsPtr TransformSecurityPrefs()
+{
+    static xsltSecurityPrefsPtr prefs = [] {
+        xsltSecurityPrefsPtr p = xsltNewSecurityPrefs();
+        for (xsltSecurityOption option : {XSLT_SECPREF_READ_FILE, XSLT_SECPREF_WRITE_FILE, XSLT_SECPREF_CREATE_DIRECTORY,
+                                          XSLT_SECPREF_READ_NETWORK, XSLT_SECPREF_WRITE_NETWORK})
+            xsltSetSecurityPrefs(p, option, xsltSecurityForbid);
+        return p;
+    }();
+    return prefs;
+}
+
 QString FirstLines(const QString &text)
 {
     return text.isEmpty() ? QStringLiteral("The style sheet could not be applied") : text.left(2000);
@@ -78,7 +92,7 @@ QString XsltTransform(const xmlDoc *doc, xsltStylesheet *style)
     xsltTransformContextPtr tctxt = xsltNewTransformContext(style, source.get());
     if (!tctxt)
         throw EOrvane(QStringLiteral("Out of memory"));
-    xsltSetCtxtSecurityPrefs(xsltGetDefaultSecurityPrefs(), tctxt);
+    xsltSetCtxtSecurityPrefs(TransformSecurityPrefs(), tctxt);
     XmlDocPtr result(xsltApplyStylesheetUser(style, source.get(), nullptr, nullptr, nullptr, tctxt));
     const bool failed = !result || tctxt->state != XSLT_STATE_OK;
     xsltFreeTransformContext(tctxt);
