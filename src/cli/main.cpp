@@ -2,8 +2,9 @@
 
 #include "Verb.h"
 
+#include "config/Folders.h"
+
 #include <QCoreApplication>
-#include <QDir>
 #include <QTextStream>
 #include <cstdio>
 
@@ -29,6 +30,7 @@ const QList<CliVerb> &CliVerbs() { return registry(); }
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    SetUpFolders();
     QTextStream out(stdout), err(stderr);
     out.setEncoding(QStringConverter::Utf8);
     err.setEncoding(QStringConverter::Utf8);
@@ -82,7 +84,7 @@ int main(int argc, char *argv[])
 
     const QString configPath = parser.isSet(config)
         ? parser.value(config)
-        : QCoreApplication::applicationDirPath() + QStringLiteral("/config.ini");
+        : AppDir + QStringLiteral("config.ini");
     CliInvocation inv{parser, parser.positionalArguments(), configPath, out, err};
     const int status = verb->run(inv);
     out.flush();

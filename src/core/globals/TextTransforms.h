@@ -4,5 +4,15 @@
 
 #include <QString>
 
+// Drops the 40 punctuation and sign characters that must not reach a folder name built from
+// the author text (the nine file-name characters among them).
+QString RemovePunctuation(const QString &s);
+
 // Drops the nine characters that file names may not hold: \ / : * ? " < > |
 QString RemoveFileNameChars(const QString &s);
+
+// Writes the 33 Russian letters of either case in Latin letters; everything else stays.
+QString Transliterate(const QString &s);
+
+// Removes every character up to U+0020 (blanks and control characters) from both ends.
+QString Trim(const QString &s);

@@ -1,0 +1,50 @@
+#pragma once
+// The processing settings: one field per key of section "AUTO" of config.ini, named after it.
+// AppSettings is the process-wide copy; only UpdateSetting changes it.
+
+#include "IniFile.h"
+
+#include <QString>
+
+struct TAppSettings {
+    bool Valid = false;
+    bool Rename = false;
+    bool Sort = false;
+    bool Convert = false;
+    bool Archive = false;
+    QString EndDir;
+    QString BadDir;
+    bool SaveLog = false;
+    QString LogFile;
+    int ConvertType = 0;  // 0 txt, 1 html, 2 rtf, -1 none of them
+    int ZipLevel = 0;     // 0 normal, 1 maximum, 2 fast, 3 stored, -1 none of them
+    QString SortPattern;
+    QString NamePattern;
+    bool TranslitDir = false;
+    bool TranslitName = false;
+    bool GenreFull = false;
+    bool LastName = false;
+    bool FirstName = false;
+    bool MiddleName = false;
+    bool ChangeInfo = false;
+};
+
+extern const TAppSettings &AppSettings;
+
+// The value of every key when it is absent; the folder defaults follow the current folders.
+TAppSettings DefaultAppSettings();
+
+// Which keys a file holds: config.ini has all twenty, a settings template all but "ChangeInfo".
+enum class ESettingsKeys { Config, Template };
+
+// Reads the keys of section "AUTO", each with its default when absent.
+TAppSettings ReadAppSettings(const TIniFile &ini, ESettingsKeys keys = ESettingsKeys::Config);
+// Writes them in their fixed order; stops with EOrvane at the first key that cannot be written.
+void WriteAppSettings(const TIniFile &ini, const TAppSettings &settings, ESettingsKeys keys = ESettingsKeys::Config);
+
+// Reloads AppSettings from AppDir + "config.ini", or from the given file; a missing key gives
+// its default, never the value it had before.
+void UpdateSetting();
+void UpdateSetting(const QString &configFile);
+
+inline const QString kSectionAuto = QStringLiteral("AUTO");

@@ -1,0 +1,206 @@
+#include "config/AppSettings.h"
+#include "config/Folders.h"
+#include "config/Version.h"
+
+#include <QtTest>
+
+namespace {
+// Built at run time, so that this test's own file holds no version record.
+QByteArray Tag() { return QByteArray("\x01Orvane") + "FileVersion="; }
+
+void WriteText(const QString &path, const QString &text)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(text.toUtf8());
+}
+
+// Every field differs from its default.
+TAppSettings Changed()
+{
+    TAppSettings s;
+    s.Valid = false, s.Rename = false, s.Sort = false, s.Convert = true, s.Archive = true;
+    s.EndDir = QStringLiteral("/x/end/"), s.BadDir = QStringLiteral("/x/bad/");
+    s.SaveLog = true, s.LogFile = QStringLiteral("/x/log.txt");
+    s.ConvertType = 2, s.ZipLevel = -1;
+    s.SortPattern = QStringLiteral("Жанр\\Серия"), s.NamePattern = QStringLiteral("Номер. Название");
+    s.TranslitDir = true, s.TranslitName = true, s.GenreFull = false;
+    s.LastName = false, s.FirstName = false, s.MiddleName = true, s.ChangeInfo = false;
+    return s;
+}
+
+void CompareSettings(const TAppSettings &a, const TAppSettings &b)
+{
+    QCOMPARE(a.Valid, b.Valid);
+    QCOMPARE(a.Rename, b.Rename);
+    QCOMPARE(a.Sort, b.Sort);
+    QCOMPARE(a.Convert, b.Convert);
+    QCOMPARE(a.Archive, b.Archive);
+    QCOMPARE(a.EndDir, b.EndDir);
+    QCOMPARE(a.BadDir, b.BadDir);
+    QCOMPARE(a.SaveLog, b.SaveLog);
+    QCOMPARE(a.LogFile, b.LogFile);
+    QCOMPARE(a.ConvertType, b.ConvertType);
+    QCOMPARE(a.ZipLevel, b.ZipLevel);
+    QCOMPARE(a.SortPattern, b.SortPattern);
+    QCOMPARE(a.NamePattern, b.NamePattern);
+    QCOMPARE(a.TranslitDir, b.TranslitDir);
+    QCOMPARE(a.TranslitName, b.TranslitName);
+    QCOMPARE(a.GenreFull, b.GenreFull);
+    QCOMPARE(a.LastName, b.LastName);
+    QCOMPARE(a.FirstName, b.FirstName);
+    QCOMPARE(a.MiddleName, b.MiddleName);
+    QCOMPARE(a.ChangeInfo, b.ChangeInfo);
+}
+} // namespace
+
+class TestConfig : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_app, m_temp;
+    QString ConfigPath() const { return AppDir + QStringLiteral("config.ini"); }
+
+private slots:
+    void init()
+    {
+        SetUpFolders(m_app.path(), m_temp.path());
+        QFile::remove(ConfigPath());
+    }
+
+    void foldersEndWithSlash()
+    {
+        QCOMPARE(AppDir, m_app.path() + QStringLiteral("/"));
+        QCOMPARE(TempDir, m_temp.path() + QStringLiteral("/orv/"));
+        QCOMPARE(WorkDir, AppDir + QStringLiteral("tmp/"));
+        QCOMPARE(UtilsDir, AppDir + QStringLiteral("utils/"));
+        SetUpFolders(m_app.path() + QStringLiteral("//"), QStringLiteral("/"));
+        QCOMPARE(AppDir, m_app.path() + QStringLiteral("/"));
+        QCOMPARE(TempDir, QStringLiteral("/orv/"));
+        QVERIFY(!QFileInfo::exists(WorkDir) && !QFileInfo::exists(UtilsDir));  // nothing is created
+    }
+
+    void defaultsWithoutConfig()
+    {
+        UpdateSetting();
+        const TAppSettings &s = AppSettings;
+        QVERIFY(s.Valid && s.Rename && s.Sort && !s.Convert && !s.Archive && !s.SaveLog);
+        QCOMPARE(s.EndDir, m_app.path() + QStringLiteral("/tmp/end/"));
+        QCOMPARE(s.BadDir, m_app.path() + QStringLiteral("/tmp/bad/"));
+        QCOMPARE(s.LogFile, m_app.path() + QStringLiteral("/log.txt"));
+        QCOMPARE(s.ConvertType, 0);
+        QCOMPARE(s.ZipLevel, 0);
+        QCOMPARE(s.SortPattern, QStringLiteral("Алфавит\\Автор"));
+        QCOMPARE(s.NamePattern, QStringLiteral("Фамилия Имя - Название"));
+        QVERIFY(!s.TranslitDir && !s.TranslitName && s.GenreFull);
+        QVERIFY(s.LastName && s.FirstName && !s.MiddleName && s.ChangeInfo);
+        QVERIFY(!QFileInfo::exists(ConfigPath()));  // reading creates nothing
+    }
+
+    void everyKeyIsRead()
+    {
+        WriteAppSettings(TIniFile(ConfigPath()), Changed());
+        UpdateSetting();
+        CompareSettings(AppSettings, Changed());
+    }
+
+    void missingKeyGivesDefaultNotPreviousValue()
+    {
+        WriteAppSettings(TIniFile(ConfigPath()), Changed());
+        UpdateSetting();
+        // Only a foreign section is left: every field falls back to its default.
+        WriteText(ConfigPath(), QStringLiteral("[FORM]\nWidth=900\n[AUTO]\n"));
+        UpdateSetting();
+        CompareSettings(AppSettings, DefaultAppSettings());
+    }
+
+    void valuesAreReadByTheirTypes()
+    {
+        WriteText(ConfigPath(), QStringLiteral("[auto]\nvalid=yes\nConvert=2\nArchive=-1\nSort=0x0\n"
+                                               "ConvertType=0x2\nZipLevel=$3\nSaveLog=true\n"
+                                               "NamePattern=  \"Серия Номер\"  \nEndDir=\n"));
+        UpdateSetting();
+        const TAppSettings &s = AppSettings;
+        QVERIFY(s.Valid);
+        QVERIFY(s.Convert);
+        QVERIFY(s.Archive);
+        QVERIFY(!s.Sort);
+        QCOMPARE(s.ConvertType, 2);
+        QCOMPARE(s.ZipLevel, 3);
+        QVERIFY(!s.SaveLog);
+        QCOMPARE(s.NamePattern, QStringLiteral("Серия Номер"));
+        QCOMPARE(s.EndDir, QString());  // present but empty: not the default
+    }
+
+    void otherConfigFile()
+    {
+        const QString other = m_temp.filePath(QStringLiteral("other.ini"));
+        WriteText(other, QStringLiteral("[AUTO]\nTranslitName=1\n"));
+        UpdateSetting(other);
+        QVERIFY(AppSettings.TranslitName);
+        UpdateSetting();
+        QVERIFY(!AppSettings.TranslitName);
+    }
+
+    void templateHoldsNineteenKeysInOrder()
+    {
+        const QString path = m_temp.filePath(QStringLiteral("t.orv"));
+        QFile::remove(path);
+        WriteAppSettings(TIniFile(path), Changed(), ESettingsKeys::Template);
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
+        QStringList keys;
+        for (const QString &line : lines.mid(1))
+            keys << line.section(u'=', 0, 0);
+        QCOMPARE(lines.first(), QStringLiteral("[AUTO]"));
+        QCOMPARE(keys, (QStringList{"Valid", "Rename", "Sort", "Convert", "Archive", "EndDir", "BadDir", "SaveLog",
+                                    "LogFile", "ConvertType", "ZipLevel", "SortPattern", "NamePattern", "TranslitDir",
+                                    "TranslitName", "GenreFull", "LastName", "FirstName", "MiddleName"}));
+        // Read back as a template, ChangeInfo keeps its default.
+        TAppSettings expected = Changed();
+        expected.ChangeInfo = true;
+        CompareSettings(ReadAppSettings(TIniFile(path), ESettingsKeys::Template), expected);
+    }
+
+    void versionFromExecutable()
+    {
+        QCOMPARE(GetFileVersionString(QCoreApplication::applicationFilePath()), QStringLiteral(ORVANE_VERSION));
+        LoadAppVersion();
+        QCOMPARE(AppVersion, QStringLiteral(ORVANE_VERSION));
+    }
+
+    void noVersionInOtherFiles_data()
+    {
+        QTest::addColumn<QByteArray>("content");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("text") << QByteArray("just text\n");
+        QTest::newRow("tag without end") << Tag() + "1.0";
+        QTest::newRow("tag with empty version") << Tag() + "\x02";
+        QTest::newRow("tag with a line break") << Tag() + "1.0\n\x02";
+    }
+
+    void noVersionInOtherFiles()
+    {
+        QFETCH(QByteArray, content);
+        const QString path = m_temp.filePath(QStringLiteral("file.bin"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(content);
+        f.close();
+        QCOMPARE(GetFileVersionString(path), QString());
+        QCOMPARE(GetFileVersionString(m_temp.filePath(QStringLiteral("missing"))), QString());
+    }
+
+    void versionFoundInAnotherFile()
+    {
+        const QString path = m_temp.filePath(QStringLiteral("prog"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(QByteArray(100000, '\0') + Tag() + "1.0 \x02" + Tag() + "2.3.4\x02" + QByteArray(10, 'x'));
+        f.close();
+        QCOMPARE(GetFileVersionString(path), QStringLiteral("2.3.4"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestConfig)
+#include "test_config.moc"
