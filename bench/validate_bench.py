@@ -12,42 +12,11 @@ the CPU figure is the one to trust. Both programs must find every book valid.
 import argparse
 import os
 import statistics
-import subprocess
 import sys
-import time
 
-ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-# (body KB, cover KB) of the batches; the count is shared evenly among them.
-BATCHES = [(100, 30), (250, 60), (500, 120), (950, 200)]
+from bench_common import ROOT, generate, timed
 
-
-def generate(books, count):
-    per_batch = max(1, count // len(BATCHES))
-    for i, (size, cover) in enumerate(BATCHES):
-        out = os.path.join(books, "%04dkb" % size)
-        if os.path.isdir(out) and len(os.listdir(out)) == per_batch:
-            continue
-        print("generating %d books of %d KB in %s" % (per_batch, size, out), file=sys.stderr)
-        subprocess.run([sys.executable, os.path.join(ROOT, "bench", "gen_books.py"), out,
-                        "--count", str(per_batch), "--size", str(size), "--cover", str(cover),
-                        "--seed", str(100 + i)], check=True)
-    files = []
-    for size, _ in BATCHES:
-        d = os.path.join(books, "%04dkb" % size)
-        files += sorted(os.path.join(d, f) for f in os.listdir(d) if f.endswith(".fb2"))
-    return files
-
-
-def timed(cmd):
-    """(wall seconds, CPU seconds) of one run; the machine may be shared, so CPU time counts."""
-    start = time.perf_counter()
-    proc = subprocess.Popen(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    _, status, usage = os.wait4(proc.pid, 0)
-    elapsed = time.perf_counter() - start
-    proc.returncode = os.waitstatus_to_exitcode(status)
-    if proc.returncode != 0:
-        sys.exit("%s exited with %d: not every book was found valid" % (cmd[0], proc.returncode))
-    return elapsed, usage.ru_utime + usage.ru_stime
+FAILURE = "not every book was found valid"
 
 
 def main():
@@ -62,11 +31,11 @@ def main():
     megabytes = sum(os.path.getsize(f) for f in files) / 1e6
     ours = [os.path.join(args.bin, "orvane-cli"), "validate"] + files
     reference = ["xmllint", "--noout", "--schema", os.path.join(args.bin, "utils", "FictionBook.xsd")] + files
-    timed(ours)  # warm the page cache
+    timed(ours, FAILURE)  # warm the page cache
     runs_ours, runs_ref = [], []
     for _ in range(args.runs):
-        runs_ours.append(timed(ours))
-        runs_ref.append(timed(reference))
+        runs_ours.append(timed(ours, FAILURE))
+        runs_ref.append(timed(reference, FAILURE))
     print("%d books, %.0f MB; medians of %d runs" % (len(files), megabytes, args.runs))
     for kind, index in (("CPU", 1), ("wall", 0)):
         m_ours = statistics.median(r[index] for r in runs_ours)

@@ -1,25 +1,7 @@
 #include "BookFixtures.h"
+#include "CliRunner.h"
 
-#include <QProcess>
 #include <QtTest>
-
-namespace {
-struct Result {
-    int status;
-    QString out;
-    QString err;
-};
-
-Result RunCli(const QStringList &args)
-{
-    QProcess p;
-    p.start(QStringLiteral(ORVANE_BIN_DIR "/orvane-cli"), args);
-    if (!p.waitForFinished(30000))
-        qFatal("orvane-cli did not finish");
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
-}
-} // namespace
 
 class TestCliInfo : public QObject {
     Q_OBJECT
@@ -39,7 +21,7 @@ private slots:
 
     void printsTheRecordInFieldOrder()
     {
-        const Result r = RunCli({QStringLiteral("info"), m_good});
+        const CliResult r = RunCli({QStringLiteral("info"), m_good});
         QCOMPARE(r.status, 0);
         QCOMPARE(r.out, m_good + QStringLiteral("\nLastName: Толстой\nFirstName: Лев\nMiddleName: \nTitle: Война и мир\n"
                                                 "Sequence: Эпопеи\nSeqNum: 3\nLang: ru\nPublisher: \nGenre: prose_classic\n"
@@ -48,7 +30,7 @@ private slots:
 
     void reportsEachFailureAndGoesOn()
     {
-        const Result r = RunCli({QStringLiteral("info"), m_bad, m_foreign, m_good});
+        const CliResult r = RunCli({QStringLiteral("info"), m_bad, m_foreign, m_good});
         QCOMPARE(r.status, 1);
         const QStringList books = r.out.split(QStringLiteral("\n\n"));
         QCOMPARE(books.size(), 3);
@@ -71,14 +53,14 @@ private slots:
     {
         QFETCH(QStringList, args);
         QFETCH(int, status);
-        const Result r = RunCli(args);
+        const CliResult r = RunCli(args);
         QCOMPARE(r.status, status);
         QVERIFY((status == 0 ? r.out : r.err).contains(QLatin1String("BOOK.fb2")));
     }
 
     void acceptsAConfigFile()
     {
-        const Result r = RunCli({QStringLiteral("info"), QStringLiteral("--config"), m_dir.filePath(QStringLiteral("none.ini")), m_good});
+        const CliResult r = RunCli({QStringLiteral("info"), QStringLiteral("--config"), m_dir.filePath(QStringLiteral("none.ini")), m_good});
         QCOMPARE(r.status, 0);
     }
 };

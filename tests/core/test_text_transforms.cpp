@@ -1,4 +1,5 @@
 #include "globals/TextTransforms.h"
+#include "globals/Trim.h"
 
 #include <QtTest>
 

@@ -53,13 +53,3 @@ QString Transliterate(const QString &s)
     }
     return result;
 }
-
-QString Trim(const QString &s)
-{
-    qsizetype b = 0, e = s.size();
-    while (b < e && s[b].unicode() <= 0x20)
-        ++b;
-    while (e > b && s[e - 1].unicode() <= 0x20)
-        --e;
-    return b == 0 && e == s.size() ? s : s.sliced(b, e - b);
-}

@@ -13,6 +13,3 @@ QString RemoveFileNameChars(const QString &s);
 
 // Writes the 33 Russian letters of either case in Latin letters; everything else stays.
 QString Transliterate(const QString &s);
-
-// Removes every character up to U+0020 (blanks and control characters) from both ends.
-QString Trim(const QString &s);

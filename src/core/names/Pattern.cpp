@@ -1,6 +1,7 @@
 #include "Pattern.h"
 
 #include "globals/TextTransforms.h"
+#include "globals/Trim.h"
 
 namespace {
 // Unicode simple upper-casing, one code unit for one: matches found in the upper-cased text

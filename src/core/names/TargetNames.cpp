@@ -2,7 +2,9 @@
 
 #include "Genres.h"
 #include "Pattern.h"
+#include "book/ExtractBookInfo.h"
 #include "globals/TextTransforms.h"
+#include "globals/Trim.h"
 
 QString BookRename(const TBookData &book, const TAppSettings &settings)
 {
@@ -34,4 +36,24 @@ QString BookSort(TBookData book, const TAppSettings &settings)
     if (settings.TranslitDir)
         folder = Transliterate(folder);
     return folder;
+}
+
+namespace {
+TBookData ExtractedRecord(const IXMLFictionBook &book)
+{
+    TBookData record;
+    record.Clear();
+    ExtractBookInfo(book, record);
+    return record;
+}
+} // namespace
+
+QString BookRename(const IXMLFictionBook &book)
+{
+    return BookRename(ExtractedRecord(book), AppSettings);
+}
+
+QString BookSort(const IXMLFictionBook &book)
+{
+    return BookSort(ExtractedRecord(book), AppSettings);
 }

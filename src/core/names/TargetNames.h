@@ -3,6 +3,7 @@
 // name and sort patterns.
 
 #include "config/AppSettings.h"
+#include "fb2/fictionbook_21.h"
 #include "globals/BookData.h"
 
 #include <QString>
@@ -19,3 +20,8 @@ QString BookSort(TBookData book, const TAppSettings &settings);
 
 // The author text of the sort pattern, before it is cleaned: the switched-on name parts.
 QString SortAuthorText(const TBookData &book, const TAppSettings &settings);
+
+// The same for a loaded book under AppSettings: a record is filled from the document by
+// ExtractBookInfo (whose errors propagate) and named as above.
+QString BookRename(const IXMLFictionBook &book);
+QString BookSort(const IXMLFictionBook &book);

@@ -1,0 +1,14 @@
+#pragma once
+// Runs the orvane-cli of this build and collects what it printed.
+
+#include <QString>
+#include <QStringList>
+
+struct CliResult {
+    int status;  // exit code, -1 after a crash
+    QString out;
+    QString err;
+};
+
+// Aborts the test program when the command does not finish within 30 seconds.
+CliResult RunCli(const QStringList &args);
