@@ -5,18 +5,15 @@
 #include "globals/Errors.h"
 #include "validate/ValidateBook.h"
 
-#include <QCoreApplication>
-
 namespace {
 
 int RunValidate(CliInvocation &inv)
 {
-    const QString utilsDir = QCoreApplication::applicationDirPath() + QStringLiteral("/utils/");
     int status = ExitOk;
     try {
         for (const QString &book : inv.args) {
             QString errorText;
-            if (ValidateBook(book, errorText, utilsDir)) {
+            if (ValidateBook(book, errorText)) {
                 inv.out << "OK " << book << "\n";
             } else {
                 inv.out << book << "\n" << errorText;

@@ -4,10 +4,15 @@
 
 CliResult RunCli(const QStringList &args)
 {
+    return RunCli(args, QStringLiteral(ORVANE_BIN_DIR "/orvane-cli"));
+}
+
+CliResult RunCli(const QStringList &args, const QString &program)
+{
     QProcess p;
-    p.start(QStringLiteral(ORVANE_BIN_DIR "/orvane-cli"), args);
+    p.start(program, args);
     if (!p.waitForFinished(30000))
-        qFatal("orvane-cli did not finish");
+        qFatal("%s did not finish", qPrintable(program));
     return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
             QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
 }

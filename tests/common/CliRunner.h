@@ -12,3 +12,5 @@ struct CliResult {
 
 // Aborts the test program when the command does not finish within 30 seconds.
 CliResult RunCli(const QStringList &args);
+// The same with another copy of the program (one without its data files beside it, say).
+CliResult RunCli(const QStringList &args, const QString &program);

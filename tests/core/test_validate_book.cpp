@@ -1,3 +1,4 @@
+#include "BookFixtures.h"
 #include "globals/Errors.h"
 #include "validate/ValidateBook.h"
 
@@ -45,14 +46,7 @@ class TestValidateBook : public QObject {
 
     QTemporaryDir m_dir;
 
-    QString Write(const QString &name, const QByteArray &bytes)
-    {
-        const QString path = m_dir.filePath(name);
-        QFile f(path);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
-    }
+    QString Write(const QString &name, const QByteArray &bytes) { return WriteFixture(m_dir, name, bytes); }
 
     static QByteArray Book(const QString &from, const QString &to)
     {

@@ -1,10 +1,16 @@
 #include "validate/ValidateBook.h"
 
+#include "config/Folders.h"
 #include "xml/XmlSchema.h"
 
 #include <QStringList>
 
 const QString FictionBookNamespace = QStringLiteral("http://www.gribuser.ru/xml/fictionbook/2.0");
+
+bool ValidateBook(const QString &fileName, QString &errorText)
+{
+    return ValidateBook(fileName, errorText, UtilsDir);
+}
 
 bool ValidateBook(const QString &fileName, QString &errorText, const QString &utilsDir)
 {

@@ -11,7 +11,9 @@ extern const QString FictionBookNamespace;
 // True when the file is well-formed and valid; errorText is then left as it was. Otherwise false,
 // and errorText receives the four-line text of the first error (ValidationErrorText). A missing,
 // unreadable, malformed or invalid file is a result, not an error.
-// Throws EOrvane when utilsDir + "FictionBook.xsd" is missing or not a usable schema.
+// Throws EOrvane when UtilsDir + "FictionBook.xsd" is missing or not a usable schema.
+bool ValidateBook(const QString &fileName, QString &errorText);
+// The same with the schema of another folder.
 bool ValidateBook(const QString &fileName, QString &errorText, const QString &utilsDir);
 
 // "Код ошибки " code, "Строка " line, "Символ " position, the reason; each line ends in CR LF.

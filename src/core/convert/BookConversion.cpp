@@ -1,0 +1,65 @@
+#include "convert/BookConversion.h"
+
+#include "config/AppSettings.h"
+#include "config/Folders.h"
+#include "convert/EscapeRtfCyrillic.h"
+#include "globals/Errors.h"
+#include "globals/TextFile.h"
+
+TConversionKind ConversionKind(int convertType)
+{
+    switch (convertType) {
+    case 0:
+        return {QStringLiteral("txt.xsl"), QStringLiteral(".txt"), false};
+    case 1:
+        return {QStringLiteral("html.xsl"), QStringLiteral(".html"), false};
+    case 2:
+        return {QStringLiteral("rtf.xsl"), QStringLiteral(".rtf"), true};
+    default:
+        return {QString(), QString(), true};
+    }
+}
+
+void TBookConversion::PrepareConversion()
+{
+    PrepareConversion(AppSettings.ConvertType, UtilsDir);
+}
+
+void TBookConversion::PrepareConversion(int convertType, const QString &utilsDir)
+{
+    m_kind = ConversionKind(convertType);
+    m_style.reset();
+    m_styleError = QStringLiteral("No style sheet for the conversion type %1").arg(convertType);
+    if (m_kind.StyleSheet.isEmpty())
+        return;
+    try {
+        m_style = XsltLoadStyleSheet(utilsDir + m_kind.StyleSheet);
+    } catch (const EOrvane &e) {
+        m_styleError = e.Message();
+    }
+}
+
+QString TBookConversion::ConvertedName(const QString &newName) const
+{
+    for (const QChar c : newName)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QLatin1Char('/'))
+            throw EOrvane(QStringLiteral("Invalid characters in path"));
+    const qsizetype dot = newName.lastIndexOf(QLatin1Char('.'));
+    return (dot < 0 ? newName : newName.left(dot)) + m_kind.Extension;
+}
+
+QString TBookConversion::ConvertBook(const IXMLFictionBook &book, const QString &folder, const QString &newName)
+{
+    const QString name = ConvertedName(newName);
+    if (!m_style)
+        throw EOrvane(m_styleError);
+    XmlParseError parseError;
+    const XmlDocPtr work = XmlLoadString(book->Xml(), parseError);
+    if (!work)
+        throw EOrvane(parseError.LoadMessage());
+    QString result = XsltTransform(work.get(), m_style.get());
+    if (m_kind.Ansi)
+        result = EscapeRtfCyrillic(result);
+    SaveTextLines(folder + name, result, m_kind.Ansi ? TTextEncoding::Ansi : TTextEncoding::Utf8Bom);
+    return name;
+}

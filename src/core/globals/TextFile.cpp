@@ -1,0 +1,59 @@
+#include "globals/TextFile.h"
+
+#include "globals/CodePage.h"
+#include "globals/Errors.h"
+
+#include <QSaveFile>
+
+namespace {
+
+// Windows-1251 bytes of a line; a character without a byte becomes "?".
+QByteArray AnsiBytes(QStringView line)
+{
+    if (std::optional<QByteArray> bytes = EncodeCodePage(line, "CP1251"))
+        return *bytes;
+    QByteArray out;
+    out.reserve(line.size());
+    for (qsizetype i = 0; i < line.size(); ++i) {
+        const qsizetype length = line[i].isHighSurrogate() && i + 1 < line.size() ? 2 : 1;
+        const std::optional<QByteArray> one = EncodeCodePage(line.mid(i, length), "CP1251");
+        out += one ? *one : QByteArray("?");
+        i += length - 1;
+    }
+    return out;
+}
+
+} // namespace
+
+QStringList TextLines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\r') && c != QLatin1Char('\n'))
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == QLatin1Char('\r') && i + 1 < text.size() && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
+    }
+    if (start < text.size())
+        lines << text.mid(start);
+    return lines;
+}
+
+void SaveTextLines(const QString &path, const QString &text, TTextEncoding encoding)
+{
+    QByteArray data;
+    if (encoding == TTextEncoding::Utf8Bom)
+        data = "\xEF\xBB\xBF";
+    data.reserve(text.size() * (encoding == TTextEncoding::Utf8Bom ? 2 : 1) + 16);
+    for (const QString &line : TextLines(text)) {
+        data += encoding == TTextEncoding::Utf8Bom ? line.toUtf8() : AnsiBytes(line);
+        data += "\r\n";
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
+        throw EOrvane(QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString()));
+}

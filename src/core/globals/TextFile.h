@@ -1,0 +1,19 @@
+#pragma once
+// Text files as the program writes them: line by line, every line ending in CR LF.
+
+#include <QString>
+#include <QStringList>
+
+enum class TTextEncoding {
+    Utf8Bom, // UTF-8 after the byte-order mark EF BB BF
+    Ansi,    // Windows-1251 without byte-order mark; a character it lacks is written as "?"
+};
+
+// The lines of a text, broken at CR LF, at a lone CR and at a lone LF; a break at the very end
+// gives no empty last line.
+QStringList TextLines(const QString &text);
+
+// Writes the lines of text to path, each followed by CR LF, in the given encoding. The file is
+// written under a temporary name and takes the place of an existing one only when complete.
+// Raises "Cannot create file "%s". %s" (the path and the system's reason).
+void SaveTextLines(const QString &path, const QString &text, TTextEncoding encoding);
