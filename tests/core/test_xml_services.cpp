@@ -183,6 +183,26 @@ private slots:
             QVERIFY(error.reason.contains(QLatin1String("huge"), Qt::CaseInsensitive));
     }
 
+    // Nesting beyond the parser's limit is an error, quickly, also in a book whose long text node
+    // needs the huge option (which lifts the depth limit as well).
+    void excessiveNestingIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("lead");
+        QTest::newRow("plain") << QByteArray();
+        QTest::newRow("after a long text node") << QByteArray("<binary>") + QByteArray(11 * 1000 * 1000, 'A') + "</binary>";
+    }
+    void excessiveNestingIsRefused()
+    {
+        QFETCH(QByteArray, lead);
+        const int depth = 200000;
+        XmlParseError error;
+        const XmlDocPtr doc = XmlLoadBytes("<a>" + lead + QByteArray("<s>").repeated(depth) + QByteArray("</s>").repeated(depth)
+                                               + "</a>",
+                                           QString(), error);
+        QVERIFY(!doc);
+        QVERIFY2(error.reason.contains(QLatin1String("Excessive depth")), qPrintable(error.reason));
+    }
+
     void blankTextIsDroppedUnlessPreserved()
     {
         XmlParseError error;

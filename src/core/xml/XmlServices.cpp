@@ -63,34 +63,56 @@ bool IsXmlBlank(const xmlChar *s)
     return true;
 }
 
-// The first reference to an entity that was never declared. The parser keeps such references
-// as nodes when the document names an external DTD, which is never read; their text is unknown.
-xmlNode *UndeclaredEntityReference(xmlNode *node)
+// The node after `node` in document order within root's subtree, or null after the last one.
+// depth follows the element nesting below root. Iterative: documents may nest very deeply.
+xmlNode *NextInTree(xmlNode *node, const xmlNode *root, int &depth)
 {
-    for (xmlNode *child = node->children; child; child = child->next) {
-        if (child->type == XML_ENTITY_REF_NODE)
-            return child;
-        if (child->type == XML_ELEMENT_NODE)
-            if (xmlNode *found = UndeclaredEntityReference(child))
-                return found;
+    if (node->type == XML_ELEMENT_NODE && node->children) {
+        ++depth;
+        return node->children;
+    }
+    while (node != root) {
+        if (node->next)
+            return node->next;
+        node = node->parent;
+        --depth;
     }
     return nullptr;
 }
 
-// Drops text nodes that hold only white space, except under xml:space="preserve".
-void DropBlankText(xmlNode *node)
+// The first reference to an entity that was never declared. The parser keeps such references
+// as nodes when the document names an external DTD, which is never read; their text is unknown.
+xmlNode *UndeclaredEntityReference(xmlNode *root)
 {
-    xmlNode *child = node->children;
-    while (child) {
-        xmlNode *next = child->next;
-        if (child->type == XML_TEXT_NODE && IsXmlBlank(child->content)
-            && xmlNodeGetSpacePreserve(child->parent) != 1) {
-            xmlUnlinkNode(child);
-            xmlFreeNode(child);
-        } else if (child->type == XML_ELEMENT_NODE) {
-            DropBlankText(child);
+    int depth = 0;
+    for (xmlNode *node = root; node; node = NextInTree(node, root, depth))
+        if (node->type == XML_ENTITY_REF_NODE)
+            return node;
+    return nullptr;
+}
+
+// The deepest element below root, when elements nest deeper than the parser allows by default
+// (256 levels); null otherwise.
+xmlNode *ExcessivelyDeepElement(xmlNode *root)
+{
+    int depth = 0;
+    for (xmlNode *node = root; node; node = NextInTree(node, root, depth))
+        if (depth >= 256 && node->type == XML_ELEMENT_NODE)
+            return node;
+    return nullptr;
+}
+
+// Drops text nodes that hold only white space, except under xml:space="preserve".
+void DropBlankText(xmlNode *root)
+{
+    int depth = 0;
+    for (xmlNode *node = root; node;) {
+        xmlNode *next = NextInTree(node, root, depth);
+        if (node->type == XML_TEXT_NODE && IsXmlBlank(node->content) && xmlNodeGetSpacePreserve(node->parent) != 1) {
+            xmlUnlinkNode(node);
+            xmlFreeNode(node);
         }
-        child = next;
+        node = next;
     }
 }
 
@@ -228,10 +250,12 @@ XmlDocPtr ParseOnce(const QByteArray &data, const QByteArray &url, const char *e
 }
 
 // libxml2's size limits (10 MB of text in one node or of look-ahead, as a long binary in a
-// windows-1251 book needs) that XML_PARSE_HUGE lifts.
+// windows-1251 book needs) that XML_PARSE_HUGE lifts. Not its limit of nesting depth, which
+// guards this program and libxml2 alike against running out of stack.
 bool HitSizeLimit(const XmlParseError &error)
 {
-    return error.errorCode == XML_ERR_INTERNAL_ERROR && error.reason.contains(QLatin1String("huge"), Qt::CaseInsensitive);
+    return error.errorCode == XML_ERR_INTERNAL_ERROR && error.reason.contains(QLatin1String("huge"), Qt::CaseInsensitive)
+        && !error.reason.contains(QLatin1String("Excessive depth"));
 }
 
 // XML_PARSE_HUGE also lifts the guard against entity expansion bombs: lift it only for documents
@@ -258,8 +282,16 @@ XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const ch
     const QByteArray url = baseUrl.toUtf8();
     QByteArray encodingUsed;
     XmlDocPtr doc = ParseOnce(data, url, encoding, options, dict, error, encodingUsed);
-    if (!doc && HitSizeLimit(error) && !MayDeclareEntities(data))
+    if (!doc && HitSizeLimit(error) && !MayDeclareEntities(data)) {
         doc = ParseOnce(data, url, encoding, options | XML_PARSE_HUGE, dict, error, encodingUsed);
+        // The huge option lifts the depth limit too: keep it.
+        if (xmlNode *deep = doc ? ExcessivelyDeepElement(xmlDocGetRootElement(doc.get())) : nullptr) {
+            error.errorCode = XML_ERR_INTERNAL_ERROR;
+            error.line = int(xmlGetLineNo(deep));
+            error.reason = QStringLiteral("Excessive depth in document: 256");
+            doc.reset();
+        }
+    }
 
     xmlNode *root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
     if (xmlNode *ref = root ? UndeclaredEntityReference(root) : nullptr) {
