@@ -44,6 +44,7 @@ void AppendArchiveRows(const QString &fName, TZipArchive &zip, QList<TListEntry>
         row.FileSize = item.UncompressedSize;
         row.InArchive = true;
         row.ArchivePath = fName;
+        row.StoredPath = item.StoredPath;
         rows.append(row);
     }
 }

@@ -12,7 +12,8 @@ class TZipArchive;
 
 // The rows of one path: a ".fb2" file gives one row by its name and size (the file is not read;
 // a missing one gets size 0); a ".zip" archive gives one row per ".fb2" entry in the order of its
-// directory (letters A to Z in any case, entries in every folder; folder entries are no books);
+// directory (letters A to Z in any case, entries in every folder, each row with its folder in
+// the archive; folder entries are no books);
 // any other path gives none. The extension test ignores case. The archive is read through `zip`,
 // which is closed again on every path; an archive that cannot be read raises its error.
 QList<TListEntry> BookSourceRows(const QString &fName, TZipArchive &zip);
