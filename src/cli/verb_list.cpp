@@ -1,0 +1,43 @@
+// orvane-cli list: the rows of the file list that paths give, as the program would add them.
+
+#include "Verb.h"
+
+#include "globals/Errors.h"
+#include "list/BookSources.h"
+#include "zip/ZipArchive.h"
+
+#include <QFileInfo>
+
+namespace {
+
+int RunList(CliInvocation &inv)
+{
+    int status = ExitOk;
+    TZipArchive zip;
+    for (const QString &path : inv.args) {
+        // A folder gives its .fb2 files, as "Открыть папку" does.
+        const QStringList sources = QFileInfo(path).isDir() ? FolderBookFiles(path) : QStringList{path};
+        for (const QString &source : sources) {
+            try {
+                for (const TListEntry &row : BookSourceRows(source, zip))
+                    inv.out << row.FileName << '\t' << row.FileSize << '\t'
+                            << (row.InArchive ? row.ArchivePath : row.FileDir) << '\n';
+            } catch (const EOrvane &e) {
+                inv.err << e.Message() << '\n';
+                status = ExitSomeFailed;
+            }
+        }
+    }
+    return status;
+}
+
+const CliVerbRegistration registration({
+    QStringLiteral("list"),
+    QStringLiteral("List the books that paths give: NAME<TAB>SIZE<TAB>ARCHIVE or FOLDER per line"),
+    QStringLiteral("PATH..."),
+    1,
+    {},
+    RunList,
+});
+
+} // namespace

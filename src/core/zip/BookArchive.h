@@ -1,0 +1,9 @@
+#pragma once
+// Packing one book into an archive of its own.
+
+#include "zip/ZipArchive.h"
+
+// Packs the file oName into the new archive nName + ".zip", stored under its name relative to
+// its own folder (its bare name), deflated at `level`. An archive of that name is replaced only
+// once the new one is complete on disk; on any error it is left as it was. oName is not touched.
+void BookArchive(TZipArchive &zip, const QString &nName, const QString &oName, int level = 1);

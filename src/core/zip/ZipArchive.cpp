@@ -1,0 +1,262 @@
+#include "zip/ZipArchive.h"
+
+#include "zip/ZipDirectory.h"
+#include "zip/ZipErrors.h"
+#include "zip/ZipExtract.h"
+#include "zip/ZipInflate.h"
+#include "zip/ZipPaths.h"
+#include "zip/ZipPattern.h"
+#include "zip/ZipWriter.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QFileInfo>
+#include <QSet>
+#include <cerrno>
+
+namespace {
+
+// An extraction may unpack to this much plus a hundred times its compressed size; books
+// compress far less than 100:1, zip bombs far more.
+constexpr qint64 kBombAllowance = qint64(64) << 20;
+constexpr qint64 kBombRatio = 100;
+
+constexpr int kSpecialAttributes = faHidden | faSysFile | faVolumeID | faDirectory;
+
+bool Admitted(const TZipEntry &e, int searchAttr)
+{
+    int attributes = e.DosAttributes();
+    if (e.IsFolder())
+        attributes |= faDirectory;
+    return (attributes & kSpecialAttributes & ~searchAttr) == 0;
+}
+
+bool Matches(const TZipEntry &e, const QString &fileMask, const QString &exclusionMask, int searchAttr)
+{
+    return Admitted(e, searchAttr) && ZipEntryMatches(fileMask, e.path)
+           && (exclusionMask.isEmpty() || !ZipEntryMatches(exclusionMask, e.path));
+}
+
+void FillItem(const TZipEntry &e, TZipArchiveItem &f)
+{
+    f.FileName = StoredName(e.path).toString();
+    f.StoredPath = StoredFolder(e.path).toString();
+    f.CompressedSize = e.compressedSize;
+    f.UncompressedSize = e.uncompressedSize;
+    f.CompressionRate = e.uncompressedSize > 0
+        ? 100.0 * (1.0 - double(e.compressedSize) / double(e.uncompressedSize)) : 0.0;
+    f.Encrypted = e.flags & 0x0001;
+    f.LastModFileDate = quint16(e.dosDateTime >> 16);
+    f.LastModFileTime = quint16(e.dosDateTime & 0xFFFF);
+    f.CRC = e.crc;
+    f.ExternalFileAttributes = e.externalAttributes;
+    f.Comment = e.comment;
+}
+
+QString WithSlash(const QString &folder)
+{
+    return folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+}
+
+void EnsureFolder(const QString &folder, QSet<QString> &known)
+{
+    if (folder.isEmpty() || known.contains(folder))
+        return;
+    if (!QFileInfo(folder).isDir() && !QDir().mkpath(folder))
+        throw ZipFileError(zeCannotCreateDir, folder);
+    known.insert(folder);
+}
+
+bool HasWildcards(const QString &s)
+{
+    return s.contains(QLatin1Char('*')) || s.contains(QLatin1Char('?'));
+}
+
+} // namespace
+
+struct TZipArchive::TImpl {
+    enum { Closed, Reading, Creating } state = Closed;
+    QString path;                  // FileName when it was opened
+    TZipFile file;
+    TZipDirectory dir;
+    std::unique_ptr<TZipWriter> writer;
+    quint64 opening = 0;
+    TZipUnpacker unpacker;
+
+    void RequireReading(const QString &fileName) const
+    {
+        if (state != Reading)
+            throw ZipFileError(zeNotOpen, state == Closed ? fileName : path);
+    }
+};
+
+TZipArchive::TZipArchive() : d(new TImpl) {}
+TZipArchive::~TZipArchive() = default;
+
+bool TZipArchive::IsOpen() const { return d->state != TImpl::Closed; }
+
+void TZipArchive::OpenArchive(int mode)
+{
+    CloseArchive();
+    if (FileName.isEmpty())
+        throw ZipFileError(zeBlankFileName, FileName);
+    ++d->opening;
+    if (mode == omCreate) {
+        d->writer = std::make_unique<TZipWriter>(FileName);
+        d->path = FileName;
+        d->state = TImpl::Creating;
+        return;
+    }
+    if (!d->file.OpenRead(FileName)) {
+        const int e = errno;
+        if (e == ENOENT || e == ENOTDIR)
+            throw ZipFileError(zeFileNotFound, FileName);
+        if (e == EISDIR || e == EINVAL)
+            throw ZipFileError(zeNotAnArchive, FileName);
+        throw ZipFileError(zeCannotOpenArchive, FileName);
+    }
+    try {
+        d->dir = ReadZipDirectory(d->file);
+    } catch (...) {
+        d->file.Close();
+        throw;
+    }
+    d->path = FileName;
+    d->state = TImpl::Reading;
+}
+
+bool TZipArchive::FindFirst(const QString &fileMask, TZipArchiveItem &f, int searchAttr, const QString &exclusionMask)
+{
+    d->RequireReading(FileName);
+    f.Handle = TZipSearchHandle{0, fileMask, exclusionMask, searchAttr, d->opening};
+    return FindNext(f);
+}
+
+bool TZipArchive::FindNext(TZipArchiveItem &f)
+{
+    TZipSearchHandle &h = f.Handle;
+    if (d->state != TImpl::Reading || h.archive != d->opening)
+        return false;
+    const QList<TZipEntry> &entries = d->dir.entries;
+    while (h.next < entries.size()) {
+        const TZipEntry &e = entries[h.next++];
+        if (Matches(e, h.fileMask, h.exclusionMask, h.searchAttr)) {
+            FillItem(e, f);
+            return true;
+        }
+    }
+    return false;
+}
+
+QStringList TZipArchive::ExtractFiles(const QString &fileMask, int searchAttr, const QString &exclusionMask)
+{
+    d->RequireReading(FileName);
+    const QString archive = d->path;
+    struct TPlanned {
+        const TZipEntry *entry;
+        QString output;
+    };
+    QList<TPlanned> plan;
+    qint64 unpacked = 0, packed = 0;
+    const QString base = WithSlash(BaseDir);
+    for (const TZipEntry &e : d->dir.entries) {
+        if (!Matches(e, fileMask, exclusionMask, searchAttr))
+            continue;
+        TStoredPathProblem problem;
+        const QString relative = SafeRelativePath(e.path, problem);
+        if (problem != TStoredPathProblem::None)
+            throw ZipEntryError(zeEntryOutside, e.path, archive);
+        if (e.IsLink())
+            throw ZipEntryError(zeEntryLink, e.path, archive);
+        if (!e.IsFolder()) {
+            CheckEntryExtractable(e, archive);
+            unpacked += e.uncompressedSize;
+            packed += e.compressedSize;
+        }
+        plan.append({&e, base + relative});
+    }
+    if (unpacked > kBombAllowance + kBombRatio * packed)
+        throw ZipError(zeEntryTooLarge,
+                       QStringLiteral("Archive \"%1\" would unpack to %2 bytes from %3; it is not a book archive")
+                           .arg(archive, QString::number(unpacked), QString::number(packed)));
+
+    QStringList written;
+    QSet<QString> folders;
+    EnsureFolder(base, folders);
+    for (const TPlanned &p : plan) {
+        if (p.entry->IsFolder()) {
+            EnsureFolder(p.output, folders);
+            continue;
+        }
+        EnsureFolder(p.output.left(p.output.lastIndexOf(QLatin1Char('/')) + 1), folders);
+        ExtractEntryToFile(d->file, *p.entry, p.output, d->unpacker);
+        written.append(p.output);
+    }
+    return written;
+}
+
+int TZipArchive::AddFiles(const QString &fileMask, int searchAttr, const QString &exclusionMask)
+{
+    if (d->state != TImpl::Creating)
+        throw ZipFileError(zeNotOpen, d->state == TImpl::Closed ? FileName : d->path);
+    const QString maskPath = QDir::isRelativePath(fileMask) ? WithSlash(BaseDir) + fileMask : fileMask;
+    const qsizetype slash = maskPath.lastIndexOf(QLatin1Char('/'));
+    const QString folder = slash >= 0 ? maskPath.left(slash + 1) : QString();
+    const QString namePattern = maskPath.mid(slash + 1);
+
+    QStringList files;
+    if (!HasWildcards(namePattern) || QFileInfo(maskPath).isFile()) {
+        files.append(maskPath);  // a file of that very name is taken as it is
+    } else {
+        QDir::Filters filters = QDir::Files | QDir::NoDotAndDotDot;
+        if (searchAttr & faHidden)
+            filters |= QDir::Hidden;
+        if (searchAttr & faSysFile)
+            filters |= QDir::System;
+        QDirIterator it(folder.isEmpty() ? QStringLiteral(".") : folder, filters, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            const QString file = it.next();
+            const QString name = it.fileName();
+            if (MatchZipPattern(namePattern, name)
+                && (exclusionMask.isEmpty() || !MatchZipPattern(exclusionMask, name)))
+                files.append(file);
+        }
+        files.sort();
+    }
+
+    const QString self = QFileInfo(d->path).absoluteFilePath();
+    const QString temp = QFileInfo(d->writer->TempPath()).absoluteFilePath();
+    const QDir baseDir(BaseDir.isEmpty() ? QStringLiteral(".") : BaseDir);
+    int added = 0;
+    for (const QString &file : files) {
+        const QString absolute = QFileInfo(file).absoluteFilePath();
+        if (absolute == self || absolute == temp)
+            continue;
+        QString stored = baseDir.relativeFilePath(file);
+        if (stored.startsWith(QLatin1String("../")) || QDir::isAbsolutePath(stored))
+            stored = QFileInfo(file).fileName();
+        d->writer->AddFile(file, stored, CompressionLevel);
+        ++added;
+    }
+    return added;
+}
+
+void TZipArchive::CloseArchive()
+{
+    if (d->state == TImpl::Creating) {
+        std::unique_ptr<TZipWriter> writer = std::move(d->writer);
+        d->state = TImpl::Closed;
+        writer->Finish();  // on an error the writer discards its temporary file
+    }
+    d->file.Close();
+    d->dir = TZipDirectory();
+    d->state = TImpl::Closed;
+}
+
+void TZipArchive::DiscardArchive()
+{
+    d->writer.reset();
+    d->file.Close();
+    d->dir = TZipDirectory();
+    d->state = TImpl::Closed;
+}

@@ -1,0 +1,266 @@
+#include "zip/ZipDirectory.h"
+
+#include "zip/ZipErrors.h"
+#include "zip/ZipFormat.h"
+#include "zip/ZipInflate.h"
+#include "zip/ZipNames.h"
+
+#include <algorithm>
+#include <sys/stat.h>
+
+namespace {
+
+constexpr qint64 kMaxComment = 0xFFFF;
+// Recovery inflates entries whose sizes only follow their data; it gives up on one this large.
+constexpr qint64 kRecoveryScanLimit = qint64(1) << 30;
+
+QString NormalisedPath(QString path)
+{
+    path.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return path;
+}
+
+// Extended timestamp (0x5455): flags, then the modification time when bit 0 is set.
+qint64 UnixModTime(QByteArrayView extra)
+{
+    QByteArrayView data;
+    if (FindExtraField(extra, 0x5455, data) && data.size() >= 5 && (quint8(data[0]) & 1))
+        return qint32(ReadLE32(data.data() + 1));
+    return -1;
+}
+
+// ZIP64 extended information (0x0001): the 64-bit values of the fields that hold 0xFFFFFFFF,
+// in this order.
+void ApplyZip64(QByteArrayView extra, qint64 *uncompressed, qint64 *compressed, qint64 *offset)
+{
+    QByteArrayView data;
+    if (!FindExtraField(extra, 0x0001, data))
+        return;
+    qsizetype pos = 0;
+    for (qint64 *field : {uncompressed, compressed, offset}) {
+        if (!field || *field != 0xFFFFFFFF)
+            continue;
+        if (pos + 8 > data.size())
+            return;
+        *field = qint64(ReadLE64(data.data() + pos));
+        pos += 8;
+    }
+}
+
+bool ParseCentralDirectory(QByteArrayView cd, qint64 shift, QList<TZipEntry> &entries)
+{
+    qsizetype pos = 0;
+    while (pos < cd.size()) {
+        if (pos + kCentralHeaderSize > cd.size() || ReadLE32(cd.data() + pos) != kSigCentral)
+            return false;
+        const char *h = cd.data() + pos;
+        const int nameLen = ReadLE16(h + 28), extraLen = ReadLE16(h + 30), commentLen = ReadLE16(h + 32);
+        if (pos + kCentralHeaderSize + nameLen + extraLen + commentLen > cd.size())
+            return false;
+        const QByteArrayView name = cd.sliced(pos + kCentralHeaderSize, nameLen);
+        const QByteArrayView extra = cd.sliced(pos + kCentralHeaderSize + nameLen, extraLen);
+        TZipEntry e;
+        e.versionMadeBy = ReadLE16(h + 4);
+        e.flags = ReadLE16(h + 8);
+        e.method = ReadLE16(h + 10);
+        e.dosDateTime = quint32(ReadLE16(h + 14)) << 16 | ReadLE16(h + 12);
+        e.crc = ReadLE32(h + 16);
+        e.compressedSize = ReadLE32(h + 20);
+        e.uncompressedSize = ReadLE32(h + 24);
+        e.externalAttributes = ReadLE32(h + 38);
+        e.localOffset = ReadLE32(h + 42);
+        ApplyZip64(extra, &e.uncompressedSize, &e.compressedSize, &e.localOffset);
+        if (e.compressedSize < 0 || e.uncompressedSize < 0 || e.localOffset < 0)
+            return false;
+        e.localOffset += shift;
+        e.path = NormalisedPath(DecodeEntryName(name, e.flags, extra));
+        e.unixModTime = UnixModTime(extra);
+        e.headerHint = nameLen + extraLen;
+        if (commentLen)
+            e.comment = DecodeEntryName(cd.sliced(pos + kCentralHeaderSize + nameLen + extraLen, commentLen),
+                                        e.flags, QByteArrayView());
+        entries.append(std::move(e));
+        pos += kCentralHeaderSize + nameLen + extraLen + commentLen;
+    }
+    return true;
+}
+
+// Each entry's data must end before the next local header or the directory begins; two entries
+// sharing one header (the overlapping zip bomb) get no room at all.
+void SetDataLimits(QList<TZipEntry> &entries, qint64 dataEnd)
+{
+    QList<qint64> offsets;
+    offsets.reserve(entries.size());
+    for (const TZipEntry &e : entries)
+        offsets.append(e.localOffset);
+    std::sort(offsets.begin(), offsets.end());
+    for (TZipEntry &e : entries) {
+        const auto it = std::upper_bound(offsets.cbegin(), offsets.cend(), e.localOffset);
+        const bool shared = it - offsets.cbegin() >= 2 && *(it - 2) == e.localOffset;
+        e.dataLimit = shared ? -1 : (it == offsets.cend() ? dataEnd : qMin(*it, dataEnd));
+    }
+}
+
+struct TEndRecord {
+    qint64 position = 0;           // of the record that ends the directory (ZIP64 record if any)
+    qint64 cdSize = 0;
+    qint64 cdOffset = 0;
+    QByteArray comment;
+};
+
+// The end records from the last one backwards, as long as they describe a directory that fits
+// in front of them.
+QList<TEndRecord> FindEndRecords(const TZipFile &file)
+{
+    QList<TEndRecord> found;
+    const qint64 size = file.Size();
+    const qint64 tailLen = qMin(size, kEndRecordSize + kMaxComment);
+    if (tailLen < kEndRecordSize)
+        return found;
+    QByteArray tail(tailLen, Qt::Uninitialized);
+    if (!file.ReadAt(size - tailLen, tail.data(), tailLen))
+        throw ZipFileError(zeCannotRead, file.Path());
+    for (qint64 i = tailLen - kEndRecordSize; i >= 0; --i) {
+        const char *p = tail.constData() + i;
+        if (ReadLE32(p) != kSigEnd)
+            continue;
+        TEndRecord r;
+        r.position = size - tailLen + i;
+        r.cdSize = ReadLE32(p + 12);
+        r.cdOffset = ReadLE32(p + 16);
+        const qint64 commentLen = qMin<qint64>(ReadLE16(p + 20), tailLen - i - kEndRecordSize);
+        r.comment = QByteArray(p + kEndRecordSize, commentLen);
+        // A ZIP64 locator right in front points to the ZIP64 end record with the 64-bit values.
+        char loc[20];
+        if (r.position >= 20 && file.ReadAt(r.position - 20, loc, 20) && ReadLE32(loc) == kSigEnd64Locator) {
+            const qint64 rec64 = qint64(ReadLE64(loc + 8));
+            char e64[56];
+            if (rec64 >= 0 && rec64 + 56 <= r.position - 20 && file.ReadAt(rec64, e64, 56)
+                && ReadLE32(e64) == kSigEnd64) {
+                r.cdSize = qint64(ReadLE64(e64 + 40));
+                r.cdOffset = qint64(ReadLE64(e64 + 48));
+                r.position = rec64;
+            }
+        }
+        if (r.cdSize >= 0 && r.cdSize <= r.position && r.cdOffset >= 0 && r.cdOffset <= r.position - r.cdSize)
+            found.append(r);
+    }
+    return found;
+}
+
+// Reads the local header at `pos` of a damaged archive and finds where its data ends.
+// False when there is no complete entry there.
+bool ReadLocalEntry(const TZipFile &file, qint64 pos, TZipUnpacker &unpacker, TZipEntry &e, qint64 &next)
+{
+    char h[kLocalHeaderSize];
+    if (!file.ReadAt(pos, h, kLocalHeaderSize) || ReadLE32(h) != kSigLocal)
+        return false;
+    const int nameLen = ReadLE16(h + 26), extraLen = ReadLE16(h + 28);
+    QByteArray nameExtra(nameLen + extraLen, Qt::Uninitialized);
+    if (!file.ReadAt(pos + kLocalHeaderSize, nameExtra.data(), nameExtra.size()))
+        return false;
+    const QByteArrayView name = QByteArrayView(nameExtra).first(nameLen);
+    const QByteArrayView extra = QByteArrayView(nameExtra).sliced(nameLen);
+    e = TZipEntry();
+    e.versionMadeBy = ReadLE16(h + 4) & 0xFF;  // the local header has no host; take MS-DOS
+    e.flags = ReadLE16(h + 6);
+    e.method = ReadLE16(h + 8);
+    e.dosDateTime = quint32(ReadLE16(h + 12)) << 16 | ReadLE16(h + 10);
+    e.crc = ReadLE32(h + 14);
+    e.compressedSize = ReadLE32(h + 18);
+    e.uncompressedSize = ReadLE32(h + 22);
+    ApplyZip64(extra, &e.uncompressedSize, &e.compressedSize, nullptr);
+    e.localOffset = pos;
+    e.path = NormalisedPath(DecodeEntryName(name, e.flags, extra));
+    e.unixModTime = UnixModTime(extra);
+    e.headerHint = nameLen + extraLen;
+    const qint64 dataStart = pos + kLocalHeaderSize + nameLen + extraLen;
+
+    if (!(e.flags & kZipFlagDescriptor)) {
+        next = dataStart + e.compressedSize;
+        return e.compressedSize >= 0 && next <= file.Size();
+    }
+    // Sizes and CRC follow the data in a descriptor: find the data's end first.
+    qint64 dataEnd = -1;
+    if (e.method == kMethodDeflated) {
+        const TZipDataSpan span{dataStart, file.Size() - dataStart, {}};
+        const TUnpackResult r = unpacker.Unpack(file, span, kMethodDeflated, kRecoveryScanLimit,
+                                                [](const char *, qint64) { return true; });
+        if (r.status != TUnpackResult::Complete)
+            return false;
+        dataEnd = dataStart + r.consumed;
+    } else if (e.method == kMethodStored) {
+        // The descriptor's signature followed by a size equal to the distance marks the end.
+        constexpr qint64 kWindow = 64 * 1024;
+        QByteArray buf;
+        for (qint64 at = dataStart; at < file.Size() && dataEnd < 0; at += kWindow) {
+            buf.resize(qMin(kWindow + 16, file.Size() - at));
+            if (!file.ReadAt(at, buf.data(), buf.size()))
+                return false;
+            for (qint64 i = 0; i + 16 <= buf.size() && i < kWindow; ++i) {
+                const char *p = buf.constData() + i;
+                if (ReadLE32(p) == kSigDescriptor && ReadLE32(p + 8) == quint32(at + i - dataStart)) {
+                    dataEnd = at + i;
+                    break;
+                }
+            }
+        }
+    }
+    if (dataEnd < 0)
+        return false;
+    char desc[16];
+    const qint64 descLen = qMin<qint64>(16, file.Size() - dataEnd);
+    if (descLen < 12 || !file.ReadAt(dataEnd, desc, descLen))
+        return false;
+    const int skip = ReadLE32(desc) == kSigDescriptor && descLen == 16 ? 4 : 0;
+    if (skip == 0 && descLen < 12)
+        return false;
+    e.crc = ReadLE32(desc + skip);
+    e.compressedSize = dataEnd - dataStart;
+    e.uncompressedSize = ReadLE32(desc + skip + 8);
+    next = dataEnd + 12 + skip;
+    return true;
+}
+
+TZipDirectory RecoverFromLocalHeaders(const TZipFile &file)
+{
+    TZipDirectory dir;
+    dir.recovered = true;
+    TZipUnpacker unpacker;
+    qint64 pos = 0, next = 0;
+    TZipEntry e;
+    while (ReadLocalEntry(file, pos, unpacker, e, next)) {
+        dir.entries.append(std::move(e));
+        pos = next;
+    }
+    SetDataLimits(dir.entries, pos);
+    return dir;
+}
+
+} // namespace
+
+bool TZipEntry::IsLink() const
+{
+    return Host() == kHostUnix && ((externalAttributes >> 16) & S_IFMT) == S_IFLNK;
+}
+
+TZipDirectory ReadZipDirectory(const TZipFile &file)
+{
+    for (const TEndRecord &end : FindEndRecords(file)) {
+        const qint64 cdStart = end.position - end.cdSize;
+        QByteArray cd(end.cdSize, Qt::Uninitialized);
+        if (!file.ReadAt(cdStart, cd.data(), cd.size()))
+            throw ZipFileError(zeCannotRead, file.Path());
+        TZipDirectory dir;
+        // Data in front of the archive (a self-extractor) moves every offset by the same amount.
+        if (ParseCentralDirectory(cd, cdStart - end.cdOffset, dir.entries)) {
+            dir.comment = DecodeEntryName(end.comment, 0, QByteArrayView());
+            SetDataLimits(dir.entries, cdStart);
+            return dir;
+        }
+    }
+    TZipDirectory dir = RecoverFromLocalHeaders(file);
+    if (dir.entries.isEmpty())
+        throw ZipFileError(zeNotAnArchive, file.Path());
+    return dir;
+}

@@ -1,0 +1,141 @@
+#include "zip/ZipExtract.h"
+
+#include "zip/ZipErrors.h"
+#include "zip/ZipFormat.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr qint64 kLocalSlack = 256;  // local extra fields may be longer than the central ones
+
+// The output file: created new, or under a temporary name beside an existing one, and removed
+// again unless Commit() is reached.
+class TOutputFile {
+public:
+    explicit TOutputFile(const QString &path) : m_path(path)
+    {
+        if (m_file.CreateNew(path))
+            return;
+        if (errno != EEXIST)
+            throw ZipFileError(zeCannotCreateFile, path);
+        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            m_temp = path.left(slash + 1) + QStringLiteral(".orv-%1.part")
+                         .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+            if (m_file.CreateNew(m_temp))
+                return;
+            if (errno != EEXIST)
+                break;
+        }
+        m_temp.clear();
+        throw ZipFileError(zeCannotCreateFile, path);
+    }
+    ~TOutputFile()
+    {
+        if (!m_committed) {
+            m_file.Close();
+            ::unlink(QFile::encodeName(m_temp.isEmpty() ? m_path : m_temp).constData());
+        }
+    }
+    TZipFile &File() { return m_file; }
+    void Commit()
+    {
+        if (!m_file.Close())
+            throw ZipFileError(zeCannotWrite, m_path);
+        if (!m_temp.isEmpty()
+            && ::rename(QFile::encodeName(m_temp).constData(), QFile::encodeName(m_path).constData()) != 0)
+            throw ZipFileError(zeCannotCreateFile, m_path);
+        m_committed = true;
+    }
+
+private:
+    QString m_path, m_temp;
+    TZipFile m_file;
+    bool m_committed = false;
+};
+
+void SetTimeAndMode(int fd, const TZipEntry &e)
+{
+    qint64 secs = e.unixModTime;
+    if (secs < 0) {
+        const QDateTime t = DosDateTimeToLocal(e.dosDateTime);
+        secs = t.isValid() ? t.toSecsSinceEpoch() : -1;
+    }
+    if (secs >= 0) {
+        const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(secs), 0}};
+        ::futimens(fd, times);
+    }
+    const mode_t unixMode = mode_t((e.externalAttributes >> 16) & 0777);
+    if (e.Host() == kHostUnix && unixMode != 0)
+        ::fchmod(fd, unixMode | S_IRUSR);  // the program must still read what it extracted
+    else if (e.DosAttributes() & 0x01) {
+        struct stat st;
+        if (::fstat(fd, &st) == 0)
+            ::fchmod(fd, st.st_mode & ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH) & 07777);
+    }
+}
+
+} // namespace
+
+void CheckEntryExtractable(const TZipEntry &e, const QString &archivePath)
+{
+    if (e.flags & kZipFlagEncrypted)
+        throw ZipEntryError(zeEntryEncrypted, e.path, archivePath);
+    if (e.method != kMethodStored && e.method != kMethodDeflated)
+        throw ZipEntryError(zeEntryMethod, e.path, archivePath, QString::number(e.method));
+    if (e.uncompressedSize > kMaxEntrySize)
+        throw ZipEntryError(zeEntryTooLarge, e.path, archivePath, QString::number(e.uncompressedSize));
+    if (e.method == kMethodStored && e.compressedSize != e.uncompressedSize)
+        throw ZipEntryError(zeEntrySize, e.path, archivePath);
+}
+
+void ExtractEntryToFile(const TZipFile &archive, const TZipEntry &e, const QString &outputPath,
+                        TZipUnpacker &unpacker)
+{
+    CheckEntryExtractable(e, archive.Path());
+
+    // The local header and, for a small entry, all its data in one read.
+    const qint64 headRead = qMin<qint64>(kLocalHeaderSize + e.headerHint + kLocalSlack + e.compressedSize,
+                                         qMin<qint64>(256 * 1024, archive.Size() - e.localOffset));
+    QByteArray head(qMax<qint64>(headRead, 0), Qt::Uninitialized);
+    if (headRead < kLocalHeaderSize || !archive.ReadAt(e.localOffset, head.data(), headRead)
+        || ReadLE32(head.constData()) != kSigLocal)
+        throw ZipEntryError(zeEntryDamaged, e.path, archive.Path());
+    const qint64 dataOffset = kLocalHeaderSize + ReadLE16(head.constData() + 26) + ReadLE16(head.constData() + 28);
+    const qint64 dataStart = e.localOffset + dataOffset;
+    const qint64 limit = qMin(e.dataLimit, archive.Size());
+    if (e.dataLimit < 0 || dataStart + e.compressedSize > limit)
+        throw ZipEntryError(zeEntryDamaged, e.path, archive.Path());
+
+    TZipDataSpan span;
+    span.start = dataStart;
+    span.length = e.compressedSize;
+    if (dataOffset < headRead)
+        span.prefetched = QByteArrayView(head).sliced(dataOffset);
+
+    TOutputFile out(outputPath);
+    TZipFile &file = out.File();
+    const TUnpackResult r = unpacker.Unpack(archive, span, e.method, e.uncompressedSize,
+                                            [&file](const char *data, qint64 size) {
+                                                return file.WriteAll(data, size);
+                                            });
+    switch (r.status) {
+    case TUnpackResult::Complete: break;
+    case TUnpackResult::OverLimit: throw ZipEntryError(zeEntrySize, e.path, archive.Path());
+    case TUnpackResult::SinkFailed: throw ZipFileError(zeCannotWrite, outputPath);
+    case TUnpackResult::ReadFailed: throw ZipFileError(zeCannotRead, archive.Path());
+    case TUnpackResult::Damaged: throw ZipEntryError(zeEntryDamaged, e.path, archive.Path());
+    }
+    if (r.produced != e.uncompressedSize)
+        throw ZipEntryError(zeEntrySize, e.path, archive.Path());
+    if (r.crc != e.crc)
+        throw ZipEntryError(zeEntryCrc, e.path, archive.Path());
+    SetTimeAndMode(file.Handle(), e);
+    out.Commit();
+}

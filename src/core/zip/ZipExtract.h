@@ -1,0 +1,19 @@
+#pragma once
+// Extraction of one entry into one file.
+
+#include "zip/ZipDirectory.h"
+#include "zip/ZipInflate.h"
+
+#include <QString>
+
+// No book comes near this; an entry declaring more is refused before a byte is written.
+constexpr qint64 kMaxEntrySize = qint64(1) << 30;
+
+// Checks that do not need the data: encryption, method, declared size. Raises the entry's error.
+void CheckEntryExtractable(const TZipEntry &entry, const QString &archivePath);
+
+// Writes the entry's data to `outputPath`, checking its size and CRC. A file already there is
+// replaced only when the new one is complete; on any failure nothing is left behind. The file
+// gets the entry's modification time and read-only state.
+void ExtractEntryToFile(const TZipFile &archive, const TZipEntry &entry, const QString &outputPath,
+                        TZipUnpacker &unpacker);

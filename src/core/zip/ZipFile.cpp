@@ -1,0 +1,106 @@
+#include "zip/ZipFile.h"
+
+#include <QFile>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+bool TZipFile::OpenRead(const QString &path)
+{
+    Close();
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        const int e = errno;
+        ::close(fd);
+        errno = e;
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
+        return false;
+    }
+    m_fd = fd;
+    m_size = st.st_size;
+    m_path = path;
+    return true;
+}
+
+bool TZipFile::CreateNew(const QString &path)
+{
+    Close();
+    const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    m_fd = fd;
+    m_size = 0;
+    m_path = path;
+    return true;
+}
+
+bool TZipFile::Close()
+{
+    const bool ok = m_fd < 0 || ::close(m_fd) == 0;
+    m_fd = -1;
+    m_size = 0;
+    m_path.clear();
+    return ok;
+}
+
+qint64 TZipFile::ReadSomeAt(qint64 offset, char *buffer, qint64 n) const
+{
+    qint64 done = 0;
+    while (done < n) {
+        const ssize_t r = ::pread(m_fd, buffer + done, size_t(n - done), off_t(offset + done));
+        if (r < 0) {
+            if (errno == EINTR)
+                continue;
+            return -1;
+        }
+        if (r == 0)
+            break;
+        done += r;
+    }
+    return done;
+}
+
+bool TZipFile::ReadAt(qint64 offset, char *buffer, qint64 n) const
+{
+    return offset >= 0 && n >= 0 && ReadSomeAt(offset, buffer, n) == n;
+}
+
+bool TZipFile::WriteAll(const char *data, qint64 n)
+{
+    while (n > 0) {
+        const ssize_t w = ::write(m_fd, data, size_t(n));
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += w;
+        n -= w;
+        m_size += w;
+    }
+    return true;
+}
+
+bool TZipFile::WriteAt(qint64 offset, const char *data, qint64 n)
+{
+    while (n > 0) {
+        const ssize_t w = ::pwrite(m_fd, data, size_t(n), off_t(offset));
+        if (w < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += w;
+        n -= w;
+        offset += w;
+    }
+    return true;
+}

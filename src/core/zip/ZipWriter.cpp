@@ -1,0 +1,251 @@
+#include "zip/ZipWriter.h"
+
+#include "zip/ZipErrors.h"
+#include "zip/ZipFormat.h"
+#include "zip/ZipNames.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <zlib.h>
+
+namespace {
+
+constexpr qint64 kFlushAt = 1024 * 1024;
+constexpr qint64 kReadChunk = 256 * 1024;
+constexpr qint64 kLimit32 = 0xFFFFFFFF;
+constexpr quint16 kVersion20 = 20;  // made by and needed: MS-DOS host, version 2.0
+
+// Bits 1 and 2 of the flags tell which deflate option made the data.
+quint16 DeflateOptionFlags(int level)
+{
+    if (level == 1)
+        return 0x6;  // super fast
+    if (level == 2)
+        return 0x4;  // fast
+    if (level >= 8)
+        return 0x2;  // maximum
+    return 0;
+}
+
+class TSourceFile {
+public:
+    explicit TSourceFile(const QString &path)
+    {
+        m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        if (m_fd < 0)
+            throw ZipFileError(errno == ENAMETOOLONG ? zeNameTooLong : zeCannotOpenFile, path);
+        if (::fstat(m_fd, &m_stat) != 0 || !S_ISREG(m_stat.st_mode)) {
+            ::close(m_fd);
+            throw ZipFileError(zeCannotOpenFile, path);
+        }
+    }
+    ~TSourceFile()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int Handle() const { return m_fd; }
+    const struct stat &Stat() const { return m_stat; }
+
+private:
+    int m_fd = -1;
+    struct stat m_stat {};
+};
+
+} // namespace
+
+TZipWriter::TZipWriter(const QString &finalPath) : m_finalPath(finalPath)
+{
+    const QFileInfo target(finalPath);
+    if (target.isDir())
+        throw ZipFileError(zeCannotCreateFile, finalPath);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        m_tempPath = target.path() + QStringLiteral("/.") + target.fileName()
+                     + QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
+        if (m_file.CreateNew(m_tempPath))
+            return;
+        if (errno != EEXIST)
+            break;
+    }
+    m_tempPath.clear();
+    throw ZipFileError(errno == ENAMETOOLONG ? zeNameTooLong : zeCannotCreateFile, finalPath);
+}
+
+TZipWriter::~TZipWriter() { Discard(); }
+
+void TZipWriter::Discard()
+{
+    if (m_tempPath.isEmpty())
+        return;
+    m_file.Close();
+    ::unlink(QFile::encodeName(m_tempPath).constData());
+    m_tempPath.clear();
+}
+
+void TZipWriter::Flush()
+{
+    if (!m_file.WriteAll(m_buffer.constData(), m_buffer.size()))
+        throw ZipFileError(zeCannotWrite, m_finalPath);
+    m_flushed += m_buffer.size();
+    m_buffer.clear();
+}
+
+void TZipWriter::RollBack(qint64 headerOffset, qint64 cdSize)
+{
+    m_central.truncate(cdSize);
+    if (headerOffset >= m_flushed) {
+        m_buffer.truncate(headerOffset - m_flushed);
+        return;
+    }
+    m_buffer.clear();
+    if (::ftruncate(m_file.Handle(), headerOffset) != 0 || ::lseek(m_file.Handle(), headerOffset, SEEK_SET) < 0) {
+        Discard();  // the archive cannot be brought back; it will never take its final name
+        return;
+    }
+    m_flushed = headerOffset;
+}
+
+void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, int level)
+{
+    if (m_tempPath.isEmpty())
+        throw ZipFileError(zeNotOpen, m_finalPath);
+    TSourceFile source(sourcePath);
+    const struct stat &st = source.Stat();
+    if (st.st_size >= kLimit32)
+        throw ZipFileError(zeZip64Size, sourcePath);
+    const qint64 headerOffset = Position();
+    if (headerOffset >= kLimit32 || m_entries >= 0xFFFF)
+        throw ZipFileError(zeZip64Offset, sourcePath);
+
+    quint16 flags = DeflateOptionFlags(level);
+    const QByteArray name = EncodeEntryName(storedPath, flags);
+    const quint32 dosTime = LocalToDosDateTime(QDateTime::fromSecsSinceEpoch(st.st_mtime));
+    quint32 dosAttributes = 0x20;  // archive
+    if (!(st.st_mode & S_IWUSR))
+        dosAttributes |= 0x01;     // read-only
+
+    const qint64 cdSize = m_central.size();
+    QByteArray header;
+    AppendLE32(header, kSigLocal);
+    AppendLE16(header, kVersion20);
+    AppendLE16(header, flags);
+    AppendLE16(header, kMethodDeflated);
+    AppendLE32(header, dosTime);
+    AppendLE32(header, 0);  // CRC and sizes: filled in once the data is written
+    AppendLE32(header, 0);
+    AppendLE32(header, 0);
+    AppendLE16(header, quint16(name.size()));
+    AppendLE16(header, 0);
+    header += name;
+    m_buffer += header;
+
+    z_stream zs{};
+    if (deflateInit2(&zs, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+        RollBack(headerOffset, cdSize);
+        throw ZipFileError(zeCannotWrite, m_finalPath);
+    }
+    QByteArray in(kReadChunk, Qt::Uninitialized);
+    quint32 crc = quint32(crc32(0, nullptr, 0));
+    qint64 total = 0;
+    try {
+        int flush = Z_NO_FLUSH;
+        do {
+            ssize_t got;
+            do
+                got = ::read(source.Handle(), in.data(), size_t(in.size()));
+            while (got < 0 && errno == EINTR);
+            if (got < 0)
+                throw ZipFileError(zeCannotRead, sourcePath);
+            total += got;
+            if (total >= kLimit32)
+                throw ZipFileError(zeZip64Size, sourcePath);
+            crc = quint32(crc32_z(crc, reinterpret_cast<const Bytef *>(in.constData()), z_size_t(got)));
+            flush = got == 0 ? Z_FINISH : Z_NO_FLUSH;
+            zs.next_in = reinterpret_cast<Bytef *>(in.data());
+            zs.avail_in = uInt(got);
+            do {
+                const qsizetype before = m_buffer.size();
+                const uLong room = deflateBound(&zs, zs.avail_in) + 64;
+                m_buffer.resize(before + qsizetype(room));
+                zs.next_out = reinterpret_cast<Bytef *>(m_buffer.data() + before);
+                zs.avail_out = uInt(room);
+                deflate(&zs, flush);
+                m_buffer.resize(before + qsizetype(room - zs.avail_out));
+                if (m_buffer.size() >= kFlushAt)
+                    Flush();
+            } while (zs.avail_out == 0 || zs.avail_in > 0);
+        } while (flush != Z_FINISH);
+        deflateEnd(&zs);
+        const qint64 compressed = Position() - headerOffset - header.size();
+        if (compressed >= kLimit32)
+            throw ZipFileError(zeZip64Size, sourcePath);
+
+        char sizes[12];
+        WriteLE32(sizes, crc);
+        WriteLE32(sizes + 4, quint32(compressed));
+        WriteLE32(sizes + 8, quint32(total));
+        if (headerOffset >= m_flushed)
+            memcpy(m_buffer.data() + (headerOffset - m_flushed) + 14, sizes, sizeof sizes);
+        else if (!m_file.WriteAt(headerOffset + 14, sizes, sizeof sizes))
+            throw ZipFileError(zeCannotWrite, m_finalPath);
+
+        AppendLE32(m_central, kSigCentral);
+        AppendLE16(m_central, kVersion20);  // made by: MS-DOS, 2.0
+        AppendLE16(m_central, kVersion20);
+        AppendLE16(m_central, flags);
+        AppendLE16(m_central, kMethodDeflated);
+        AppendLE32(m_central, dosTime);
+        AppendLE32(m_central, crc);
+        AppendLE32(m_central, quint32(compressed));
+        AppendLE32(m_central, quint32(total));
+        AppendLE16(m_central, quint16(name.size()));
+        AppendLE16(m_central, 0);  // extra
+        AppendLE16(m_central, 0);  // comment
+        AppendLE16(m_central, 0);  // disk
+        AppendLE16(m_central, 0);  // internal attributes
+        AppendLE32(m_central, dosAttributes);
+        AppendLE32(m_central, quint32(headerOffset));
+        m_central += name;
+        ++m_entries;
+    } catch (...) {
+        deflateEnd(&zs);
+        RollBack(headerOffset, cdSize);
+        throw;
+    }
+}
+
+void TZipWriter::Finish()
+{
+    if (m_tempPath.isEmpty())
+        throw ZipFileError(zeNotOpen, m_finalPath);
+    const qint64 cdOffset = Position();
+    if (cdOffset >= kLimit32 || cdOffset + m_central.size() >= kLimit32)
+        throw ZipFileError(zeZip64Offset, m_finalPath);
+    m_buffer += m_central;
+    AppendLE32(m_buffer, kSigEnd);
+    AppendLE16(m_buffer, 0);
+    AppendLE16(m_buffer, 0);
+    AppendLE16(m_buffer, quint16(m_entries));
+    AppendLE16(m_buffer, quint16(m_entries));
+    AppendLE32(m_buffer, quint32(m_central.size()));
+    AppendLE32(m_buffer, quint32(cdOffset));
+    AppendLE16(m_buffer, 0);
+    Flush();
+    if (::fsync(m_file.Handle()) != 0 || !m_file.Close())
+        throw ZipFileError(zeCannotWrite, m_finalPath);
+    if (::rename(QFile::encodeName(m_tempPath).constData(), QFile::encodeName(m_finalPath).constData()) != 0)
+        throw ZipFileError(zeCannotCreateFile, m_finalPath);
+    m_tempPath.clear();
+    // The new name itself reaches the disk with its folder.
+    const int dir = ::open(QFile::encodeName(QFileInfo(m_finalPath).path()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
