@@ -140,6 +140,9 @@ private slots:
             << 1824 << 22 << 48 << "Element '" + kNs + "binary', attribute 'id': 'cover.png' is not a valid value";
         QTest::newRow("not well-formed") << Book(QStringLiteral("</emphasis>"), QStringLiteral("</emph>"))
                                          << 76 << 19 << 76 << "Opening and ending tag mismatch: emphasis line 19 and emph";
+        QTest::newRow("byte the declared code page lacks")
+            << InCp1251(Book(QStringLiteral("UTF-8"), QStringLiteral("windows-1251"))).replace("\xD0\xE0\xF1", "\x98")
+            << 6003 << 7 << 13 << "input conversion failed due to input error, bytes 0x98";
         QTest::newRow("not xml") << QByteArray("plain text") << 4 << 1 << 1 << "Start tag expected, '<' not found";
         QTest::newRow("empty file") << QByteArray() << 4 << 1 << 1 << "Document is empty";
         QTest::newRow("other root") << QByteArray("<?xml version=\"1.0\"?>\n<html/>") << 1845 << 2 << 6

@@ -27,7 +27,10 @@ void XmlErrorCapture::OnStructured(void *self, xmlErrorPtr error)
     auto *capture = static_cast<XmlErrorCapture *>(self);
     if (!error || error->level < XML_ERR_ERROR)
         return;
-    const bool inDocument = capture->m_documentUrl.isEmpty()
+    // Only the parser's errors name the input they were found in; an encoding error names none
+    // and belongs to the document.
+    const bool parserError = error->domain == XML_FROM_PARSER || error->domain == XML_FROM_NAMESPACE;
+    const bool inDocument = capture->m_documentUrl.isEmpty() || !parserError
         || (error->file && capture->m_documentUrl == error->file);
     XmlCapturedError &slot = error->level == XML_ERR_FATAL ? (inDocument ? capture->m_fatal : capture->m_otherFatal)
                                                            : (inDocument ? capture->m_error : capture->m_otherError);

@@ -9,8 +9,9 @@
 // Validates the file at path against the schema file at schemaPath, whose target namespace must
 // be expectedNamespace. Returns true when the file is well-formed and valid. Otherwise returns
 // false and fills error with the first problem: the file cannot be read (line 0), its first
-// well-formedness error, or its first schema error. A schema error is placed at the ">" that ends
-// the start tag of the element in error (line, and 1-based position in characters).
+// well-formedness error, or its first schema error. A schema error is placed at the end of the
+// start tag of the element in error: the line and the 1-based position in characters of its ">"
+// (of the "/" of "/>"), where a streaming parser reports it.
 // The file is read once; a valid file is parsed once.
 // Throws EOrvane with the service's message when the schema is missing or not a usable schema.
 bool XmlValidateFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,

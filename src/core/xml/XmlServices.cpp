@@ -125,6 +125,7 @@ QString DecodeBytes(const QByteArray &bytes, const char *encoding)
     if (!handler)
         return QString::fromUtf8(bytes);
     QString result;
+    XmlErrorCapture quiet; // bytes the encoding lacks are the error being reported, not a new one
     xmlBufferPtr in = xmlBufferCreateStatic(const_cast<char *>(bytes.constData()), size_t(bytes.size()));
     xmlBufferPtr out = xmlBufferCreate();
     if (in && out && xmlCharEncInFunc(handler, out, in) >= 0)
@@ -242,6 +243,10 @@ XmlDocPtr ParseOnce(const QByteArray &data, const QByteArray &url, const char *e
         error.errorCode = first.code ? first.code : XML_ERR_INTERNAL_ERROR;
         error.line = first.line;
         error.linePos = first.column;
+        if (!error.line && ctxt->input) { // an encoding error: where the parser had to stop
+            error.line = ctxt->input->line;
+            error.linePos = ctxt->input->col;
+        }
         error.reason = first.message.isEmpty() ? QStringLiteral("The document could not be parsed")
                                                : first.message;
     }
