@@ -92,7 +92,6 @@ void TFileListModel::AppendEntries(const QList<TListEntry> &entries)
         return;
     const int first = int(m_rows.size());
     beginInsertRows({}, first, first + int(entries.size()) - 1);
-    m_rows.reserve(m_rows.size() + size_t(entries.size()));
     for (const TListEntry &e : entries) {
         if (m_rowOfIdValid)
             m_rowOfId.insert(m_nextId, int(m_rows.size()));
