@@ -1,5 +1,7 @@
 #include "Help.h"
 
+#include "config/Folders.h"
+
 #include <QApplication>
 #include <QFileInfo>
 #include <QPointer>
@@ -12,7 +14,8 @@ namespace {
 
 QString HelpFolder()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/help/");
+    const QString app = AppDir.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : AppDir;
+    return app + QStringLiteral("help/");
 }
 
 // One help window for the whole program, raised again on every call.

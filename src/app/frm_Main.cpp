@@ -8,10 +8,19 @@
 #include "SizeSplitter.h"
 #include "frm_Progress.h"
 #include "frm_Qwery.h"
+#include "ListRunRows.h"
+#include "config/AppSettings.h"
+#include "config/Folders.h"
+#include "config/IniFile.h"
+#include "config/Version.h"
+#include "globals/DeleteFolderTree.h"
+#include "globals/Errors.h"
 #include "list/ListOrder.h"
+#include "run/ProcessingRun.h"
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFrame>
@@ -38,6 +47,13 @@
 namespace {
 
 const QString kCountCaption = QStringLiteral("Файлов: ");
+const QString kForm = QStringLiteral("FORM");
+const QString kUser = QStringLiteral("USER");
+
+TIniFile ConfigFile()
+{
+    return TIniFile(AppDir + QStringLiteral("config.ini"));
+}
 
 // The list shows no focus rectangle.
 class TNoFocusDelegate : public QStyledItemDelegate {
@@ -329,6 +345,9 @@ void TorvMain::CreateStatusBar()
 
 void TorvMain::FormCreate(const QStringList &arguments)
 {
+    // The folders come from the executable, unless whoever made the window has set them.
+    if (AppDir.isEmpty())
+        SetUpFolders();
     ilSys[0] = FileTypeIcon(QStringLiteral(".zip"));
     ilSys[1] = FileTypeIcon(QStringLiteral(".fb2"));
     Model->SetFileIcon(ilSys[1]);
@@ -405,13 +424,64 @@ void TorvMain::TimerTimer()
 
 // ---------------------------------------------------------------- settings
 
-void TorvMain::UpdateSetting() {}
+void TorvMain::UpdateSetting()
+{
+    ::UpdateSetting();
+}
 
-void TorvMain::LoadSetting() {}
+void TorvMain::LoadSetting()
+{
+    const TIniFile ini = ConfigFile();
+    // 1 is the normal window, 0 the maximized one; any other value keeps the design's size.
+    const int state = ini.ReadInteger(kForm, QStringLiteral("WinState"), 1);
+    if (state == 0) {
+        setWindowState(Qt::WindowMaximized);
+    } else if (state == 1) {
+        const int height = ini.ReadInteger(kForm, QStringLiteral("Height"), 700);
+        const int width = ini.ReadInteger(kForm, QStringLiteral("Width"), 900);
+        resize(width, height);
+        // The first show centres the window on the desktop all the same.
+        move(ini.ReadInteger(kForm, QStringLiteral("Left"), 240),
+             ini.ReadInteger(kForm, QStringLiteral("Top"), 160));
+        setWindowState(Qt::WindowNoState);
+    }
 
-void TorvMain::SaveSetting() {}
+    QDir().mkpath(WorkDir + QStringLiteral("bad"));
+    QDir().mkpath(WorkDir + QStringLiteral("end"));
 
-void TorvMain::DeleteTempFolder() {}
+    m_panelWidth = ini.ReadInteger(kUser, QStringLiteral("SplitterA"), 320);
+    UpdateSetting();
+
+    VST->setColumnWidth(lcCheck, 24);
+    VST->setColumnWidth(lcFileName, ini.ReadInteger(kUser, QStringLiteral("Column_2"), 380));
+    VST->setColumnWidth(lcFileSize, ini.ReadInteger(kUser, QStringLiteral("Column_3"), 80));
+
+    LoadAppVersion();
+}
+
+void TorvMain::SaveSetting()
+{
+    const TIniFile ini = ConfigFile();
+    if (isMinimized()) {
+        // A minimized window has no size worth keeping: the last one stays.
+    } else if (isMaximized() || isFullScreen()) {
+        ini.WriteInteger(kForm, QStringLiteral("WinState"), 0);
+    } else {
+        ini.WriteInteger(kForm, QStringLiteral("Width"), width());
+        ini.WriteInteger(kForm, QStringLiteral("Height"), height());
+        ini.WriteInteger(kForm, QStringLiteral("Left"), x());
+        ini.WriteInteger(kForm, QStringLiteral("Top"), y());
+        ini.WriteInteger(kForm, QStringLiteral("WinState"), 1);
+    }
+    ini.WriteInteger(kUser, QStringLiteral("Column_2"), VST->columnWidth(lcFileName));
+    ini.WriteInteger(kUser, QStringLiteral("Column_3"), VST->columnWidth(lcFileSize));
+    ini.WriteInteger(kUser, QStringLiteral("SplitterA"), m_shown ? Splitter->PanelWidth() : m_panelWidth);
+}
+
+void TorvMain::DeleteTempFolder()
+{
+    DeleteFolderTree(TempDir);
+}
 
 // ---------------------------------------------------------------- the file list
 
@@ -544,10 +614,8 @@ void TorvMain::SetRunTitle(int percent)
 
 void TorvMain::StartAutoProcessing()
 {
-    if (m_running) {
-        QApplication::beep();
-        return;
-    }
+    if (m_running || TProcessingRun::IsRunning())
+        throw EOrvane(TProcessingRun::RunAlreadyGoing());
     TfrmQwery dlg(this);
     switch (dlg.exec()) {
     case TfrmQwery::mrOk:
@@ -564,8 +632,8 @@ void TorvMain::StartAutoProcessing()
 
 void TorvMain::BookProcessing()
 {
-    if (m_running)
-        return;
+    if (m_running || TProcessingRun::IsRunning())
+        throw EOrvane(TProcessingRun::RunAlreadyGoing());
     m_running = true;
     CancelRequested = false;
     TfrmProgress progress(this);
@@ -573,6 +641,8 @@ void TorvMain::BookProcessing()
     connect(&progress, &TfrmProgress::CancelClicked, this, [this] { btnCancelClick(); });
     Buttons(false);
     SetRunTitle(0);
+    // However the run ends: the progress window goes, the tool bar comes back, and a close
+    // asked for during the run is carried out.
     const auto cleanup = qScopeGuard([&] {
         m_progress = nullptr;
         progress.hide();
@@ -583,6 +653,29 @@ void TorvMain::BookProcessing()
             QTimer::singleShot(0, this, &QWidget::close);
     });
     progress.show();
+
+    TListRunRows rows(*Model);
+    TRunCallbacks callbacks;
+    callbacks.ProcessMessages = [] { QCoreApplication::processEvents(); };
+    callbacks.CurrentPath = [&](const QString &path) {
+        lblCurrentFile->SetFullText(path);
+        progress.lblCaption->SetFullText(path);
+    };
+    callbacks.Progress = [&](int percent) {
+        progress.Progress->setValue(percent);
+        SetRunTitle(percent);
+    };
+    TProcessingRun run(rows, callbacks);
+    const TRunSummary summary = run.Execute();
+    if (summary.NotPlaced > 0 && !m_closeAfterRun) {
+        progress.hide();
+        QMessageBox::warning(this, QStringLiteral("Orvane"),
+                             QStringLiteral("Не удалось переместить или упаковать книг: %1. "
+                                            "Они остались на прежнем месте%2.")
+                                 .arg(summary.NotPlaced)
+                                 .arg(AppSettings.SaveLog ? QStringLiteral(", причины записаны в журнал")
+                                                          : QString()));
+    }
 }
 
 // ---------------------------------------------------------------- other commands
@@ -610,7 +703,7 @@ void TorvMain::GetUpdate()
 
 void TorvMain::ShowAbout()
 {
-    TfrmAbout about(this, QString());
+    TfrmAbout about(this, AppVersion);
     about.exec();
 }
 

@@ -77,7 +77,6 @@ public:
     QIcon ilSys[2];  // 0: .zip, 1: .fb2
 
     bool AllChecked = false;
-    bool CancelRequested = false;
     Qt::SortOrder SortDirection = Qt::AscendingOrder;
 
 protected:

@@ -1,6 +1,9 @@
 #include "frm_Qwery.h"
 
 #include "AppErrors.h"
+#include "config/AppSettings.h"
+#include "config/Folders.h"
+#include "config/IniFile.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -80,6 +83,12 @@ TfrmQwery::TfrmQwery(QWidget *owner) : QDialog(owner)
 
 void TfrmQwery::FormCreate()
 {
+    // The settings as the program holds them, not as the file holds them.
+    chkValid->setChecked(AppSettings.Valid);
+    chkRename->setChecked(AppSettings.Rename);
+    chkSort->setChecked(AppSettings.Sort);
+    chkConvert->setChecked(AppSettings.Convert);
+    chkPack->setChecked(AppSettings.Archive);
 }
 
 void TfrmQwery::btnOKClick()
@@ -89,6 +98,12 @@ void TfrmQwery::btnOKClick()
 
 void TfrmQwery::SaveSetting()
 {
+    const TIniFile ini(AppDir + QStringLiteral("config.ini"));
+    ini.WriteBool(kSectionAuto, QStringLiteral("Valid"), chkValid->isChecked());
+    ini.WriteBool(kSectionAuto, QStringLiteral("Rename"), chkRename->isChecked());
+    ini.WriteBool(kSectionAuto, QStringLiteral("Sort"), chkSort->isChecked());
+    ini.WriteBool(kSectionAuto, QStringLiteral("Convert"), chkConvert->isChecked());
+    ini.WriteBool(kSectionAuto, QStringLiteral("Archive"), chkPack->isChecked());
 }
 
 void TfrmQwery::reject()

@@ -1,3 +1,4 @@
+#include "GuiTestFolders.h"
 #include "frm_Main.h"
 
 #include <QHeaderView>
@@ -35,7 +36,11 @@ void ClickHeader(TorvMain &w, int logical)
 
 class TestFileList : public QObject {
     Q_OBJECT
+    QScopedPointer<TGuiTestFolders> m_folders;
+
 private slots:
+    void initTestCase() { m_folders.reset(new TGuiTestFolders); }
+
     void checkAllTogglesWhateverTheRowsWere()
     {
         TorvMain w;

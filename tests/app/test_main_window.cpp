@@ -1,10 +1,12 @@
 #include "AppErrors.h"
 #include "ModalAnswer.h"
+#include "GuiTestFolders.h"
 #include "frm_Main.h"
 #include "frm_Progress.h"
 #include "frm_Qwery.h"
 #include "SizeSplitter.h"
 #include "globals/Errors.h"
+#include "run/ProcessingRun.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -21,7 +23,11 @@
 
 class TestMainWindow : public QObject {
     Q_OBJECT
+    QScopedPointer<TGuiTestFolders> m_folders;
+
 private slots:
+    void initTestCase() { m_folders.reset(new TGuiTestFolders); }
+
     void opensWithTitle()
     {
         TorvMain w;
@@ -222,10 +228,10 @@ private slots:
         // Both Cancel buttons only set the flag, with or without a run.
         QObject::connect(&p, &TfrmProgress::CancelClicked, &w, [&] { w.btnCancelClick(); });
         p.btnCancel->click();
-        QVERIFY(w.CancelRequested);
-        w.CancelRequested = false;
+        QVERIFY(CancelRequested);
+        CancelRequested = false;
         w.btnCancel->click();
-        QVERIFY(w.CancelRequested);
+        QVERIFY(CancelRequested);
 
         w.Buttons(false);
         for (QToolButton *b : {w.btnOpenDir, w.btnRun, w.btnInfo, w.btnUpdate, w.btnSetting, w.btnHelp})
