@@ -1,12 +1,45 @@
+#include "AppErrors.h"
 #include "frm_Main.h"
 
 #include <QApplication>
+#include <QIcon>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace {
+
+// The last guard: an exception that escapes an event handler without its own guard is shown
+// like any other error, and the program goes on.
+class TOrvApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (...) {
+            ShowErrorBox(activeWindow(), CurrentExceptionText());
+            return false;
+        }
+    }
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QApplication app(argc, argv);
+    TOrvApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvane"));
-    TorvMain w;
-    w.show();
+    QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
+
+    // Qt's own dialogs and buttons speak Russian like the rest of the program.
+    QTranslator qtRussian;
+    if (qtRussian.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&qtRussian);
+
+    TorvMain orvMain(QApplication::arguments().mid(1));
+    orvMain.show();
     return app.exec();
 }

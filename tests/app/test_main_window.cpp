@@ -1,10 +1,33 @@
+#include "AppErrors.h"
+#include "ModalAnswer.h"
+#include "GuiTestFolders.h"
 #include "frm_Main.h"
+#include "frm_Progress.h"
+#include "frm_Qwery.h"
+#include "SizeSplitter.h"
+#include "globals/Errors.h"
+#include "run/ProcessingRun.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolBar>
+#include <QTextBrowser>
+#include <QToolButton>
 #include <QtTest>
 
 class TestMainWindow : public QObject {
     Q_OBJECT
+    QScopedPointer<TGuiTestFolders> m_folders;
+
 private slots:
+    void initTestCase() { m_folders.reset(new TGuiTestFolders); }
+
     void opensWithTitle()
     {
         TorvMain w;
@@ -12,6 +35,212 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&w));
         QCOMPARE(w.windowTitle(), QStringLiteral("Orvane"));
         w.close();
+    }
+
+    void toolButtonsInOrderWithHints()
+    {
+        TorvMain w;
+        QStringList hints;
+        for (QAction *a : w.pnToolBar->actions())
+            if (auto *b = qobject_cast<QToolButton *>(w.pnToolBar->widgetForAction(a)))
+                hints << b->toolTip();
+        QCOMPARE(hints, (QStringList{"Открыть папку", "Запустить обработку", "Информация о книге",
+                                     "Очистить список файлов", "Настройки", "Остановка обработки",
+                                     "Справка"}));
+        for (QToolButton *b : {w.btnOpenDir, w.btnRun, w.btnInfo, w.btnUpdate, w.btnSetting,
+                               w.btnCancel, w.btnHelp}) {
+            QVERIFY2(!b->icon().isNull(), qPrintable(b->objectName()));
+            QCOMPARE(b->size(), QSize(36, 36));
+        }
+    }
+
+    void menus_data()
+    {
+        QTest::addColumn<QString>("menu");
+        QTest::addColumn<QStringList>("items");  // caption, or caption TAB shortcut
+        QTest::newRow("Файл") << "mmFile"
+                              << QStringList{"Открыть\tCtrl+O", "Открыть папку\tCtrl+D", "-", "Выход\tAlt+F4"};
+        QTest::newRow("Инструменты")
+            << "mmTools"
+            << QStringList{"Обработать\tF5", "-", "Информация о книге\tCtrl+I",
+                           "Выбрать всё/отменить выбор\tCtrl+A", "Настройки"};
+        QTest::newRow("?") << "mmResume"
+                           << QStringList{"Справка\tF1", "Проверить обновления", "О программе"};
+        QTest::newRow("context menu")
+            << "pmVST"
+            << QStringList{"Информация о книге\tCtrl+I", "Выбрать всё/оменить выбор\tCtrl+A",
+                           "Обработать\tF5", "Настройки", "-", "Выход\tAlt+F4"};
+    }
+
+    void menus()
+    {
+        QFETCH(QString, menu);
+        QFETCH(QStringList, items);
+        TorvMain w;
+        auto *m = w.findChild<QMenu *>(menu);
+        QVERIFY(m);
+        QStringList got;
+        for (QAction *a : m->actions()) {
+            if (a->isSeparator()) {
+                got << "-";
+                continue;
+            }
+            const QString key = a->shortcut().toString(QKeySequence::PortableText);
+            got << (key.isEmpty() ? a->text() : a->text() + '\t' + key);
+        }
+        QCOMPARE(got, items);
+    }
+
+    void menuBarCaptions()
+    {
+        TorvMain w;
+        QStringList captions;
+        for (QAction *a : w.menuBar()->actions())
+            captions << a->text();
+        QCOMPARE(captions, (QStringList{"Файл", "Инструменты", "?"}));
+    }
+
+    void statusBarAndPanel()
+    {
+        TorvMain w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QCOMPARE(w.lblCount->text(), QStringLiteral("Файлов: "));
+        QCOMPARE(w.lblCount->width(), 129);
+        QVERIFY(w.wb->isVisible());
+        QCOMPARE(w.Splitter->handleWidth(), 7);
+        // The hot spot closes the panel and opens it again at the same width.
+        const int width = w.Splitter->PanelWidth();
+        QVERIFY(width > 0);
+        w.Splitter->TogglePanel();
+        QCOMPARE(w.Splitter->PanelWidth(), 0);
+        w.Splitter->TogglePanel();
+        QCOMPARE(w.Splitter->PanelWidth(), width);
+    }
+
+    void errorBoxText_data()
+    {
+        QTest::addColumn<QString>("message");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("sentence gets a full stop") << "Unable to write to /x/config.ini" << "Unable to write to /x/config.ini.";
+        QTest::newRow("Cyrillic letter") << "Файл не найден" << "Файл не найден.";
+        QTest::newRow("ends with full stop") << "Done." << "Done.";
+        QTest::newRow("ends with space") << "Zip: error " << "Zip: error ";
+        QTest::newRow("ends with comma") << "a," << "a,";
+        QTest::newRow("ends with hyphen") << "a -" << "a -";
+        QTest::newRow("ends with bracket (lower code)") << "error (12)" << "error (12)";
+        QTest::newRow("ends with line break") << "line\r\n" << "line\r\n";
+        QTest::newRow("slash is above the full stop") << "/tmp/" << "/tmp/.";
+        QTest::newRow("digit is above the full stop") << "line 1310" << "line 1310.";
+        QTest::newRow("empty stays empty") << "" << "";
+    }
+
+    void errorBoxText()
+    {
+        QFETCH(QString, message);
+        QFETCH(QString, shown);
+        QCOMPARE(ErrorBoxText(message), shown);
+    }
+
+    // An error that escapes a command shows the box and ends only that command.
+    void commandErrorShowsBoxAndGoesOn()
+    {
+        TorvMain w;
+        QString caption, text;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        QMessageBox::StandardButtons buttons;
+        AnswerNextModal([&](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            QVERIFY(box);
+            caption = box->windowTitle();
+            text = box->text();
+            icon = box->icon();
+            buttons = box->standardButtons();
+            box->accept();
+        });
+        bool after = false;
+        const bool ok = RunCommand(&w, [&] {
+            throw EOrvane(QStringLiteral("Zip: archive is damaged"));
+            after = true;
+        });
+        QVERIFY(!ok);
+        QVERIFY(!after);
+        QCOMPARE(caption, QStringLiteral("Orvane"));
+        QCOMPARE(text, QStringLiteral("Zip: archive is damaged."));
+        QCOMPARE(icon, QMessageBox::Critical);
+        QCOMPARE(buttons, QMessageBox::StandardButtons(QMessageBox::Ok));
+        QVERIFY(RunCommand(&w, [] {}));
+    }
+
+    void queryDialogResults_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<int>("result");
+        QTest::newRow("OK") << "btnOK" << 1;
+        QTest::newRow("Настроить") << "btnSets" << 4;
+        QTest::newRow("Отмена") << "btnCancel" << 2;
+        QTest::newRow("title bar close") << "" << 2;
+    }
+
+    void queryDialogResults()
+    {
+        QFETCH(QString, button);
+        QFETCH(int, result);
+        TorvMain w;
+        TfrmQwery dlg(&w);
+        QCOMPARE(dlg.windowTitle(), QStringLiteral("Вопрос"));
+        QCOMPARE(dlg.chkValid->text(), QStringLiteral("Валидация"));
+        QCOMPARE(dlg.chkPack->text(), QStringLiteral("Упаковка"));
+        AnswerNextModal([&](QWidget *modal) {
+            if (button.isEmpty())
+                modal->close();
+            else
+                modal->findChild<QPushButton *>(button)->click();
+        });
+        QCOMPARE(dlg.exec(), result);
+    }
+
+    void queryDialogIgnoresEnterAndEscape()
+    {
+        TorvMain w;
+        TfrmQwery dlg(&w);
+        for (QPushButton *b : {dlg.btnOK, dlg.btnSets, dlg.btnCancel})
+            QVERIFY(!b->isDefault() && !b->autoDefault());
+        dlg.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&dlg));
+        QTest::keyClick(&dlg, Qt::Key_Escape);
+        QTest::keyClick(&dlg, Qt::Key_Return);
+        QVERIFY(dlg.isVisible());
+        dlg.btnCancel->click();
+        QVERIFY(!dlg.isVisible());
+        QCOMPARE(dlg.result(), 2);
+    }
+
+    void progressWindowAndButtons()
+    {
+        TorvMain w;
+        TfrmProgress p(&w);
+        QVERIFY(p.windowFlags() & Qt::FramelessWindowHint);
+        QCOMPARE(p.btnCancel->text(), QStringLiteral("Отмена"));
+        QCOMPARE(p.Progress->value(), 0);
+        QCOMPARE(p.Progress->maximum(), 100);
+
+        // Both Cancel buttons only set the flag, with or without a run.
+        QObject::connect(&p, &TfrmProgress::CancelClicked, &w, [&] { w.btnCancelClick(); });
+        p.btnCancel->click();
+        QVERIFY(CancelRequested);
+        CancelRequested = false;
+        w.btnCancel->click();
+        QVERIFY(CancelRequested);
+
+        w.Buttons(false);
+        for (QToolButton *b : {w.btnOpenDir, w.btnRun, w.btnInfo, w.btnUpdate, w.btnSetting, w.btnHelp})
+            QVERIFY(!b->isEnabled());
+        QVERIFY(w.btnCancel->isEnabled());
+        QVERIFY(w.mmRun->isEnabled());
+        w.Buttons(true);
+        for (QToolButton *b : {w.btnOpenDir, w.btnRun, w.btnInfo, w.btnUpdate, w.btnSetting, w.btnHelp})
+            QVERIFY(b->isEnabled());
     }
 };
 

@@ -1,0 +1,100 @@
+#include "SizeSplitter.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPolygon>
+
+TSizeSplitter::TSizeSplitter(QWidget *parent) : QSplitter(Qt::Horizontal, parent)
+{
+    setHandleWidth(7);
+}
+
+int TSizeSplitter::PanelWidth() const
+{
+    const QList<int> s = sizes();
+    return s.size() == 2 ? s[1] : 0;
+}
+
+void TSizeSplitter::SetPanelWidth(int width)
+{
+    if (count() != 2)
+        return;
+    width = qMax(0, width);
+    if (width > 0)
+        m_lastWidth = width;
+    const int total = qMax(width + 1, this->width() - handleWidth());
+    setSizes({total - width, width});
+}
+
+void TSizeSplitter::TogglePanel()
+{
+    const int w = PanelWidth();
+    if (w > 0) {
+        m_lastWidth = w;
+        setSizes({sizes()[0] + w, 0});
+    } else {
+        SetPanelWidth(m_lastWidth);
+    }
+}
+
+QSplitterHandle *TSizeSplitter::createHandle()
+{
+    return new TSizeHandle(orientation(), this);
+}
+
+TSizeHandle::TSizeHandle(Qt::Orientation o, TSizeSplitter *parent) : QSplitterHandle(o, parent)
+{
+    setMouseTracking(true);
+}
+
+QRect TSizeHandle::HotSpot() const
+{
+    const int h = qMin(60, height());
+    return QRect(0, (height() - h) / 2, width(), h);
+}
+
+void TSizeHandle::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect spot = HotSpot();
+    p.fillRect(spot, palette().color(m_onHotSpot ? QPalette::Highlight : QPalette::Mid));
+    // The arrow points the way the panel will go on a click.
+    const auto *sp = static_cast<TSizeSplitter *>(splitter());
+    const bool open = !sp->PanelCollapsed();
+    const int cx = spot.center().x(), cy = spot.center().y();
+    QPolygon arrow;
+    if (open)
+        arrow << QPoint(cx - 2, cy - 4) << QPoint(cx + 2, cy) << QPoint(cx - 2, cy + 4);
+    else
+        arrow << QPoint(cx + 2, cy - 4) << QPoint(cx - 2, cy) << QPoint(cx + 2, cy + 4);
+    p.setPen(Qt::NoPen);
+    p.setBrush(palette().color(m_onHotSpot ? QPalette::HighlightedText : QPalette::Base));
+    p.drawPolygon(arrow);
+}
+
+void TSizeHandle::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton && HotSpot().contains(e->position().toPoint())) {
+        static_cast<TSizeSplitter *>(splitter())->TogglePanel();
+        update();
+        return;
+    }
+    QSplitterHandle::mousePressEvent(e);
+}
+
+void TSizeHandle::mouseMoveEvent(QMouseEvent *e)
+{
+    const bool on = HotSpot().contains(e->position().toPoint());
+    if (on != m_onHotSpot) {
+        m_onHotSpot = on;
+        setCursor(on ? Qt::PointingHandCursor : Qt::SplitHCursor);
+        update();
+    }
+    QSplitterHandle::mouseMoveEvent(e);
+}
+
+void TSizeHandle::mouseReleaseEvent(QMouseEvent *e)
+{
+    QSplitterHandle::mouseReleaseEvent(e);
+    update();
+}

@@ -1,0 +1,30 @@
+#pragma once
+// The question before every run: which of the five operations the run performs.
+// OK stores the five switches in config.ini and gives 1; "Настроить" gives 4; "Отмена" and the
+// title bar's close give 2. No button is the default: Enter and Escape do not close it.
+
+#include <QDialog>
+
+class QCheckBox;
+class QPushButton;
+
+class TfrmQwery : public QDialog {
+    Q_OBJECT
+public:
+    enum TModalResult { mrOk = 1, mrCancel = 2, mrSets = 4 };
+
+    explicit TfrmQwery(QWidget *owner);
+
+    QCheckBox *chkValid, *chkRename, *chkSort, *chkConvert, *chkPack;
+    QPushButton *btnOK, *btnSets, *btnCancel;
+
+    void FormCreate();
+    void btnOKClick();
+    // Writes the five switches to config.ini, in the order of the boxes.
+    void SaveSetting();
+
+    void reject() override;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+};

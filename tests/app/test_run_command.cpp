@@ -1,0 +1,282 @@
+// The run command through the window: the query dialog's answers, a run with its progress,
+// the Cancel buttons, a close during a run and a second run refused.
+
+#include "GuiTestFolders.h"
+#include "ModalAnswer.h"
+#include "config/IniFile.h"
+#include "globals/Errors.h"
+#include "run/RunSteps.h"
+#include "ElidedLabel.h"
+#include "frm_Main.h"
+#include "frm_Progress.h"
+#include "frm_Qwery.h"
+
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolButton>
+#include <QtTest>
+
+namespace {
+
+// moc reads raw string literals as code, so the book is written line by line.
+const char kBook[] =
+    "<?xml version='1.0' encoding='UTF-8'?>\n"
+    "<FictionBook xmlns='http://www.gribuser.ru/xml/fictionbook/2.0' xmlns:l='http://www.w3.org/1999/xlink'>\n"
+    "<description>\n"
+    "<title-info>\n"
+    "<genre>prose_contemporary</genre>\n"
+    "<author><first-name>Антон</first-name><last-name>Чехов</last-name></author>\n"
+    "<book-title>%1</book-title>\n"
+    "<lang>ru</lang>\n"
+    "</title-info>\n"
+    "<document-info>\n"
+    "<author><nickname>maker</nickname></author>\n"
+    "<date value='2024-05-01'>1 мая 2024</date>\n"
+    "<id>%1</id>\n"
+    "<version>1.0</version>\n"
+    "</document-info>\n"
+    "</description>\n"
+    "<body><section><p>Текст.</p></section></body>\n"
+    "</FictionBook>\n";
+
+QByteArray ValidBook(const QString &title)
+{
+    return QString::fromUtf8(kBook).arg(title).toUtf8();
+}
+
+} // namespace
+
+class TestRunCommand : public QObject {
+    Q_OBJECT
+    QScopedPointer<TGuiTestFolders> m_folders;
+    QScopedPointer<TErrorBoxWatch> m_errors;
+    QString m_books, m_end;
+
+    // Three ticked loose books in the list; the settings move them to m_end under their names.
+    void Fill(TorvMain &w, int count = 3)
+    {
+        QList<TListEntry> rows;
+        for (int i = 1; i <= count; ++i) {
+            const QString name = QStringLiteral("book%1.fb2").arg(i);
+            QFile f(m_books + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(ValidBook(QStringLiteral("Книга %1").arg(i)));
+            TListEntry e;
+            e.FileName = name;
+            e.FileDir = m_books;
+            e.FileSize = f.size();
+            rows << e;
+        }
+        w.Model->AppendEntries(rows);
+        w.SelectAll();
+    }
+
+    // Until the run's steps reach the other subsystems, a run can only fail.
+    static QString RunNotWired()
+    {
+        try {
+            (void)CurrentRunSettings();
+        } catch (const EOrvane &e) {
+            return e.Message();
+        }
+        return {};
+    }
+
+    QStringList Placed() const { return QDir(m_end).entryList(QDir::Files, QDir::Name); }
+
+    // Starts the run command and answers its query with OK.
+    static void RunWithOk(TorvMain &w)
+    {
+        AnswerNextModal([](QWidget *m) { m->findChild<QPushButton *>("btnOK")->click(); });
+        w.mmRun->trigger();
+    }
+
+private slots:
+    void init()
+    {
+        m_folders.reset(new TGuiTestFolders);
+        m_books = m_folders->Path("books/");
+        m_end = m_folders->Path("end/");
+        QVERIFY(QDir().mkpath(m_books));
+        const TIniFile ini(m_folders->Config());
+        ini.WriteString("AUTO", "EndDir", m_end);
+        ini.WriteString("AUTO", "BadDir", m_folders->Path("bad/"));
+        UpdateSetting();
+        m_errors.reset(new TErrorBoxWatch);
+    }
+
+    void cleanup()
+    {
+        if (m_errors)
+            QCOMPARE(m_errors->Texts(), QStringList());
+        m_errors.reset();
+    }
+
+    void okStoresTheSwitchesAndRuns()
+    {
+        if (const QString why = RunNotWired(); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        TorvMain w;
+        Fill(w, 1);
+        AnswerNextModal([](QWidget *m) {
+            auto *q = qobject_cast<TfrmQwery *>(m);
+            QVERIFY(q);
+            QVERIFY(q->chkRename->isChecked() && q->chkSort->isChecked());  // the defaults
+            q->chkRename->setChecked(false);
+            q->chkSort->setChecked(false);
+            q->btnOK->click();
+        });
+        w.mmRun->trigger();
+        const TIniFile ini(m_folders->Config());
+        QCOMPARE(ini.ReadString("AUTO", "Rename", "?"), QStringLiteral("0"));
+        QCOMPARE(ini.ReadString("AUTO", "Sort", "?"), QStringLiteral("0"));
+        QCOMPARE(ini.ReadString("AUTO", "Valid", "?"), QStringLiteral("1"));
+        QVERIFY(!AppSettings.Sort);
+        QCOMPARE(Placed(), QStringList{"book1.fb2"});
+        QVERIFY(!QFile::exists(m_books + "book1.fb2"));
+        QCOMPARE(w.lblCurrentFile->toolTip(), m_books + "book1.fb2");
+        QCOMPARE(w.windowTitle(), QStringLiteral("Orvane"));
+        QVERIFY(w.btnRun->isEnabled());
+        QVERIFY(!w.findChild<TfrmProgress *>());
+    }
+
+    void otherAnswersStartNoRun_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::newRow("Настроить") << "btnSets";
+        QTest::newRow("Отмена") << "btnCancel";
+    }
+
+    void otherAnswersStartNoRun()
+    {
+        QFETCH(QString, button);
+        TorvMain w;
+        Fill(w, 1);
+        AnswerNextModal([&](QWidget *m) {
+            auto *q = qobject_cast<TfrmQwery *>(m);
+            QVERIFY(q);
+            q->chkPack->setChecked(true);
+            // "Настроить" leads on to the settings; answer whatever comes next.
+            AnswerNextModal([q](QWidget *next) {
+                if (next != q)
+                    next->close();
+            }, 500);
+            q->findChild<QPushButton *>(button)->click();
+        });
+        w.mmRun->trigger();
+        QTest::qWait(50);
+        QVERIFY(TIniFile(m_folders->Config()).ReadString("AUTO", "Archive", "absent") == "absent");
+        QVERIFY(Placed().isEmpty());
+        QVERIFY(QFile::exists(m_books + "book1.fb2"));
+    }
+
+    void progressGoesByTickedRowsAndEndsClean()
+    {
+        if (const QString why = RunNotWired(); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Rename", false);
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Sort", false);
+        TorvMain w;
+        Fill(w, 4);
+        w.Model->setData(w.Model->index(1, 0), int(Qt::Unchecked), Qt::CheckStateRole);
+        QStringList titles;
+        QList<int> bars;
+        bool disabledDuringRun = true;
+        connect(&w, &QWidget::windowTitleChanged, &w, [&](const QString &t) {
+            titles << t;
+            if (auto *p = w.findChild<TfrmProgress *>(); p && p->isVisible()) {
+                bars << p->Progress->value();
+                disabledDuringRun = disabledDuringRun && !w.btnRun->isEnabled() && !w.btnHelp->isEnabled()
+                    && w.btnCancel->isEnabled() && w.mmOpen->isEnabled();
+            }
+        });
+        RunWithOk(w);
+        QCOMPARE(titles, (QStringList{"0% - Orvane", "33% - Orvane", "66% - Orvane", "100% - Orvane", "Orvane"}));
+        QCOMPARE(bars, (QList<int>{0, 33, 66, 100}));
+        QVERIFY(disabledDuringRun);
+        QCOMPARE(Placed(), (QStringList{"book1.fb2", "book3.fb2", "book4.fb2"}));
+        QVERIFY(QFile::exists(m_books + "book2.fb2"));
+        QVERIFY(w.btnRun->isEnabled());
+    }
+
+    void cancelStopsAtTheNextRow_data()
+    {
+        QTest::addColumn<bool>("fromProgressWindow");
+        QTest::newRow("progress window's Отмена") << true;
+        QTest::newRow("tool bar's stop button") << false;
+    }
+
+    void cancelStopsAtTheNextRow()
+    {
+        if (const QString why = RunNotWired(); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        QFETCH(bool, fromProgressWindow);
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Rename", false);
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Sort", false);
+        TorvMain w;
+        Fill(w, 3);
+        connect(&w, &QWidget::windowTitleChanged, &w, [&](const QString &t) {
+            if (t != QStringLiteral("33% - Orvane"))
+                return;
+            if (fromProgressWindow)
+                w.findChild<TfrmProgress *>()->btnCancel->click();
+            else
+                w.btnCancel->click();
+        });
+        RunWithOk(w);
+        QCOMPARE(Placed(), QStringList{"book1.fb2"});
+        QVERIFY(QFile::exists(m_books + "book2.fb2") && QFile::exists(m_books + "book3.fb2"));
+        QCOMPARE(w.windowTitle(), QStringLiteral("Orvane"));
+        QVERIFY(w.btnRun->isEnabled());
+
+        // The next run is not affected by the earlier click.
+        RunWithOk(w);
+        QCOMPARE(Placed(), (QStringList{"book1.fb2", "book2.fb2", "book3.fb2"}));
+    }
+
+    void secondRunIsRefusedWhileOneGoes()
+    {
+        if (const QString why = RunNotWired(); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Rename", false);
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Sort", false);
+        TorvMain w;
+        Fill(w, 2);
+        connect(&w, &QWidget::windowTitleChanged, &w, [&](const QString &t) {
+            if (t == QStringLiteral("50% - Orvane"))
+                w.mmRun->trigger();  // no query dialog: the error box says why
+        });
+        RunWithOk(w);
+        QCOMPARE(m_errors->Texts(), QStringList{"Обработка уже выполняется."});
+        m_errors->Clear();
+        QCOMPARE(Placed(), (QStringList{"book1.fb2", "book2.fb2"}));
+    }
+
+    void closingDuringARunCancelsThenCloses()
+    {
+        if (const QString why = RunNotWired(); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Rename", false);
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Sort", false);
+        TorvMain w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        Fill(w, 3);
+        connect(&w, &QWidget::windowTitleChanged, &w, [&](const QString &t) {
+            if (t == QStringLiteral("33% - Orvane"))
+                w.close();
+        });
+        RunWithOk(w);
+        QVERIFY(w.isVisible());  // still in the run's cleanup
+        QTRY_VERIFY(!w.isVisible());
+        QCOMPARE(Placed(), QStringList{"book1.fb2"});
+        QVERIFY(QFile::exists(m_folders->Config()));
+        QCOMPARE(TIniFile(m_folders->Config()).ReadInteger("FORM", "WinState", -1), 1);
+        QVERIFY(!QFileInfo::exists(TempDir));
+    }
+};
+
+QTEST_MAIN(TestRunCommand)
+#include "test_run_command.moc"
