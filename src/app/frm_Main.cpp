@@ -15,6 +15,7 @@
 #include "config/Version.h"
 #include "globals/DeleteFolderTree.h"
 #include "globals/Errors.h"
+#include "list/BookSources.h"
 #include "list/ListOrder.h"
 #include "run/ProcessingRun.h"
 
@@ -493,7 +494,9 @@ void TorvMain::ShowCount()
 
 void TorvMain::AddBook(const QString &fName)
 {
-    Q_UNUSED(fName);
+    // All rows of one path go in with one insertion; an archive that cannot be read raises its
+    // error before anything is added, and the counter stays as it was.
+    Model->AppendEntries(BookSourceRows(fName));
     ShowCount();
 }
 
@@ -547,7 +550,10 @@ void TorvMain::OpenDirectory()
         folder += QLatin1Char('/');
     TBusyCursor busy;
     TMessagePump pump;
-    Q_UNUSED(pump);
+    for (const QString &path : FolderBookFiles(folder)) {
+        pump.Tick();
+        AddBook(path);
+    }
 }
 
 void TorvMain::ClearList()

@@ -1,7 +1,12 @@
 #include "GuiTestFolders.h"
+#include "ModalAnswer.h"
 #include "frm_Main.h"
 
+#include <QFileDialog>
 #include <QHeaderView>
+#include <QToolButton>
+#include <QMimeData>
+#include <QProcess>
 #include <QLabel>
 #include <QTableView>
 #include <QtTest>
@@ -23,6 +28,52 @@ QStringList Names(const TFileListModel *m)
     for (int r = 0; r < m->rowCount(); ++r)
         out << m->Entry(r).FileName;
     return out;
+}
+
+QString WriteFile(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+// An archive made by Info-ZIP's zip from the files below `dir`, in the order given.
+QString MakeZip(const QString &archive, const QString &dir, const QStringList &members)
+{
+    QProcess zip;
+    zip.setWorkingDirectory(dir);
+    zip.start(QStringLiteral("zip"), QStringList{"-q", "-X", archive} + members);
+    if (!zip.waitForFinished() || zip.exitCode() != 0)
+        qFatal("zip failed for %s", qPrintable(archive));
+    return archive;
+}
+
+QStringList Rows(const TFileListModel *m)
+{
+    QStringList out;
+    for (int r = 0; r < m->rowCount(); ++r) {
+        const TListEntry &e = m->Entry(r);
+        out << (e.InArchive ? QFileInfo(e.ArchivePath).fileName() + ":" + e.FileName : e.FileName)
+                + " " + QString::number(e.FileSize);
+    }
+    return out;
+}
+
+void Drop(TorvMain &w, const QStringList &paths)
+{
+    auto *mime = new QMimeData;
+    QList<QUrl> urls;
+    for (const QString &p : paths)
+        urls << QUrl::fromLocalFile(p);
+    mime->setUrls(urls);
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &enter);
+    QVERIFY(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&w, &drop);
+    delete mime;
 }
 
 void ClickHeader(TorvMain &w, int logical)
@@ -132,8 +183,111 @@ private slots:
     {
         TorvMain w;
         QCOMPARE(w.lblCount->text(), QStringLiteral("Файлов: "));
+        w.AddBook(WriteFile(m_folders->Path("c/x.fb2"), "1234"));
+        QCOMPARE(w.lblCount->text(), QStringLiteral("Файлов: 1"));
         w.ClearList();
         QCOMPARE(w.lblCount->text(), QStringLiteral("Файлов: "));
+        QCOMPARE(w.Model->rowCount(), 0);
+        w.AddBook(m_folders->Path("c/x.fb2"));
+        QCOMPARE(w.lblCount->text(), QStringLiteral("Файлов: 1"));
+    }
+
+    void addBookTakesBooksAndArchives()
+    {
+        const QString dir = m_folders->Path("add/");
+        WriteFile(dir + "Book.FB2", "12345");
+        WriteFile(dir + "notes.txt", "text");
+        WriteFile(dir + "in/first.fb2", "111");
+        WriteFile(dir + "in/readme.txt", "22");
+        WriteFile(dir + "in/second.fb2", "3333");
+        const QString zip = MakeZip(dir + "pack.zip", dir + "in", {"second.fb2", "readme.txt", "first.fb2"});
+        TorvMain w;
+        w.AddBook(dir + "Book.FB2");
+        QCOMPARE(w.Model->Entry(0).FileDir, dir);
+        QVERIFY(!w.Model->Entry(0).InArchive);
+        w.AddBook(zip);
+        QCOMPARE(w.Model->Entry(1).ArchivePath, zip);
+        QVERIFY(w.Model->Entry(1).InArchive && w.Model->Entry(1).FileDir.isEmpty());
+        w.AddBook(dir + "notes.txt");
+        w.AddBook(dir + "Book.FB2");  // nothing prevents the same book twice
+        QCOMPARE(Rows(w.Model), (QStringList{"Book.FB2 5", "pack.zip:second.fb2 4", "pack.zip:first.fb2 3", "Book.FB2 5"}));
+        QCOMPARE(w.lblCount->text(), QStringLiteral("Файлов: 4"));
+        for (int r = 0; r < 4; ++r)
+            QCOMPARE(w.Model->CheckState(r), Qt::Unchecked);
+    }
+
+    void commandLinePathsInTheirOrder()
+    {
+        const QString a = WriteFile(m_folders->Path("cmd/b.fb2"), "b");
+        const QString b = WriteFile(m_folders->Path("cmd/a.fb2"), "aa");
+        TorvMain w({a, QStringLiteral("/no/such/thing.txt"), b});
+        QCOMPARE(Rows(w.Model), (QStringList{"b.fb2 1", "a.fb2 2"}));
+        QCOMPARE(w.lblCount->text(), QStringLiteral("Файлов: 2"));
+    }
+
+    // Dropped files go in in their order; a damaged archive stops the drop there with the box.
+    void droppedFilesStopAtADamagedArchive()
+    {
+        const QString dir = m_folders->Path("drop/");
+        const QString one = WriteFile(dir + "one.fb2", "1");
+        const QString bad = WriteFile(dir + "bad.zip", "this is no archive at all");
+        const QString two = WriteFile(dir + "two.fb2", "22");
+        TorvMain w;
+        TErrorBoxWatch errors;
+        Drop(w, {one, dir, bad, two});
+        QCOMPARE(Rows(w.Model), QStringList{"one.fb2 1"});
+        QCOMPARE(errors.Texts().size(), 1);
+        QVERIFY2(errors.Texts()[0].contains("bad.zip"), qPrintable(errors.Texts()[0]));
+        QCOMPARE(w.lblCount->text(), QStringLiteral("Файлов: 1"));
+
+        Drop(w, {two});  // the window goes on taking drops
+        QCOMPARE(Rows(w.Model), (QStringList{"one.fb2 1", "two.fb2 2"}));
+    }
+
+    void openFilesTakesEveryChosenFile()
+    {
+        const QString dir = m_folders->Path("open/");
+        WriteFile(dir + "x.fb2", "x");
+        WriteFile(dir + "in/y.fb2", "yy");
+        MakeZip(dir + "y.zip", dir + "in", {"y.fb2"});
+        TorvMain w;
+        AnswerNextModal([&](QWidget *m) {
+            auto *dlg = qobject_cast<QFileDialog *>(m);
+            QVERIFY(dlg);
+            QCOMPARE(dlg->nameFilters(), (QStringList{"FictionBook (*.fb2)", "Zip архив(*.zip)"}));
+            QCOMPARE(dlg->fileMode(), QFileDialog::ExistingFiles);
+            dlg->setDirectory(dir);
+            dlg->selectNameFilter(dlg->nameFilters().at(1));
+            dlg->selectFile("\"y.zip\"");
+            static_cast<QDialog *>(dlg)->accept();
+        });
+        w.mmOpen->trigger();
+        QCOMPARE(Rows(w.Model), QStringList{"y.zip:y.fb2 2"});
+    }
+
+    void openDirectoryTakesTheFolderBooksOnly()
+    {
+        const QString dir = m_folders->Path("folder/");
+        WriteFile(dir + "b.fb2", "bb");
+        WriteFile(dir + "a.fb2", "a");
+        WriteFile(dir + "sub/c.fb2", "ccc");
+        MakeZip(dir + "d.zip", dir + "sub", {"c.fb2"});
+        TorvMain w;
+        AnswerNextModal([&](QWidget *m) {
+            auto *dlg = qobject_cast<QFileDialog *>(m);
+            QVERIFY(dlg);
+            QCOMPARE(dlg->windowTitle(), QStringLiteral("Выберите каталог"));
+            dlg->setDirectory(dir);
+            static_cast<QDialog *>(dlg)->accept();
+        });
+        w.btnOpenDir->click();
+        QCOMPARE(Rows(w.Model), (QStringList{"a.fb2 1", "b.fb2 2"}));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+
+        AnswerNextModal([](QWidget *m) { qobject_cast<QDialog *>(m)->reject(); });
+        w.mmOpenDir->trigger();
+        QCOMPARE(w.Model->rowCount(), 2);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
     void cellsShowNameSizeAndCheckBox()
