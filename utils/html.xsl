@@ -257,8 +257,16 @@
     <span class="{@name}"><xsl:apply-templates/></span>
   </xsl:template>
 
+  <!-- Links within the book and to the web; any other kind of address (a script) is dropped. -->
   <xsl:template match="fb:a">
-    <a href="{@l:href}">
+    <xsl:variable name="href" select="normalize-space(@l:href)"/>
+    <xsl:variable name="scheme" select="translate(substring-before($href, ':'), 'ABCDEFGHIJKLMNOPQRSTUVWXYZ', 'abcdefghijklmnopqrstuvwxyz')"/>
+    <a>
+      <xsl:if test="starts-with($href, '#') or $scheme = 'http' or $scheme = 'https' or $scheme = 'ftp' or $scheme = 'mailto'">
+        <xsl:attribute name="href">
+          <xsl:value-of select="$href"/>
+        </xsl:attribute>
+      </xsl:if>
       <xsl:if test="@type = 'note'">
         <xsl:attribute name="class">note</xsl:attribute>
       </xsl:if>

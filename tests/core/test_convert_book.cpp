@@ -55,7 +55,7 @@ const char kRichBook[] = R"(
 <epigraph><p>Краткость — сестра таланта.</p><text-author>А. Ч.</text-author></epigraph>
 <p>Жил-был <strong>чиновник</strong>, и звали его {Иван} Дмитрич\Червяков<a l:href="#n1" type="note">1</a>.</p>
 <poem><stanza><v>Мороз и солнце;</v><v>день чудесный!</v></stanza></poem>
-<cite><p>Цитата из письма.</p></cite>
+<cite><p>Цитата из <a l:href="javascript:alert(1);">письма</a> (<a l:href="mailto:chekhov@example.org">адрес</a>).</p></cite>
 <table><tr><th>Год</th><th>Город</th></tr><tr><td>1883</td><td>Москва</td></tr></table>
 <image l:href="#cover.png"/>
 </section>
@@ -294,7 +294,8 @@ private slots:
             "<div class=\"authors\">Антон Павлович Чехов</div>", "<h3>", "Глава первая",
             "<strong>чиновник</strong>", "<a href=\"#n1\" class=\"note\"><sup>1</sup></a>",
             "<div class=\"v\">Мороз и солнце;</div>", "<th>Год</th>", "<div class=\"section\" id=\"n1\">",
-            "src=\"data:image/png;base64,iVBORw0KGgo", "<em>смешных</em>"};
+            "src=\"data:image/png;base64,iVBORw0KGgo", "<em>смешных</em>", "<a>письма</a>",
+            "<a href=\"mailto:chekhov@example.org\">адрес</a>"};
         QTest::newRow("rtf") << 2 << QStringLiteral("rich.rtf") << QByteArrayList{
             "{\\rtf1\\ansi\\ansicpg1251", "\\'c2\\'e5\\'f1\\'b8\\'eb\\'fb\\'e5 ", "{\\b \\'f7\\'e8\\'ed",
             "\\{\\'c8\\'e2\\'e0\\'ed\\} \\'c4\\'ec\\'e8\\'f2\\'f0\\'e8\\'f7\\\\\\'d7", "{\\super 1}",
