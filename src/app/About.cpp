@@ -31,7 +31,8 @@ QLabel *LinkLabel(const QString &text, QWidget *parent)
                                .arg(parent->palette().color(QPalette::Highlight).name(), text),
                            parent);
     l->setTextFormat(Qt::RichText);
-    l->setTextInteractionFlags(Qt::LinksAccessibleByMouse | Qt::LinksAccessibleByKeyboard);
+    l->setTextInteractionFlags(Qt::LinksAccessibleByMouse);
+    l->setFocusPolicy(Qt::NoFocus);  // Enter belongs to the OK button
     l->setCursor(Qt::PointingHandCursor);
     return l;
 }
