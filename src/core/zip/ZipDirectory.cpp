@@ -47,8 +47,9 @@ void ApplyZip64(QByteArrayView extra, qint64 *uncompressed, qint64 *compressed, 
     }
 }
 
-bool ParseCentralDirectory(QByteArrayView cd, qint64 shift, QList<TZipEntry> &entries)
+bool ParseCentralDirectory(QByteArrayView cd, qint64 shift, qint64 declaredCount, QList<TZipEntry> &entries)
 {
+    entries.reserve(qMin(declaredCount, cd.size() / kCentralHeaderSize));
     qsizetype pos = 0;
     while (pos < cd.size()) {
         if (pos + kCentralHeaderSize > cd.size() || ReadLE32(cd.data() + pos) != kSigCentral)
@@ -105,6 +106,7 @@ struct TEndRecord {
     qint64 position = 0;           // of the record that ends the directory (ZIP64 record if any)
     qint64 cdSize = 0;
     qint64 cdOffset = 0;
+    qint64 entryCount = 0;         // as declared; a count past 65535 may have wrapped
     QByteArray comment;
 };
 
@@ -128,6 +130,7 @@ QList<TEndRecord> FindEndRecords(const TZipFile &file)
         r.position = size - tailLen + i;
         r.cdSize = ReadLE32(p + 12);
         r.cdOffset = ReadLE32(p + 16);
+        r.entryCount = ReadLE16(p + 10);
         const qint64 commentLen = qMin<qint64>(ReadLE16(p + 20), tailLen - i - kEndRecordSize);
         r.comment = QByteArray(p + kEndRecordSize, commentLen);
         // A ZIP64 locator right in front points to the ZIP64 end record with the 64-bit values.
@@ -139,6 +142,7 @@ QList<TEndRecord> FindEndRecords(const TZipFile &file)
                 && ReadLE32(e64) == kSigEnd64) {
                 r.cdSize = qint64(ReadLE64(e64 + 40));
                 r.cdOffset = qint64(ReadLE64(e64 + 48));
+                r.entryCount = qint64(ReadLE64(e64 + 32));
                 r.position = rec64;
             }
         }
@@ -253,7 +257,7 @@ TZipDirectory ReadZipDirectory(const TZipFile &file)
             throw ZipFileError(zeCannotRead, file.Path());
         TZipDirectory dir;
         // Data in front of the archive (a self-extractor) moves every offset by the same amount.
-        if (ParseCentralDirectory(cd, cdStart - end.cdOffset, dir.entries)) {
+        if (ParseCentralDirectory(cd, cdStart - end.cdOffset, end.entryCount, dir.entries)) {
             dir.comment = DecodeEntryName(end.comment, 0, QByteArrayView());
             SetDataLimits(dir.entries, cdStart);
             return dir;

@@ -29,6 +29,9 @@ struct TZipEntry {
     quint8 DosAttributes() const { return quint8(externalAttributes & 0xFF); }
 };
 
+// Only Qt containers and plain values: safe to move in memory when the list grows.
+Q_DECLARE_TYPEINFO(TZipEntry, Q_RELOCATABLE_TYPE);
+
 struct TZipDirectory {
     QList<TZipEntry> entries;
     QString comment;
