@@ -1,11 +1,9 @@
 #include "AppErrors.h"
+#include "QtRussian.h"
 #include "frm_Main.h"
 
 #include <QApplication>
 #include <QIcon>
-#include <QLibraryInfo>
-#include <QLocale>
-#include <QTranslator>
 
 namespace {
 
@@ -33,11 +31,7 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 
-    // Qt's own dialogs and buttons speak Russian like the rest of the program.
-    QTranslator qtRussian;
-    if (qtRussian.load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
-                       QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QApplication::installTranslator(&qtRussian);
+    LoadQtRussian();
 
     TorvMain orvMain(QApplication::arguments().mid(1));
     orvMain.show();

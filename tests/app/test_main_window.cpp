@@ -4,6 +4,7 @@
 #include "frm_Main.h"
 #include "frm_Progress.h"
 #include "frm_Qwery.h"
+#include "QtRussian.h"
 #include "SizeSplitter.h"
 #include "globals/Errors.h"
 #include "run/ProcessingRun.h"
@@ -214,6 +215,15 @@ private slots:
         dlg.btnCancel->click();
         QVERIFY(!dlg.isVisible());
         QCOMPARE(dlg.result(), 2);
+    }
+
+    // The error box's button and Qt's dialogs speak Russian.
+    void qtSpeaksRussian()
+    {
+        QVERIFY(LoadQtRussian());
+        QMessageBox box(QMessageBox::Question, "Orvane", "x", QMessageBox::Ok | QMessageBox::Cancel);
+        QCOMPARE(box.button(QMessageBox::Cancel)->text().remove('&'), QStringLiteral("Отмена"));
+        QCOMPARE(QCoreApplication::translate("QFileDialog", "Look in:"), QStringLiteral("Перейти к:"));
     }
 
     void progressWindowAndButtons()
