@@ -285,6 +285,7 @@ for i in z.infolist():
         QTest::newRow("absolute") << QByteArray(R"("name": "/tmp/orvane-evil.fb2")") << "00030";
         QTest::newRow("drive letter") << QByteArray(R"("name": "C:/evil.fb2")") << "00030";
         QTest::newRow("control character") << QByteArray(R"("name": "6576696c0a2e666232", "encoding": "hex")") << "00030";
+        QTest::newRow("no name") << QByteArray(R"("name": ".")") << "00030";
         QTest::newRow("symbolic link") << QByteArray(R"("name": "link.fb2", "data": "/etc/passwd", "host": 3, "external": 2717843456)")
                                        << "00031";
     }
@@ -415,6 +416,9 @@ for i in z.infolist():
         zip.FileName = P("empty.zip");
         QVERIFY(ErrorOf([&] { zip.OpenArchive(TZipArchive::omRead); }).endsWith("00014"));
         QVERIFY(!zip.IsOpen());
+        QCOMPARE(mkfifo(QFile::encodeName(P("fifo.zip")).constData(), 0600), 0);  // must not hang
+        zip.FileName = P("fifo.zip");
+        QVERIFY(ErrorOf([&] { zip.OpenArchive(TZipArchive::omRead); }).endsWith("00014"));
         zip.FileName = P("no/such/folder/new.zip");
         QCOMPARE(ErrorOf([&] { zip.OpenArchive(TZipArchive::omCreate); }),
                  "Zip: Cannot create file \"" + P("no/such/folder/new.zip") + "\" - Native error: 00019");

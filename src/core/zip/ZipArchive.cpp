@@ -164,7 +164,8 @@ QStringList TZipArchive::ExtractFiles(const QString &fileMask, int searchAttr, c
             continue;
         TStoredPathProblem problem;
         const QString relative = SafeRelativePath(e.path, problem);
-        if (problem != TStoredPathProblem::None)
+        // A file needs a name below BaseDir; "" or "./" would be BaseDir itself.
+        if (problem != TStoredPathProblem::None || (relative.isEmpty() && !e.IsFolder()))
             throw ZipEntryError(zeEntryOutside, e.path, archive);
         if (e.IsLink())
             throw ZipEntryError(zeEntryLink, e.path, archive);

@@ -251,16 +251,21 @@ bool TZipEntry::IsLink() const
 TZipDirectory ReadZipDirectory(const TZipFile &file)
 {
     for (const TEndRecord &end : FindEndRecords(file)) {
-        const qint64 cdStart = end.position - end.cdSize;
-        QByteArray cd(end.cdSize, Qt::Uninitialized);
-        if (!file.ReadAt(cdStart, cd.data(), cd.size()))
-            throw ZipFileError(zeCannotRead, file.Path());
-        TZipDirectory dir;
-        // Data in front of the archive (a self-extractor) moves every offset by the same amount.
-        if (ParseCentralDirectory(cd, cdStart - end.cdOffset, end.entryCount, dir.entries)) {
-            dir.comment = DecodeEntryName(end.comment, 0, QByteArrayView());
-            SetDataLimits(dir.entries, cdStart);
-            return dir;
+        // The directory where the end record says it is, or else right in front of the end
+        // record: data in front of the archive (a self-extractor) moves every offset alike.
+        QList<qint64> starts{end.cdOffset};
+        if (end.position - end.cdSize != end.cdOffset)
+            starts.append(end.position - end.cdSize);
+        for (const qint64 cdStart : starts) {
+            QByteArray cd(end.cdSize, Qt::Uninitialized);
+            if (!file.ReadAt(cdStart, cd.data(), cd.size()))
+                throw ZipFileError(zeCannotRead, file.Path());
+            TZipDirectory dir;
+            if (ParseCentralDirectory(cd, cdStart - end.cdOffset, end.entryCount, dir.entries)) {
+                dir.comment = DecodeEntryName(end.comment, 0, QByteArrayView());
+                SetDataLimits(dir.entries, cdStart);
+                return dir;
+            }
         }
     }
     TZipDirectory dir = RecoverFromLocalHeaders(file);

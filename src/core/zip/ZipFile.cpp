@@ -9,7 +9,8 @@
 bool TZipFile::OpenRead(const QString &path)
 {
     Close();
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO given as an archive cannot hang the program; it is refused below.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0)
         return false;
     struct stat st;

@@ -37,7 +37,8 @@ class TSourceFile {
 public:
     explicit TSourceFile(const QString &path)
     {
-        m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+        // Non-blocking: a FIFO must not hang the program; only regular files are taken.
+        m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (m_fd < 0)
             throw ZipFileError(errno == ENAMETOOLONG ? zeNameTooLong : zeCannotOpenFile, path);
         if (::fstat(m_fd, &m_stat) != 0 || !S_ISREG(m_stat.st_mode)) {
