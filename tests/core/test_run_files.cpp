@@ -7,25 +7,18 @@
 #include "run/RunRowList.h"
 #include "globals/Errors.h"
 
+#include "RunFixtures.h"
+#include "ZipFixtures.h"
+
 #include <QtTest>
 
 #include <cerrno>
 #include <sys/stat.h>
 
+using RunFixtures::PutFile;
+using ZipFixtures::ReadFile;
+
 namespace {
-void writeFile(const QString &path, const QByteArray &data)
-{
-    QFile f(path);
-    QVERIFY2(f.open(QIODevice::WriteOnly), qPrintable(path));
-    f.write(data);
-}
-
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
-
 dev_t deviceOf(const QString &path)
 {
     struct stat st {};
@@ -62,7 +55,7 @@ private slots:
         const QString a = src.filePath(QStringLiteral("a.fb2")), b = dst->filePath(QStringLiteral("b.fb2"));
 
         // A plain move: the book is at the target, with its bytes and date, and gone from the source.
-        writeFile(a, "first book");
+        PutFile(a, "first book");
         const QDateTime stamp = QDateTime::fromSecsSinceEpoch(1000000000);
         {
             QFile f(a);
@@ -71,18 +64,18 @@ private slots:
         }
         QCOMPARE(MoveFileNoReplace(a, b), 0);
         QVERIFY(!QFile::exists(a));
-        QCOMPARE(readFile(b), QByteArray("first book"));
+        QCOMPARE(ReadFile(b), QByteArray("first book"));
         QCOMPARE(QFileInfo(b).lastModified(), stamp);
 
         // A second book to the same name: refused, both books stay as they were.
-        writeFile(a, "second book");
+        PutFile(a, "second book");
         QCOMPARE(MoveFileNoReplace(a, b), EEXIST);
-        QCOMPARE(readFile(a), QByteArray("second book"));
-        QCOMPARE(readFile(b), QByteArray("first book"));
+        QCOMPARE(ReadFile(a), QByteArray("second book"));
+        QCOMPARE(ReadFile(b), QByteArray("first book"));
 
         // A missing target folder: refused, the source stays.
         QCOMPARE(MoveFileNoReplace(a, dst->filePath(QStringLiteral("no/such/b.fb2"))), ENOENT);
-        QCOMPARE(readFile(a), QByteArray("second book"));
+        QCOMPARE(ReadFile(a), QByteArray("second book"));
 
         // A missing source.
         QCOMPARE(MoveFileNoReplace(src.filePath(QStringLiteral("gone.fb2")), dst->filePath(QStringLiteral("c.fb2"))), ENOENT);
@@ -100,12 +93,12 @@ private slots:
         QTemporaryDir dst(QStringLiteral("/dev/shm/orv-test-XXXXXX"));
         QVERIFY(src.isValid() && dst.isValid());
         const QString a = src.filePath(QStringLiteral("a.fb2")), b = dst.filePath(QStringLiteral("a.fb2"));
-        writeFile(a, "book");
+        PutFile(a, "book");
         QFile::setPermissions(src.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         const int e = MoveFileNoReplace(a, b);
         QFile::setPermissions(src.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QCOMPARE(e, EACCES);
-        QCOMPARE(readFile(a), QByteArray("book"));
+        QCOMPARE(ReadFile(a), QByteArray("book"));
         QVERIFY(!QFile::exists(b));
     }
 
@@ -136,9 +129,9 @@ private slots:
         QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("log.txt"));
-        writeFile(path, QByteArray(5000, 'x'));  // an earlier, longer log is replaced as a whole
+        PutFile(path, QByteArray(5000, 'x'));  // an earlier, longer log is replaced as a whole
         WriteRunLog(path, entries);
-        QCOMPARE(readFile(path), bytes);
+        QCOMPARE(ReadFile(path), bytes);
     }
 
     void logFileThatCannotBeWritten()

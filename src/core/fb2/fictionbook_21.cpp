@@ -74,12 +74,19 @@ const C TXMLGenreTypeList::Class{"TXMLGenreTypeList", Collection, &MakeNode<TXML
 const C TXMLString_List::Class{"TXMLString_List", Collection, &MakeNode<TXMLString_List>, {}, {},
     nullptr, Node};
 
-IXMLFictionBook OpenBookDocument(const QString &fileName)
+IXMLFictionBook OpenBookDocument(const QString &fileName) { return BookFromDom(LoadBookDom(fileName)); }
+
+XmlDocPtr LoadBookDom(const QString &fileName)
 {
     XmlParseError error;
     XmlDocPtr dom = XmlLoadFile(fileName, error, XmlBlanks::Drop);
     if (!dom)
         throw EOrvane(error.LoadMessage());
+    return dom;
+}
+
+IXMLFictionBook BookFromDom(XmlDocPtr dom)
+{
     xmlNode *rootElement = nullptr;
     for (xmlNode *n = dom->children; n; n = n->next)
         if (n->type == XML_ELEMENT_NODE)

@@ -6,6 +6,7 @@
 // What each class registers and hosts is the catalogue table in fictionbook_21.cpp.
 
 #include "fb2/XMLNode.h"
+#include "xml/XmlServices.h"
 
 #include <QString>
 
@@ -34,6 +35,12 @@ ORVANE_FB2_INTERFACE(String_List)
 // first 40 characters of the source line), or "Interface not supported" when the root element
 // is not FictionBook in the FB2 namespace. Never returns null.
 IXMLFictionBook OpenBookDocument(const QString &fileName);
+
+// The two halves of OpenBookDocument, for a caller that looks at the parsed document before it
+// is bound (the run validates it without reading the file twice): the parse, which throws the
+// load error, and the binding, which throws "Interface not supported".
+XmlDocPtr LoadBookDom(const QString &fileName);
+IXMLFictionBook BookFromDom(XmlDocPtr dom);
 
 // ---- hosted lists ----
 

@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <malloc.h>
 
 std::atomic<bool> CancelRequested{false};
 
@@ -39,6 +40,18 @@ QString notPackedText(const QString &zip, int error)
 }
 
 bool pathTaken(const QString &path) { return QFileInfo::exists(path) || QFileInfo(path).isSymLink(); }
+
+// A run loads and frees a document per book. Freed memory is kept for the next book instead of
+// being handed back to the system and faulted in again every time (a fifth of a run's time).
+void KeepFreedMemory()
+{
+    static const bool once = [] {
+        mallopt(M_MMAP_THRESHOLD, 32 << 20);
+        mallopt(M_TRIM_THRESHOLD, 256 << 20);
+        return true;
+    }();
+    Q_UNUSED(once);
+}
 
 int percentDone(int reached, int checked)
 {
@@ -154,14 +167,12 @@ struct TProcessingRun::Impl {
         r.Entry = entry;
         r.WorkingPath = working;
 
-        QString error;
-        if (s.Valid && !steps.Validate(working, error)) {
-            invalid(r, s, error);
-            return r;
-        }
-        QString newName, folder;
+        QString error, newName, folder;
         try {
-            steps.Open(working);
+            if (!steps.ValidateAndOpen(working, s.Valid, error)) {
+                invalid(r, s, error);
+                return r;
+            }
             newName = s.Rename ? steps.NewName() : entry.FileName;
             folder = s.Sort ? SortedFolder(s.EndDir, steps.SortResult()) : s.EndDir;
         } catch (const EOrvane &e) {
@@ -248,6 +259,7 @@ const TRunSummary &TProcessingRun::Execute()
 
     m_summary = TRunSummary();
     CancelRequested = false;
+    KeepFreedMemory();
     Impl impl{*this, TRunSteps(), {}, {}, {}};
     try {
         impl.walk();

@@ -1,29 +1,112 @@
 #include "run/RunSteps.h"
 
+#include "book/ExtractBookInfo.h"
+#include "config/AppSettings.h"
+#include "config/Folders.h"
+#include "convert/BookConversion.h"
+#include "fb2/fictionbook_21.h"
+#include "globals/BookData.h"
 #include "globals/Errors.h"
+#include "names/TargetNames.h"
+#include "run/CurrentBook.h"
+#include "validate/ValidateBook.h"
+#include "zip/BookArchive.h"
+#include "zip/ZipArchive.h"
 
-// Wiring in progress: each step calls its subsystem as that lands on main.
-namespace {
-[[noreturn]] void missing(const char *what)
+TRunSettings CurrentRunSettings()
 {
-    throw EOrvane(QStringLiteral("%1 is not available yet").arg(QLatin1String(what)));
+    const TAppSettings &a = AppSettings;
+    TRunSettings s;
+    s.Valid = a.Valid;
+    s.Rename = a.Rename;
+    s.Sort = a.Sort;
+    s.Convert = a.Convert;
+    s.Archive = a.Archive;
+    s.SaveLog = a.SaveLog;
+    s.EndDir = a.EndDir;
+    s.BadDir = a.BadDir;
+    s.LogFile = a.LogFile;
+    return s;
 }
-} // namespace
 
-TRunSettings CurrentRunSettings() { missing("AppSettings"); }
-QString RunTempDir() { missing("TempDir"); }
+QString RunTempDir() { return TempDir; }
 
-struct TRunSteps::State {};
+struct TRunSteps::State {
+    TBookConversion conversion;
+    TZipArchive zip;        // the archive of the last extraction, kept open for its next row
+    QString openArchive;
+    TBookData book;         // the metadata of CurrentBook, read on first use
+    bool bookRead = false;
 
-TRunSteps::TRunSteps() : m(std::make_unique<State>()) {}
+    const TBookData &Book()
+    {
+        if (!bookRead) {
+            book.Clear();
+            ExtractBookInfo(CurrentBook, book);
+            bookRead = true;
+        }
+        return book;
+    }
+};
+
+TRunSteps::TRunSteps() : m(std::make_unique<State>())
+{
+    m->conversion.PrepareConversion(AppSettings.ConvertType, UtilsDir);
+}
 TRunSteps::~TRunSteps() = default;
 
-void TRunSteps::Extract(const TListEntry &, const QString &) { missing("Extraction"); }
-void TRunSteps::CloseArchive() {}
-bool TRunSteps::Validate(const QString &, QString &) { missing("ValidateBook"); }
-void TRunSteps::Open(const QString &) { missing("OpenBookDocument"); }
-QString TRunSteps::NewName() { missing("BookRename"); }
-QString TRunSteps::SortResult() { missing("BookSort"); }
-QString TRunSteps::Convert(const QString &, const QString &) { missing("ConvertBook"); }
-QString TRunSteps::ConvertedName(const QString &) { missing("ConvertBook"); }
-void TRunSteps::Pack(const QString &, const QString &) { missing("BookArchive"); }
+void TRunSteps::Extract(const TListEntry &entry, const QString &dir)
+{
+    // Rows of one archive usually follow each other: its directory is read once for all of them.
+    if (!m->zip.IsOpen() || m->openArchive != entry.ArchivePath) {
+        m->openArchive.clear();
+        m->zip.FileName = entry.ArchivePath;
+        m->zip.OpenArchive(TZipArchive::omRead);
+        m->openArchive = entry.ArchivePath;
+    }
+    m->zip.BaseDir = dir;
+    m->zip.ExtractFiles(entry.StoredPath + entry.FileName, kExtractSearchAttr);
+}
+
+void TRunSteps::CloseArchive()
+{
+    m->openArchive.clear();
+    m->zip.CloseArchive();
+}
+
+bool TRunSteps::ValidateAndOpen(const QString &path, bool validate, QString &error)
+{
+    m->bookRead = false;
+    XmlDocPtr dom;
+    try {
+        dom = LoadBookDom(path);
+    } catch (const EOrvane &) {
+        // A book the parser refuses is invalid; ValidateBook says why.
+        if (validate && !ValidateBook(path, error, UtilsDir))
+            return false;
+        throw;
+    }
+    // The parsed tree is checked against the schema; only an invalid book is read again, by
+    // ValidateBook, for the position and reason of its error (and its verdict stands).
+    if (validate && !IsValidBookDocument(dom.get(), UtilsDir) && !ValidateBook(path, error, UtilsDir))
+        return false;
+    CurrentBook = BookFromDom(std::move(dom));
+    return true;
+}
+
+QString TRunSteps::NewName() { return BookRename(m->Book(), AppSettings); }
+
+QString TRunSteps::SortResult() { return BookSort(m->Book(), AppSettings); }
+
+QString TRunSteps::Convert(const QString &folder, const QString &name)
+{
+    return m->conversion.ConvertBook(CurrentBook, folder, name);
+}
+
+QString TRunSteps::ConvertedName(const QString &name) { return m->conversion.ConvertedName(name); }
+
+void TRunSteps::Pack(const QString &archiveBase, const QString &file)
+{
+    TZipArchive packer;
+    BookArchive(packer, archiveBase, file);
+}

@@ -36,10 +36,10 @@ public:
     void Extract(const TListEntry &entry, const QString &dir);
     void CloseArchive();
 
-    // ValidateBook: true for a valid book; false with the four-line error text.
-    bool Validate(const QString &path, QString &error);
-    // CurrentBook := OpenBookDocument(path).
-    void Open(const QString &path);
+    // ValidateBook, then CurrentBook := OpenBookDocument, reading the file once: true with the
+    // book loaded; false with ValidateBook's four-line text for an invalid book. Unvalidated
+    // (`validate` false), only loads. Throws what loading throws.
+    bool ValidateAndOpen(const QString &path, bool validate, QString &error);
     // BookRename and BookSort of CurrentBook.
     QString NewName();
     QString SortResult();

@@ -21,6 +21,11 @@ bool ValidateBook(const QString &fileName, QString &errorText, const QString &ut
     return false;
 }
 
+bool IsValidBookDocument(xmlDoc *doc, const QString &utilsDir)
+{
+    return XmlValidateDoc(doc, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace);
+}
+
 QString ValidationErrorText(const XmlParseError &error)
 {
     const QStringList lines{

@@ -16,5 +16,9 @@ bool ValidateBook(const QString &fileName, QString &errorText);
 // The same with the schema of another folder.
 bool ValidateBook(const QString &fileName, QString &errorText, const QString &utilsDir);
 
+// ValidateBook's verdict on a book that OpenBookDocument's parser has already read (the run reads
+// each book once), without the error text: for an invalid book ValidateBook gives it.
+bool IsValidBookDocument(xmlDoc *doc, const QString &utilsDir);
+
 // "Код ошибки " code, "Строка " line, "Символ " position, the reason; each line ends in CR LF.
 QString ValidationErrorText(const XmlParseError &error);

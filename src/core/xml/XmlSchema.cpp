@@ -217,3 +217,17 @@ bool XmlValidateFile(const QString &path, const QString &schemaPath, const QStri
     }
     return false;
 }
+
+bool XmlValidateDoc(xmlDoc *doc, const QString &schemaPath, const QString &expectedNamespace)
+{
+    InitXmlServices();
+    const SchemaPtr schema = SchemaFor(schemaPath, expectedNamespace);
+    FirstSchemaError first; // collected only to keep libxml2 from printing it
+    xmlSchemaValidCtxtPtr vctxt = xmlSchemaNewValidCtxt(schema.get());
+    if (!vctxt)
+        throw EOrvane(QStringLiteral("Out of memory"));
+    xmlSchemaSetValidStructuredErrors(vctxt, OnSchemaError, &first);
+    const int result = xmlSchemaValidateDoc(vctxt, doc);
+    xmlSchemaFreeValidCtxt(vctxt);
+    return result == 0;
+}

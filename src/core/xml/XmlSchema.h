@@ -16,3 +16,8 @@
 // Throws EOrvane with the service's message when the schema is missing or not a usable schema.
 bool XmlValidateFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
                      XmlParseError &error);
+
+// The verdict of XmlValidateFile for a document that is already parsed (as the FB2 loader parses
+// books), against the same cached schema, without reading the file again. No error details:
+// XmlValidateFile gives them. Throws as XmlValidateFile when the schema is not usable.
+bool XmlValidateDoc(xmlDoc *doc, const QString &schemaPath, const QString &expectedNamespace);

@@ -11,6 +11,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QHash>
 #include <QSet>
 #include <cerrno>
 
@@ -72,6 +73,17 @@ bool HasWildcards(const QString &s)
     return s.contains(QLatin1Char('*')) || s.contains(QLatin1Char('?'));
 }
 
+// Letters a to z as capitals: how patterns compare, so a pattern without wildcards and the
+// entries it matches share this key.
+QString FoldedKey(QStringView s)
+{
+    QString key = s.toString();
+    for (QChar &c : key)
+        if (c.unicode() >= u'a' && c.unicode() <= u'z')
+            c = QChar(char16_t(c.unicode() - 32));
+    return key;
+}
+
 } // namespace
 
 struct TZipArchive::TImpl {
@@ -82,6 +94,35 @@ struct TZipArchive::TImpl {
     std::unique_ptr<TZipWriter> writer;
     quint64 opening = 0;
     TZipUnpacker unpacker;
+    // The entries under their folded path and name, in directory order, made on first need: a
+    // mask without wildcards (a run extracts one book after another) looks its entries up here
+    // instead of trying every entry of the archive.
+    QHash<QString, QList<qsizetype>> byKey;
+    bool indexed = false;
+
+    const QList<qsizetype> &Candidates(const QString &mask)
+    {
+        if (!indexed) {
+            for (qsizetype i = 0; i < dir.entries.size(); ++i) {
+                const QStringView path = QStringView(dir.entries[i].path);
+                const QStringView whole = path.endsWith(u'/') ? path.chopped(1) : path;
+                byKey[FoldedKey(whole)].append(i);
+                if (whole.contains(u'/'))
+                    byKey[FoldedKey(StoredName(path))].append(i);
+            }
+            indexed = true;
+        }
+        static const QList<qsizetype> none;
+        const auto it = byKey.constFind(FoldedKey(mask));
+        return it == byKey.constEnd() ? none : *it;
+    }
+
+    void Forget()
+    {
+        dir = TZipDirectory();
+        byKey.clear();
+        indexed = false;
+    }
 
     void RequireReading(const QString &fileName) const
     {
@@ -116,6 +157,7 @@ void TZipArchive::OpenArchive(int mode)
         throw ZipFileError(zeCannotOpenArchive, FileName);
     }
     try {
+        d->Forget();
         d->dir = ReadZipDirectory(d->file);
     } catch (...) {
         d->file.Close();
@@ -159,7 +201,17 @@ QStringList TZipArchive::ExtractFiles(const QString &fileMask, int searchAttr, c
     QList<TPlanned> plan;
     qint64 unpacked = 0, packed = 0;
     const QString base = WithSlash(BaseDir);
-    for (const TZipEntry &e : d->dir.entries) {
+    const QList<TZipEntry> &entries = d->dir.entries;
+    QList<const TZipEntry *> matching;
+    if (HasWildcards(fileMask)) {
+        for (const TZipEntry &e : entries)
+            matching.append(&e);
+    } else {
+        for (qsizetype i : d->Candidates(fileMask))
+            matching.append(&entries[i]);
+    }
+    for (const TZipEntry *entry : matching) {
+        const TZipEntry &e = *entry;
         if (!Matches(e, fileMask, exclusionMask, searchAttr))
             continue;
         TStoredPathProblem problem;
@@ -250,7 +302,7 @@ void TZipArchive::CloseArchive()
         writer->Finish();  // on an error the writer discards its temporary file
     }
     d->file.Close();
-    d->dir = TZipDirectory();
+    d->Forget();
     d->state = TImpl::Closed;
 }
 
@@ -258,6 +310,6 @@ void TZipArchive::DiscardArchive()
 {
     d->writer.reset();
     d->file.Close();
-    d->dir = TZipDirectory();
+    d->Forget();
     d->state = TImpl::Closed;
 }

@@ -1,0 +1,145 @@
+// orvane-cli run: the processing run over the rows of the given paths, all ticked, with the
+// settings of config.ini, exactly as the window runs it.
+
+#include "Verb.h"
+
+#include "config/AppSettings.h"
+#include "globals/Errors.h"
+#include "list/BookSources.h"
+#include "run/ProcessingRun.h"
+#include "run/RunRowList.h"
+
+#include <QCommandLineOption>
+#include <QFileInfo>
+#include <csignal>
+#include <unistd.h>
+
+namespace {
+
+const QCommandLineOption kDryRun(QStringLiteral("dry-run"),
+                                 QStringLiteral("Show what would happen to each book; change nothing."));
+
+extern "C" void onInterrupt(int)
+{
+    CancelRequested = true;  // lock-free: safe in a signal handler
+}
+
+// The row as the user named it: the loose file, or the archive followed by the entry's name.
+QString rowSource(const TListEntry &e)
+{
+    return e.ArchivePath.isEmpty() ? e.FileDir + e.FileName : e.ArchivePath + QLatin1Char('/') + e.FileName;
+}
+
+QString oneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    return text.simplified();
+}
+
+QString outcomeWord(TRowOutcome o)
+{
+    switch (o) {
+    case TRowOutcome::Placed: return QStringLiteral("placed");
+    case TRowOutcome::Invalid: return QStringLiteral("invalid");
+    case TRowOutcome::NotPlaced: return QStringLiteral("not-placed");
+    }
+    return QString();
+}
+
+// A one-line bar on standard error, redrawn in place.
+class ProgressBar {
+public:
+    explicit ProgressBar(QTextStream &err) : m_err(err), m_on(::isatty(STDERR_FILENO)) {}
+    void Show(int percent, const QString &path)
+    {
+        if (!m_on)
+            return;
+        const int filled = percent * kWidth / 100;
+        QString name = path.section(QLatin1Char('/'), -1);
+        if (name.size() > 50)
+            name = name.left(49) + QChar(0x2026);
+        m_err << "\r[" << QString(filled, QLatin1Char('#')) << QString(kWidth - filled, QLatin1Char(' ')) << "] "
+              << QString::number(percent).rightJustified(3) << "% " << name.leftJustified(50) << Qt::flush;
+    }
+    void Clear()
+    {
+        if (m_on)
+            m_err << "\r" << QString(kWidth + 60, QLatin1Char(' ')) << "\r" << Qt::flush;
+    }
+
+private:
+    static constexpr int kWidth = 30;
+    QTextStream &m_err;
+    bool m_on;
+};
+
+int runVerb(CliInvocation &inv)
+{
+    const bool dryRun = inv.parser.isSet(kDryRun);
+    TRunRowList rows;
+    try {
+        UpdateSetting(inv.configPath);
+        for (const QString &path : inv.args) {
+            // A folder gives its .fb2 files, as "Открыть папку" takes them.
+            const QStringList files = QFileInfo(path).isDir() ? FolderBookFiles(path) : QStringList{path};
+            for (const QString &file : files)
+                for (const TListEntry &e : BookSourceRows(file))
+                    rows.Append(e, true);
+        }
+    } catch (const EOrvane &e) {
+        inv.err << "orvane-cli run: " << e.Message() << "\n";
+        return ExitUsage;
+    }
+
+    ProgressBar bar(inv.err);
+    int percent = 0;
+    TRunCallbacks cb;
+    cb.Progress = [&](int p) { percent = p; };
+    cb.CurrentPath = [&](const QString &path) { bar.Show(percent, path); };
+    cb.RowDone = [&](const TRowReport &r) {
+        if (dryRun) {
+            inv.out << rowSource(r.Entry) << '\t' << outcomeWord(r.Outcome) << '\t' << r.OutputPath;
+            if (r.Outcome == TRowOutcome::NotPlaced)
+                inv.out << '\t' << oneLine(r.Message);
+            inv.out << '\n';
+        } else if (r.Outcome == TRowOutcome::NotPlaced) {
+            bar.Clear();
+            inv.err << rowSource(r.Entry) << ": " << oneLine(r.Message) << "\n";
+        }
+    };
+
+    struct sigaction sa {}, old {};
+    sa.sa_handler = onInterrupt;
+    ::sigaction(SIGINT, &sa, &old);
+    TProcessingRun run(rows, cb, TRunOptions{dryRun});
+    int status = ExitOk;
+    try {
+        run.Execute();
+    } catch (const std::exception &) {
+        status = ExitUsage;  // the summary below names the error
+    }
+    ::sigaction(SIGINT, &old, nullptr);
+    bar.Clear();
+
+    const TRunSummary &s = run.Summary();
+    if (s.Errors)
+        inv.err << "orvane-cli run: " << s.ErrorMessage << "\n";
+    if (s.Cancelled)
+        inv.err << "Обработка прервана\n";
+    inv.err << "Обработано: " << s.Processed << ", не прошли проверку: " << s.Invalid
+            << ", не размещены: " << s.NotPlaced << ", ошибок: " << s.Errors << "\n";
+    if (status == ExitOk && (s.Invalid || s.NotPlaced || s.Cancelled))
+        status = ExitSomeFailed;
+    return status;
+}
+
+const CliVerbRegistration registration(CliVerb{
+    QStringLiteral("run"),
+    QStringLiteral("Process books as the window's run does: validate, rename, sort, move or convert, pack."),
+    QStringLiteral("PATH..."),
+    1,
+    [](QCommandLineParser &p) { p.addOption(kDryRun); },
+    runVerb,
+});
+
+} // namespace

@@ -1,0 +1,3 @@
+#include "run/CurrentBook.h"
+
+IXMLFictionBook CurrentBook;
