@@ -646,7 +646,6 @@ void TorvMain::BookProcessing()
     m_progress = &progress;
     connect(&progress, &TfrmProgress::CancelClicked, this, [this] { btnCancelClick(); });
     Buttons(false);
-    SetRunTitle(0);
     // However the run ends: the progress window goes, the tool bar comes back, and a close
     // asked for during the run is carried out.
     const auto cleanup = qScopeGuard([&] {
@@ -659,6 +658,7 @@ void TorvMain::BookProcessing()
             QTimer::singleShot(0, this, &QWidget::close);
     });
     progress.show();
+    SetRunTitle(0);
 
     TListRunRows rows(*Model);
     TRunCallbacks callbacks;
