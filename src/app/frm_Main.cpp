@@ -640,48 +640,50 @@ void TorvMain::BookProcessing()
 {
     if (m_running || TProcessingRun::IsRunning())
         throw EOrvane(TProcessingRun::RunAlreadyGoing());
-    m_running = true;
-    CancelRequested = false;
-    TfrmProgress progress(this);
-    m_progress = &progress;
-    connect(&progress, &TfrmProgress::CancelClicked, this, [this] { btnCancelClick(); });
-    Buttons(false);
-    SetRunTitle(0);
-    // However the run ends: the progress window goes, the tool bar comes back, and a close
-    // asked for during the run is carried out.
-    const auto cleanup = qScopeGuard([&] {
-        m_progress = nullptr;
-        progress.hide();
-        SetRunTitle(-1);
-        Buttons(true);
-        m_running = false;
-        if (m_closeAfterRun)
-            QTimer::singleShot(0, this, &QWidget::close);
-    });
-    progress.show();
+    TRunSummary summary;
+    {
+        m_running = true;
+        CancelRequested = false;
+        TfrmProgress progress(this);
+        m_progress = &progress;
+        connect(&progress, &TfrmProgress::CancelClicked, this, [this] { btnCancelClick(); });
+        Buttons(false);
+        // However the run ends: the progress window goes, the tool bar comes back, and a close
+        // asked for during the run is carried out.
+        const auto cleanup = qScopeGuard([&] {
+            m_progress = nullptr;
+            progress.hide();
+            SetRunTitle(-1);
+            Buttons(true);
+            m_running = false;
+            if (m_closeAfterRun)
+                QTimer::singleShot(0, this, &QWidget::close);
+        });
+        progress.show();
+        SetRunTitle(0);
 
-    TListRunRows rows(*Model);
-    TRunCallbacks callbacks;
-    callbacks.ProcessMessages = [] { QCoreApplication::processEvents(); };
-    callbacks.CurrentPath = [&](const QString &path) {
-        lblCurrentFile->SetFullText(path);
-        progress.lblCaption->SetFullText(path);
-    };
-    callbacks.Progress = [&](int percent) {
-        progress.Progress->setValue(percent);
-        SetRunTitle(percent);
-    };
-    TProcessingRun run(rows, callbacks);
-    const TRunSummary summary = run.Execute();
-    if (summary.NotPlaced > 0 && !m_closeAfterRun) {
-        progress.hide();
+        TListRunRows rows(*Model);
+        TRunCallbacks callbacks;
+        callbacks.ProcessMessages = [] { QCoreApplication::processEvents(); };
+        callbacks.CurrentPath = [&](const QString &path) {
+            lblCurrentFile->SetFullText(path);
+            progress.lblCaption->SetFullText(path);
+        };
+        callbacks.Progress = [&](int percent) {
+            progress.Progress->setValue(percent);
+            SetRunTitle(percent);
+        };
+        TProcessingRun run(rows, callbacks);
+        summary = run.Execute();
+    }
+    // Books a run could not place stayed where they were; the user hears of it once.
+    if (summary.NotPlaced > 0 && !m_closeAfterRun)
         QMessageBox::warning(this, QStringLiteral("Orvane"),
                              QStringLiteral("Не удалось переместить или упаковать книг: %1. "
                                             "Они остались на прежнем месте%2.")
                                  .arg(summary.NotPlaced)
                                  .arg(AppSettings.SaveLog ? QStringLiteral(", причины записаны в журнал")
                                                           : QString()));
-    }
 }
 
 // ---------------------------------------------------------------- other commands

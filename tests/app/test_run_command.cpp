@@ -217,7 +217,7 @@ private slots:
         TIniFile(m_folders->Config()).WriteBool("AUTO", "Sort", false);
         TorvMain w;
         Fill(w, 3);
-        connect(&w, &QWidget::windowTitleChanged, &w, [&](const QString &t) {
+        const auto click = connect(&w, &QWidget::windowTitleChanged, &w, [&](const QString &t) {
             if (t != QStringLiteral("33% - Orvane"))
                 return;
             if (fromProgressWindow)
@@ -232,8 +232,51 @@ private slots:
         QVERIFY(w.btnRun->isEnabled());
 
         // The next run is not affected by the earlier click.
+        disconnect(click);
+        w.Model->setData(w.Model->index(0, 0), int(Qt::Unchecked), Qt::CheckStateRole);
         RunWithOk(w);
         QCOMPARE(Placed(), (QStringList{"book1.fb2", "book2.fb2", "book3.fb2"}));
+    }
+
+    // Two books that come to the same name: the second stays where it was, and the user is told
+    // once the run is over and the tool bar is back.
+    void booksNotPlacedAreReportedAfterTheRun()
+    {
+        if (const QString why = RunNotWired(); !why.isEmpty())
+            QSKIP(qPrintable(why));
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Sort", false);
+        TorvMain w;
+        QList<TListEntry> rows;
+        for (const QString name : {"one.fb2", "two.fb2"}) {
+            QFile f(m_books + name);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(ValidBook(QStringLiteral("Одна и та же")));
+            TListEntry e;
+            e.FileName = name;
+            e.FileDir = m_books;
+            rows << e;
+        }
+        w.Model->AppendEntries(rows);
+        w.SelectAll();
+        QString told;
+        bool toolBarBack = false;
+        AnswerNextModal([&](QWidget *query) {
+            AnswerNextModal([&, query](QWidget *m) {
+                if (m == query)
+                    return;
+                auto *box = qobject_cast<QMessageBox *>(m);
+                QVERIFY(box);
+                told = box->text();
+                toolBarBack = w.btnRun->isEnabled() && !w.findChild<TfrmProgress *>();
+                box->accept();
+            });
+            query->findChild<QPushButton *>("btnOK")->click();
+        });
+        w.mmRun->trigger();
+        QCOMPARE(told, QStringLiteral("Не удалось переместить или упаковать книг: 1. Они остались на прежнем месте."));
+        QVERIFY(toolBarBack);
+        QCOMPARE(Placed().size(), 1);
+        QCOMPARE(QDir(m_books).entryList(QDir::Files).size(), 1);
     }
 
     void secondRunIsRefusedWhileOneGoes()
