@@ -260,18 +260,21 @@ private slots:
         w.SelectAll();
         QString told;
         bool toolBarBack = false;
-        AnswerNextModal([&](QWidget *query) {
-            AnswerNextModal([&, query](QWidget *m) {
-                if (m == query)
-                    return;
-                auto *box = qobject_cast<QMessageBox *>(m);
-                QVERIFY(box);
-                told = box->text();
-                toolBarBack = w.btnRun->isEnabled() && !w.findChild<TfrmProgress *>();
-                box->accept();
-            });
-            query->findChild<QPushButton *>("btnOK")->click();
+        // The box comes after the query dialog and the progress window are gone; watch for it
+        // until it shows.
+        QTimer watch;
+        watch.setInterval(10);
+        connect(&watch, &QTimer::timeout, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box || !box->isVisible() || box->objectName() == QLatin1String("ErrorBox"))
+                return;
+            watch.stop();
+            told = box->text();
+            toolBarBack = w.btnRun->isEnabled() && !w.findChild<TfrmProgress *>();
+            box->accept();
         });
+        watch.start();
+        AnswerNextModal([](QWidget *query) { query->findChild<QPushButton *>("btnOK")->click(); });
         w.mmRun->trigger();
         QCOMPARE(told, QStringLiteral("Не удалось переместить или упаковать книг: 1. Они остались на прежнем месте."));
         QVERIFY(toolBarBack);
