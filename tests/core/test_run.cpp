@@ -455,6 +455,8 @@ private slots:
                   notPlaced = int(TRowOutcome::NotPlaced);
         QTest::newRow("two books, one name") << "same name" << false << QList<int>{placed, notPlaced};
         QTest::newRow("two books, one name, packed") << "same name" << true << QList<int>{placed, notPlaced};
+        QTest::newRow("two books, one name, converted") << "same name, converted" << false << QList<int>{placed, notPlaced};
+        QTest::newRow("two books, one name, converted and packed") << "same name, converted" << true << QList<int>{placed, notPlaced};
         QTest::newRow("target taken before the run") << "target taken" << false << QList<int>{notPlaced};
         QTest::newRow("archive taken before the run") << "archive taken" << true << QList<int>{notPlaced};
         QTest::newRow("bad file taken") << "bad taken" << false << QList<int>{notPlaced};
@@ -467,9 +469,13 @@ private slots:
         QFETCH(QString, scenario);
         QFETCH(bool, pack);
         QFETCH(QList<int>, outcomes);
-        settings({{QStringLiteral("Archive"), pack ? "1" : "0"}, {QStringLiteral("SaveLog"), "1"}});
-        const QByteArray a = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("a"));
-        const QByteArray b = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("b"));
+        const bool converted = scenario.endsWith(QLatin1String("converted"));
+        settings({{QStringLiteral("Archive"), pack ? "1" : "0"},
+                  {QStringLiteral("SaveLog"), "1"},
+                  {QStringLiteral("Convert"), converted ? "1" : "0"},
+                  {QStringLiteral("ConvertType"), "0"}});
+        const QByteArray a = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("Body a"));
+        const QByteArray b = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("Body b"));
         const QByteArray earlier = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("earlier"));
         const QByteArray broken = SchemaInvalidBook(QStringLiteral("bad"));
         QList<QByteArray> books;
@@ -479,7 +485,7 @@ private slots:
             books << data;
         };
         const QString target = m_end + kTolstoyDir + kTolstoy;
-        if (scenario == QLatin1String("same name")) {
+        if (scenario.startsWith(QLatin1String("same name"))) {
             add(QStringLiteral("a.fb2"), a);
             add(QStringLiteral("b.fb2"), b);
         } else if (scenario == QLatin1String("target taken")) {
@@ -530,6 +536,14 @@ private slots:
         }
         verifyNothingLost(books);
         verifyNoScratchFiles();
+        if (converted) {
+            // The first book's text is the one at the target, not replaced by the second's.
+            const QString txt = m_end + kTolstoyDir + QStringLiteral("Толстой Лев - Война и мир.txt");
+            const QByteArray out = pack ? ZipContents(txt + QStringLiteral(".zip")).value(QFileInfo(txt).fileName())
+                                        : ReadFile(txt);
+            QVERIFY(out.contains("Body a"));
+            QVERIFY(!out.contains("Body b"));
+        }
     }
 
     void entryInAFolderOfItsArchive()
@@ -572,8 +586,8 @@ private slots:
     {
         settings({{QStringLiteral("Archive"), "1"}, {QStringLiteral("SaveLog"), "1"}});
         TRunRowList rows;
-        const QByteArray a = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("a"));
-        const QByteArray b = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("b"));
+        const QByteArray a = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("Body a"));
+        const QByteArray b = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("Body b"));
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), a)));
         rows.Append(looseRow(loose(QStringLiteral("b.fb2"), b)));
         rows.Append(looseRow(loose(QStringLiteral("x.fb2"), SchemaInvalidBook())));

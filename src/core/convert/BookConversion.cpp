@@ -48,9 +48,8 @@ QString TBookConversion::ConvertedName(const QString &newName) const
     return (dot < 0 ? newName : newName.left(dot)) + m_kind.Extension;
 }
 
-QString TBookConversion::ConvertBook(const IXMLFictionBook &book, const QString &folder, const QString &newName)
+QByteArray TBookConversion::ConvertedData(const IXMLFictionBook &book) const
 {
-    const QString name = ConvertedName(newName);
     if (!m_style)
         throw EOrvane(m_styleError);
     XmlParseError parseError;
@@ -60,6 +59,12 @@ QString TBookConversion::ConvertBook(const IXMLFictionBook &book, const QString 
     QString result = XsltTransform(work.get(), m_style.get());
     if (m_kind.Ansi)
         result = EscapeRtfCyrillic(result);
-    SaveTextLines(folder + name, result, m_kind.Ansi ? TTextEncoding::Ansi : TTextEncoding::Utf8Bom);
+    return TextLinesData(result, m_kind.Ansi ? TTextEncoding::Ansi : TTextEncoding::Utf8Bom);
+}
+
+QString TBookConversion::ConvertBook(const IXMLFictionBook &book, const QString &folder, const QString &newName)
+{
+    const QString name = ConvertedName(newName);
+    SaveFileData(folder + name, ConvertedData(book));
     return name;
 }

@@ -35,6 +35,9 @@ public:
     // the style sheet's or the transformation's error, or "Cannot create file "%s". %s".
     QString ConvertBook(const IXMLFictionBook &book, const QString &folder, const QString &newName);
 
+    // The bytes ConvertBook writes for the book. Raises the style sheet's or the transformation's error.
+    QByteArray ConvertedData(const IXMLFictionBook &book) const;
+
     // The name ConvertBook would write: the part of newName before its last "." (all of it when
     // it has none) and the kind's extension. Raises "Invalid characters in path" as ConvertBook.
     QString ConvertedName(const QString &newName) const;

@@ -43,7 +43,7 @@ QStringList TextLines(const QString &text)
     return lines;
 }
 
-void SaveTextLines(const QString &path, const QString &text, TTextEncoding encoding)
+QByteArray TextLinesData(const QString &text, TTextEncoding encoding)
 {
     QByteArray data;
     if (encoding == TTextEncoding::Utf8Bom)
@@ -53,7 +53,22 @@ void SaveTextLines(const QString &path, const QString &text, TTextEncoding encod
         data += encoding == TTextEncoding::Utf8Bom ? line.toUtf8() : AnsiBytes(line);
         data += "\r\n";
     }
+    return data;
+}
+
+QString CannotCreateFile(const QString &path, const QString &reason)
+{
+    return QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason);
+}
+
+void SaveFileData(const QString &path, const QByteArray &data)
+{
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw EOrvane(QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString()));
+        throw EOrvane(CannotCreateFile(path, file.errorString()));
+}
+
+void SaveTextLines(const QString &path, const QString &text, TTextEncoding encoding)
+{
+    SaveFileData(path, TextLinesData(text, encoding));
 }

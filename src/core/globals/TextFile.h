@@ -13,7 +13,17 @@ enum class TTextEncoding {
 // gives no empty last line.
 QStringList TextLines(const QString &text);
 
+// The bytes SaveTextLines writes.
+QByteArray TextLinesData(const QString &text, TTextEncoding encoding);
+
 // Writes the lines of text to path, each followed by CR LF, in the given encoding. The file is
 // written under a temporary name and takes the place of an existing one only when complete.
 // Raises "Cannot create file "%s". %s" (the path and the system's reason).
 void SaveTextLines(const QString &path, const QString &text, TTextEncoding encoding);
+
+// Writes data to path under a temporary name that takes the place of an existing file only when
+// complete. Raises CannotCreateFile.
+void SaveFileData(const QString &path, const QByteArray &data);
+
+// "Cannot create file "%s". %s": the path and the system's reason.
+QString CannotCreateFile(const QString &path, const QString &reason);

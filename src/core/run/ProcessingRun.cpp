@@ -1,6 +1,7 @@
 #include "run/ProcessingRun.h"
 
 #include "globals/Errors.h"
+#include "globals/TextFile.h"
 #include "run/FileMove.h"
 #include "run/RunLog.h"
 #include "run/RunPaths.h"
@@ -14,6 +15,7 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <cstring>
 #include <malloc.h>
 
 std::atomic<bool> CancelRequested{false};
@@ -30,6 +32,11 @@ QString withLineEnd(const QString &text)
 QString notMovedText(const QString &to, int error)
 {
     return QStringLiteral("Файл не перемещён в \"%1\": %2\r\n").arg(to, FileErrorText(error));
+}
+
+QString notConvertedText(const QString &to, int error)
+{
+    return QStringLiteral("Файл не преобразован в \"%1\": %2\r\n").arg(to, FileErrorText(error));
 }
 
 QString notPackedText(const QString &zip, int error)
@@ -96,6 +103,23 @@ struct TProcessingRun::Impl {
         return true;
     }
 
+    // Writes the converted book to `to`, never over an existing file: the source stays where it
+    // was anyway, and an earlier book's converted file must not vanish under a later one's.
+    bool convert(TRowReport &r, const TRunSettings &s, const QString &to)
+    {
+        int e = taken(to) ? EEXIST : 0;
+        if (!e && !dry())
+            e = WriteFileNoReplace(to, steps.Converted());
+        if (e == EEXIST) {
+            notPlaced(r, s, r.WorkingPath, notConvertedText(to, e));
+            return false;
+        }
+        if (e)
+            throw EOrvane(CannotCreateFile(to, QString::fromLocal8Bit(std::strerror(e))));
+        planned.insert(to);
+        return true;
+    }
+
     void invalid(TRowReport &r, const TRunSettings &s, const QString &error)
     {
         if (s.SaveLog)
@@ -149,8 +173,9 @@ struct TProcessingRun::Impl {
             QDir().mkpath(folder);  // a failure shows in the move or the conversion
         QString newName = newName0;
         if (s.Convert) {
-            newName = dry() ? steps.ConvertedName(newName) : steps.Convert(folder, newName);
-            planned.insert(folder + newName);
+            newName = steps.ConvertedName(newName);
+            if (!convert(r, s, folder + newName))
+                return;
         } else if (!place(r, s, folder + newName)) {
             return;
         }

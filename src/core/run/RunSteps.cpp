@@ -98,10 +98,7 @@ QString TRunSteps::NewName() { return BookRename(m->Book(), AppSettings); }
 
 QString TRunSteps::SortResult() { return BookSort(m->Book(), AppSettings); }
 
-QString TRunSteps::Convert(const QString &folder, const QString &name)
-{
-    return m->conversion.ConvertBook(CurrentBook, folder, name);
-}
+QByteArray TRunSteps::Converted() { return m->conversion.ConvertedData(CurrentBook); }
 
 QString TRunSteps::ConvertedName(const QString &name) { return m->conversion.ConvertedName(name); }
 

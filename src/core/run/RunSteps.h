@@ -43,9 +43,9 @@ public:
     // BookRename and BookSort of CurrentBook.
     QString NewName();
     QString SortResult();
-    // ConvertBook of CurrentBook into folder + name; returns the name with its new extension.
-    QString Convert(const QString &folder, const QString &name);
-    // The name conversion would give, without converting (the dry run).
+    // CurrentBook converted by the run's style sheet: the bytes of the converted file.
+    QByteArray Converted();
+    // The name of the converted file: the name with the kind's extension.
     QString ConvertedName(const QString &name);
     // BookArchive(archiveBase, file): a new archive archiveBase + ".zip" holding `file` under
     // its bare name.
