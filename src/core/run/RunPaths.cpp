@@ -15,14 +15,11 @@ QString SortedFolder(const QString &endDir, const QString &sortResult)
 {
     QString rel = sortResult;
     rel.replace(QLatin1Char('\\'), QLatin1Char('/'));
-    QStringList levels = rel.split(QLatin1Char('/'));
-    for (QString &level : levels)
-        if (level == QLatin1String(".") || level == QLatin1String(".."))
-            level.clear();
-    rel = levels.join(QLatin1Char('/'));
-    if (!rel.endsWith(QLatin1Char('/')))
-        rel += QLatin1Char('/');
-    return endDir + rel;
+    QString folder = endDir;
+    for (const QString &level : rel.split(QLatin1Char('/'), Qt::SkipEmptyParts))
+        if (level != QLatin1String(".") && level != QLatin1String(".."))
+            folder += level + QLatin1Char('/');
+    return folder;
 }
 
 QString BadFilePath(const QString &badDir, const TListEntry &entry) { return badDir + entry.FileName; }

@@ -15,8 +15,8 @@ QString RunExtractDir(const QString &tempDir);
 QString WorkingPath(const TListEntry &entry, const QString &extractDir);
 
 // The target folder for a sort result: `endDir` + the result with each "\" level turned into a
-// "/" folder and a trailing "/" added. Levels "." and ".." are dropped, so that no metadata
-// can lead the book out of the output folder.
+// "/" folder and a trailing "/" added. Empty levels (an empty author) are dropped, and so are
+// "." and "..", so that no metadata can lead the book out of the output folder.
 QString SortedFolder(const QString &endDir, const QString &sortResult);
 
 // AppSettings.BadDir + FileName.
