@@ -4,9 +4,12 @@
 #include "Verb.h"
 
 #include "config/AppSettings.h"
+#include "config/Folders.h"
+#include "globals/DeleteFolderTree.h"
 #include "globals/Errors.h"
 #include "list/BookSources.h"
 #include "run/ProcessingRun.h"
+#include "run/RunPaths.h"
 #include "run/RunRowList.h"
 
 #include <QCommandLineOption>
@@ -120,6 +123,8 @@ int runVerb(CliInvocation &inv)
     }
     ::sigaction(SIGINT, &old, nullptr);
     bar.Clear();
+    // What the run extracted is scratch; the archives still hold it.
+    DeleteFolderTree(RunExtractDir(TempDir));
 
     const TRunSummary &s = run.Summary();
     if (s.Errors)

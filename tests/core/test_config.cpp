@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <unistd.h>
+
 namespace {
 // Built at run time, so that this test's own file holds no version record.
 QByteArray Tag() { return QByteArray("\x01Orvane") + "FileVersion="; }
@@ -77,6 +79,23 @@ private slots:
         QCOMPARE(AppDir, m_app.path() + QStringLiteral("/"));
         QCOMPARE(TempDir, QStringLiteral("/orv/"));
         QVERIFY(!QFileInfo::exists(WorkDir) && !QFileInfo::exists(UtilsDir));  // nothing is created
+    }
+
+    // The shared temporary folder: our scratch folder sits in a folder of the user's own, and a
+    // name someone else took (here a link to elsewhere) is not used.
+    void privateTempRoot()
+    {
+        const QString own = m_temp.path() + QStringLiteral("/orvane-") + QString::number(::getuid());
+        QCOMPARE(PrivateTempRoot(m_temp.path()), own);
+        QCOMPARE(QFileInfo(own).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::ExeOther), QFile::Permissions());
+        QCOMPARE(PrivateTempRoot(m_temp.path()), own);  // found again
+
+        QVERIFY(QDir(own).removeRecursively());
+        QTemporaryDir elsewhere;
+        QVERIFY(QFile::link(elsewhere.path(), own));
+        const QString other = PrivateTempRoot(m_temp.path());
+        QVERIFY(other != own && other.startsWith(m_temp.path() + QStringLiteral("/orvane-")));
+        QVERIFY(QFileInfo(other).isDir() && !QFileInfo(other).isSymLink());
     }
 
     void defaultsWithoutConfig()

@@ -2,6 +2,11 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+
+#include <cstdlib>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 QString g_appDir, g_tempDir, g_workDir, g_utilsDir;
@@ -30,7 +35,24 @@ void SetUpFolders(const QString &appDir, const QString &tempRoot)
     g_utilsDir = g_appDir + QStringLiteral("utils/");
 }
 
+QString PrivateTempRoot(const QString &tempPath)
+{
+    // The temporary folder is shared by every user of the machine: a fixed name in it could be
+    // taken, or be a link planted to lead our files elsewhere. The scratch folder lives in a
+    // folder of the user's own, readable by nobody else.
+    const QByteArray own = QFile::encodeName(WithTrailingSlash(tempPath)) + "orvane-" + QByteArray::number(::getuid());
+    ::mkdir(own.constData(), 0700);
+    struct stat st {};
+    if (::lstat(own.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid()
+        && (st.st_mode & 077) == 0)
+        return QFile::decodeName(own);
+    QByteArray fresh = QFile::encodeName(WithTrailingSlash(tempPath)) + "orvane-XXXXXX";
+    if (::mkdtemp(fresh.data()))
+        return QFile::decodeName(fresh);
+    return tempPath;  // nothing better; the first write there reports the problem
+}
+
 void SetUpFolders()
 {
-    SetUpFolders(QCoreApplication::applicationDirPath(), QDir::tempPath());
+    SetUpFolders(QCoreApplication::applicationDirPath(), PrivateTempRoot(QDir::tempPath()));
 }

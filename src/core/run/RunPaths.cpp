@@ -1,8 +1,12 @@
 #include "run/RunPaths.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
-QString RunExtractDir(const QString &tempDir) { return tempDir + QStringLiteral("run/"); }
+QString RunExtractDir(const QString &tempDir)
+{
+    return tempDir + QStringLiteral("run-%1/").arg(QCoreApplication::applicationPid());
+}
 
 QString WorkingPath(const TListEntry &entry, const QString &extractDir)
 {

@@ -7,7 +7,7 @@
 
 // The sub-folder below the run's scratch folder that archive entries are extracted into, so that
 // the information panel, which extracts into the scratch folder too, never replaces a book
-// while the run works on it.
+// while the run works on it. One per process: the window and the command line may run at once.
 QString RunExtractDir(const QString &tempDir);
 
 // A loose file: FileDir + FileName. An archive entry: where extraction puts it, the extraction
