@@ -457,6 +457,7 @@ private slots:
         QTest::newRow("two books, one name, packed") << "same name" << true << QList<int>{placed, notPlaced};
         QTest::newRow("two books, one name, converted") << "same name, converted" << false << QList<int>{placed, notPlaced};
         QTest::newRow("two books, one name, converted and packed") << "same name, converted" << true << QList<int>{placed, notPlaced};
+        QTest::newRow("a converted file from before the run is made anew") << "earlier output, converted" << false << QList<int>{placed};
         QTest::newRow("target taken before the run") << "target taken" << false << QList<int>{notPlaced};
         QTest::newRow("archive taken before the run") << "archive taken" << true << QList<int>{notPlaced};
         QTest::newRow("bad file taken") << "bad taken" << false << QList<int>{notPlaced};
@@ -488,6 +489,9 @@ private slots:
         if (scenario.startsWith(QLatin1String("same name"))) {
             add(QStringLiteral("a.fb2"), a);
             add(QStringLiteral("b.fb2"), b);
+        } else if (scenario == QLatin1String("earlier output, converted")) {
+            PutFile(m_end + kTolstoyDir + QStringLiteral("Толстой Лев - Война и мир.txt"), "Body b, converted before");
+            add(QStringLiteral("a.fb2"), a);
         } else if (scenario == QLatin1String("target taken")) {
             PutFile(target, earlier);
             books << earlier;
@@ -537,7 +541,8 @@ private slots:
         verifyNothingLost(books);
         verifyNoScratchFiles();
         if (converted) {
-            // The first book's text is the one at the target, not replaced by the second's.
+            // The first book's text is the one at the target: not replaced by the second's, and
+            // replacing what was there before the run.
             const QString txt = m_end + kTolstoyDir + QStringLiteral("Толстой Лев - Война и мир.txt");
             const QByteArray out = pack ? ZipContents(txt + QStringLiteral(".zip")).value(QFileInfo(txt).fileName())
                                         : ReadFile(txt);

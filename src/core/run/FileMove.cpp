@@ -63,57 +63,6 @@ int copyData(int in, int out)
     }
 }
 
-// Creates a new, empty file beside `to` under a name of its own and returns its descriptor, with
-// that name in `temp`; -1 with `error` set when it cannot.
-int createBeside(const QByteArray &to, mode_t mode, QByteArray &temp, int &error)
-{
-    const QByteArray dir = QFile::encodeName(QFileInfo(QFile::decodeName(to)).path()) + '/';
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        temp = dir + ".orv-new-" + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".part";
-        const int fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-        if (fd >= 0)
-            return fd;
-        if (errno != EEXIST) {
-            error = errno;
-            return -1;
-        }
-    }
-    error = EEXIST;
-    return -1;
-}
-
-int writeAll(int fd, const char *data, size_t size)
-{
-    for (size_t done = 0; done < size;) {
-        const ssize_t w = ::write(fd, data + done, size - done);
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            return errno;
-        }
-        done += size_t(w);
-    }
-    return 0;
-}
-
-// Flushes and closes a file made by createBeside; on any failure (earlier ones in `error`) it
-// goes, so nothing half written is left. Returns its path, or an empty one.
-QByteArray finishBeside(Fd &out, const QByteArray &temp, int &error)
-{
-    if (!error && ::fsync(out.fd) != 0)
-        error = errno;
-    if (!error && ::close(out.fd) != 0)
-        error = errno;
-    else if (out.fd >= 0 && error)
-        ::close(out.fd);
-    out.fd = -1;
-    if (error) {
-        ::unlink(temp.constData());
-        return {};
-    }
-    return temp;
-}
-
 // Copies `from` into a new file beside `to`, complete and flushed, and returns its path, or an
 // empty path with `error` set (nothing is left behind then).
 QByteArray copyBeside(const QByteArray &from, const QByteArray &to, int &error)
@@ -133,17 +82,36 @@ QByteArray copyBeside(const QByteArray &from, const QByteArray &to, int &error)
         error = EINVAL;
         return {};
     }
+    const QByteArray dir = QFile::encodeName(QFileInfo(QFile::decodeName(to)).path()) + '/';
     QByteArray temp;
     Fd out;
-    out.fd = createBeside(to, st.st_mode & 07777, temp, error);
-    if (out.fd < 0)
+    for (int attempt = 0; attempt < 100 && out.fd < 0; ++attempt) {
+        temp = dir + ".orv-move-" + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".part";
+        out.fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 07777);
+        if (out.fd < 0 && errno != EEXIST) {
+            error = errno;
+            return {};
+        }
+    }
+    if (out.fd < 0) {
+        error = EEXIST;
         return {};
+    }
     error = copyData(in.fd, out.fd);
+    if (!error && ::fsync(out.fd) != 0)
+        error = errno;
     if (!error) {
         const struct timespec times[2] = {st.st_atim, st.st_mtim};
         ::futimens(out.fd, times);  // the book keeps its date; a failure here costs nothing
     }
-    return finishBeside(out, temp, error);
+    if (!error && ::close(out.fd) != 0)
+        error = errno;
+    out.fd = -1;
+    if (error) {
+        ::unlink(temp.constData());
+        return {};
+    }
+    return temp;
 }
 
 int renameNoReplace(const QByteArray &from, const QByteArray &to)
@@ -205,27 +173,6 @@ int MoveFileNoReplace(const QString &from, const QString &to)
         return e;
     }
     return 0;
-}
-
-int WriteFileNoReplace(const QString &to, const QByteArray &data)
-{
-    const QByteArray t = QFile::encodeName(to);
-    struct stat st {};
-    if (::lstat(t.constData(), &st) == 0)
-        return EEXIST;  // no work for a name that is taken
-    int e = 0;
-    QByteArray temp;
-    Fd out;
-    out.fd = createBeside(t, 0666, temp, e);
-    if (out.fd < 0)
-        return e;
-    e = writeAll(out.fd, data.constData(), size_t(data.size()));
-    if (finishBeside(out, temp, e).isEmpty())
-        return e;
-    e = renameNoReplace(temp, t);
-    if (e)
-        ::unlink(temp.constData());
-    return e;
 }
 
 QString FileErrorText(int error)

@@ -13,9 +13,5 @@ int MoveFileNoReplace(const QString &from, const QString &to);
 // taken (EEXIST). Returns 0 or an errno.
 int RenameNoReplace(const QString &from, const QString &to);
 
-// Writes `data` to a new file `to`: it appears under that name only when complete, and never
-// replaces an existing file (EEXIST). Returns 0 or an errno; nothing is left behind on failure.
-int WriteFileNoReplace(const QString &to, const QByteArray &data);
-
 // A short Russian reason for a failed file operation, for the log and the run's messages.
 QString FileErrorText(int error);

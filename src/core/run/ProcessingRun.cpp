@@ -15,7 +15,6 @@
 #include <QStringList>
 
 #include <cerrno>
-#include <cstring>
 #include <malloc.h>
 
 std::atomic<bool> CancelRequested{false};
@@ -75,7 +74,7 @@ struct TProcessingRun::Impl {
     TRunSteps steps;
     QStringList log;
     QString extractDir;
-    QSet<QString> planned;  // the dry run: outputs that earlier rows would have taken
+    QSet<QString> planned;  // outputs that earlier rows took (or, in a dry run, would have taken)
 
     bool dry() const { return run.m_options.DryRun; }
 
@@ -103,19 +102,17 @@ struct TProcessingRun::Impl {
         return true;
     }
 
-    // Writes the converted book to `to`, never over an existing file: the source stays where it
-    // was anyway, and an earlier book's converted file must not vanish under a later one's.
+    // Writes the converted book to `to`. A file from before the run is replaced, so the same books
+    // can be converted anew; one this run wrote never is: two books of one name would leave a
+    // single converted file, and the earlier book's conversion would be gone.
     bool convert(TRowReport &r, const TRunSettings &s, const QString &to)
     {
-        int e = taken(to) ? EEXIST : 0;
-        if (!e && !dry())
-            e = WriteFileNoReplace(to, steps.Converted());
-        if (e == EEXIST) {
-            notPlaced(r, s, r.WorkingPath, notConvertedText(to, e));
+        if (planned.contains(to)) {
+            notPlaced(r, s, r.WorkingPath, notConvertedText(to, EEXIST));
             return false;
         }
-        if (e)
-            throw EOrvane(CannotCreateFile(to, QString::fromLocal8Bit(std::strerror(e))));
+        if (!dry())
+            SaveFileData(to, steps.Converted());
         planned.insert(to);
         return true;
     }
