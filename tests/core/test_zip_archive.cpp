@@ -359,7 +359,7 @@ for i in z.infolist():
 
     void readsDamagedArchivesFromLocalHeaders_data()
     {
-        QTest::addColumn<QByteArray>("spec");
+        QTest::addColumn<QByteArray>("layout");
         QTest::addColumn<QStringList>("expected");
         const QByteArray two = R"("entries": [{"name": "один.fb2", "encoding": "cp866", "data": "one"},
                                               {"name": "два.fb2", "utf8flag": true, "data": "two two two two"}])";
@@ -387,9 +387,9 @@ for i in z.infolist():
     }
     void readsDamagedArchivesFromLocalHeaders()
     {
-        QFETCH(QByteArray, spec);
+        QFETCH(QByteArray, layout);
         QFETCH(QStringList, expected);
-        QVERIFY(Craft(P("damaged.zip"), spec));
+        QVERIFY(Craft(P("damaged.zip"), layout));
         TZipArchive zip;
         zip.FileName = P("damaged.zip");
         zip.BaseDir = P("out");

@@ -28,11 +28,11 @@ def dos_datetime(t):
 
 
 def main():
-    out, spec = sys.argv[1], json.loads(sys.argv[2])
-    prefix = spec.get('prefix', '').encode()
+    out, layout = sys.argv[1], json.loads(sys.argv[2])
+    prefix = layout.get('prefix', '').encode()
     body = bytearray()
     records = []
-    for e in spec['entries']:
+    for e in layout['entries']:
         enc = e.get('encoding', 'utf-8')
         name = bytes.fromhex(e['name']) if enc == 'hex' else e['name'].encode(enc)
         data = e.get('data', '').encode('utf-8') * e.get('repeat', 1)
@@ -65,19 +65,19 @@ def main():
                 body += struct.pack('<III', crc, csize, usize)
         records.append(dict(offset=offset, name=name, extra=extra, flags=flags, method=method, tm=tm, dt=dt,
                             crc=crc, csize=csize, usize=usize, host=e.get('host', 0), external=e.get('external', 0x20)))
-    if spec.get('central', True):
+    if layout.get('central', True):
         cd = bytearray()
         for r in records:
             cd += struct.pack('<IHHHHHHIIIHHHHHII', 0x02014b50, (r['host'] << 8) | 20, 20, r['flags'], r['method'],
                               r['tm'], r['dt'], r['crc'], r['csize'], r['usize'], len(r['name']), len(r['extra']),
                               0, 0, 0, r['external'], r['offset']) + r['name'] + r['extra']
-        comment = spec.get('comment', '').encode('utf-8')
+        comment = layout.get('comment', '').encode('utf-8')
         cd_offset = len(body)
         body += cd + struct.pack('<IHHHHIIH', 0x06054b50, 0, 0, len(records), len(records), len(cd), cd_offset,
                                  len(comment)) + comment
     data = prefix + bytes(body)
-    if spec.get('truncate'):
-        data = data[:-spec['truncate']]
+    if layout.get('truncate'):
+        data = data[:-layout['truncate']]
     with open(out, 'wb') as f:
         f.write(data)
 

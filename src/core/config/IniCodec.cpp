@@ -6,8 +6,6 @@
 #include <QStringEncoder>
 
 namespace {
-const char *const kAnsi = "CP1251";
-
 bool StartsWith(const QByteArray &bytes, const char *prefix, qsizetype n)
 {
     return bytes.size() >= n && std::equal(prefix, prefix + n, bytes.constData());
@@ -26,7 +24,7 @@ TIniText DecodeIniText(const QByteArray &bytes)
     QString text = utf8.decode(bytes);
     if (!utf8.hasError())
         return {text, EIniEncoding::Utf8};
-    return {DecodeCodePage(bytes, kAnsi), EIniEncoding::Cp1251};
+    return {DecodeCodePage(bytes, TCodePage::Ansi1251), EIniEncoding::Cp1251};
 }
 
 QByteArray EncodeIniText(const QString &text, EIniEncoding encoding)
@@ -39,7 +37,7 @@ QByteArray EncodeIniText(const QString &text, EIniEncoding encoding)
     case EIniEncoding::Utf8Bom:
         return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
     case EIniEncoding::Cp1251:
-        if (std::optional<QByteArray> ansi = EncodeCodePage(text, kAnsi))
+        if (std::optional<QByteArray> ansi = EncodeCodePage(text, TCodePage::Ansi1251))
             return *ansi;
         break;
     case EIniEncoding::Utf8:

@@ -1,100 +1,119 @@
-#include "CodePage.h"
+#include "globals/CodePage.h"
 
-#include <cerrno>
-#include <cstring>
+#include <QHash>
+#include <array>
 #include <iconv.h>
 
 namespace {
-const char *Utf16Name() { return QSysInfo::ByteOrder == QSysInfo::LittleEndian ? "UTF-16LE" : "UTF-16BE"; }
 
-class TConverter {
-public:
-    TConverter(const char *to, const char *from) : m_cd(iconv_open(to, from)) {}
-    ~TConverter()
-    {
-        if (Valid())
-            iconv_close(m_cd);
-    }
-    TConverter(const TConverter &) = delete;
-    TConverter &operator=(const TConverter &) = delete;
-    bool Valid() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
-    // Converts as far as it can; returns false with *in at the offending input on EILSEQ.
-    bool Run(const char **in, size_t *inLeft, char **out, size_t *outLeft)
-    {
-        const size_t r = iconv(m_cd, const_cast<char **>(in), inLeft, out, outLeft);
-        return r != static_cast<size_t>(-1) || errno != EILSEQ;
-    }
-
-private:
-    iconv_t m_cd;
+struct TCodePageTable {
+    std::array<char16_t, 128> high{};      // bytes 0x80..0xFF
+    QHash<char16_t, char> reverse;         // characters of the upper half
 };
 
-bool ByteDefined(TConverter &decoder, unsigned char byte)
+TCodePageTable BuildTable(const char *iconvName)
 {
-    char16_t unit = 0;
-    const char *in = reinterpret_cast<const char *>(&byte);
-    size_t inLeft = 1, outLeft = sizeof unit;
-    char *out = reinterpret_cast<char *>(&unit);
-    return decoder.Run(&in, &inLeft, &out, &outLeft) && inLeft == 0;
+    TCodePageTable t;
+    for (int b = 0x80; b <= 0xFF; ++b)
+        t.high[b - 0x80] = char16_t(b);
+    iconv_t cd = iconv_open("UTF-16LE", iconvName);
+    if (cd != iconv_t(-1)) {
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            char in = char(b);
+            unsigned char outBuf[8] = {};
+            char *inPtr = &in;
+            char *outPtr = reinterpret_cast<char *>(outBuf);
+            size_t inLeft = 1, outLeft = sizeof outBuf;
+            iconv(cd, nullptr, nullptr, nullptr, nullptr);
+            if (iconv(cd, &inPtr, &inLeft, &outPtr, &outLeft) != size_t(-1) && outLeft == sizeof outBuf - 2)
+                t.high[b - 0x80] = char16_t(outBuf[0] | (outBuf[1] << 8));
+        }
+        iconv_close(cd);
+    }
+    // Defined bytes first, so that an undefined byte never takes a character a defined one has.
+    for (int b = 0x80; b <= 0xFF; ++b)
+        if (t.high[b - 0x80] != char16_t(b))
+            t.reverse.insert(t.high[b - 0x80], char(b));
+    for (int b = 0x80; b <= 0xFF; ++b)
+        if (t.high[b - 0x80] == char16_t(b) && !t.reverse.contains(char16_t(b)))
+            t.reverse.insert(char16_t(b), char(b));
+    return t;
 }
+
+const TCodePageTable &Table(TCodePage page)
+{
+    static const TCodePageTable ansi = BuildTable("CP1251");
+    static const TCodePageTable oem = BuildTable("CP866");
+    return page == TCodePage::Ansi1251 ? ansi : oem;
+}
+
 } // namespace
 
-QString DecodeCodePage(QByteArrayView bytes, const char *codePage)
+QString DecodeCodePage(QByteArrayView bytes, TCodePage page)
 {
-    TConverter decoder(Utf16Name(), codePage);
-    QString result;
-    if (!decoder.Valid())
-        return QString::fromLatin1(bytes);
-    // One byte never gives more than one UTF-16 unit in these code pages.
-    result.resize(bytes.size());
-    const char *in = bytes.data();
-    size_t inLeft = bytes.size();
-    char *out = reinterpret_cast<char *>(result.data());
-    size_t outLeft = bytes.size() * sizeof(char16_t);
-    while (inLeft > 0) {
-        if (decoder.Run(&in, &inLeft, &out, &outLeft))
-            break;
-        const char16_t unit = static_cast<unsigned char>(*in);
-        std::memcpy(out, &unit, sizeof unit);
-        out += sizeof unit;
-        outLeft -= sizeof unit;
-        ++in;
-        --inLeft;
+    const TCodePageTable &t = Table(page);
+    QString s(bytes.size(), Qt::Uninitialized);
+    QChar *d = s.data();
+    for (qsizetype i = 0; i < bytes.size(); ++i) {
+        const unsigned char b = static_cast<unsigned char>(bytes[i]);
+        d[i] = b < 0x80 ? QChar(b) : QChar(t.high[b - 0x80]);
     }
-    result.resize((out - reinterpret_cast<char *>(result.data())) / qsizetype(sizeof(char16_t)));
-    return result;
+    return s;
 }
 
-std::optional<QByteArray> EncodeCodePage(QStringView text, const char *codePage)
+std::optional<QByteArray> EncodeCodePage(QStringView text, TCodePage page)
 {
-    TConverter encoder(codePage, Utf16Name());
-    if (!encoder.Valid())
-        return std::nullopt;
-    QByteArray result(text.size(), Qt::Uninitialized);
-    const char *in = reinterpret_cast<const char *>(text.data());
-    size_t inLeft = text.size() * sizeof(char16_t);
-    char *out = result.data();
-    size_t outLeft = result.size();
-    std::optional<TConverter> decoder;
-    while (inLeft > 0) {
-        if (encoder.Run(&in, &inLeft, &out, &outLeft)) {
-            if (inLeft > 0)
-                return std::nullopt;  // a lone surrogate at the end
-            break;
+    const TCodePageTable &t = Table(page);
+    QByteArray out(text.size(), Qt::Uninitialized);
+    char *d = out.data();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
+        if (c < 0x80) {
+            d[i] = char(c);
+            continue;
         }
-        char16_t unit;
-        std::memcpy(&unit, in, sizeof unit);
-        if (unit > 0xFF)
+        const auto it = t.reverse.constFind(c);
+        if (it == t.reverse.constEnd())
             return std::nullopt;
-        if (!decoder)
-            decoder.emplace(Utf16Name(), codePage);
-        if (ByteDefined(*decoder, static_cast<unsigned char>(unit)))
-            return std::nullopt;  // that byte means another character
-        *out++ = static_cast<char>(unit);
-        --outLeft;
-        in += sizeof unit;
-        inLeft -= sizeof unit;
+        d[i] = *it;
     }
-    result.resize(out - result.data());
-    return result;
+    return out;
+}
+
+bool IsMultiByteUtf8(QByteArrayView bytes)
+{
+    bool multi = false;
+    const qsizetype n = bytes.size();
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        int len;
+        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+        if (b >= 0xC2 && b <= 0xDF) {
+            len = 2;
+        } else if (b >= 0xE0 && b <= 0xEF) {
+            len = 3;
+            if (b == 0xE0) lo = 0xA0;        // no overlong forms
+            if (b == 0xED) hi = 0x9F;        // no surrogates
+        } else if (b >= 0xF0 && b <= 0xF4) {
+            len = 4;
+            if (b == 0xF0) lo = 0x90;
+            if (b == 0xF4) hi = 0x8F;        // nothing above U+10FFFF
+        } else {
+            return false;
+        }
+        if (i + len > n)
+            return false;
+        for (int k = 1; k < len; ++k) {
+            const unsigned char c = static_cast<unsigned char>(bytes[i + k]);
+            if (k == 1 ? (c < lo || c > hi) : (c < 0x80 || c > 0xBF))
+                return false;
+        }
+        multi = true;
+        i += len;
+    }
+    return multi;
 }

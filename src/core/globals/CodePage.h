@@ -1,13 +1,22 @@
 #pragma once
-// Text in the 8-bit code pages of Russian Windows and DOS: "CP1251" (ANSI) and "CP866" (OEM).
-// A byte that the code page leaves undefined stands for the character of the same number, both
-// ways, so that decoding and encoding again gives back the same bytes.
+// Text in the 8-bit code pages of Russian Windows and DOS: CP1251 (ANSI) and CP866 (OEM).
+// Tables are built once from iconv; conversions are then table look-ups. A byte that the code
+// page leaves undefined stands for the character of the same number, both ways, so that decoding
+// and encoding again gives back the same bytes.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
+#include <QStringView>
 #include <optional>
 
-QString DecodeCodePage(QByteArrayView bytes, const char *codePage);
+enum class TCodePage { Ansi1251, Oem866 };
+
+QString DecodeCodePage(QByteArrayView bytes, TCodePage page);
 
 // Empty when some character has no byte in the code page.
-std::optional<QByteArray> EncodeCodePage(QStringView text, const char *codePage);
+std::optional<QByteArray> EncodeCodePage(QStringView text, TCodePage page);
+
+// True when the bytes are well-formed UTF-8 and hold at least one multi-byte sequence,
+// that is when reading them as UTF-8 differs from reading them as any 8-bit code page.
+bool IsMultiByteUtf8(QByteArrayView bytes);

@@ -10,13 +10,13 @@ namespace {
 // Windows-1251 bytes of a line; a character without a byte becomes "?".
 QByteArray AnsiBytes(QStringView line)
 {
-    if (std::optional<QByteArray> bytes = EncodeCodePage(line, "CP1251"))
+    if (std::optional<QByteArray> bytes = EncodeCodePage(line, TCodePage::Ansi1251))
         return *bytes;
     QByteArray out;
     out.reserve(line.size());
     for (qsizetype i = 0; i < line.size(); ++i) {
         const qsizetype length = line[i].isHighSurrogate() && i + 1 < line.size() ? 2 : 1;
-        const std::optional<QByteArray> one = EncodeCodePage(line.mid(i, length), "CP1251");
+        const std::optional<QByteArray> one = EncodeCodePage(line.mid(i, length), TCodePage::Ansi1251);
         out += one ? *one : QByteArray("?");
         i += length - 1;
     }

@@ -1,6 +1,6 @@
 #include "zip/ZipNames.h"
 
-#include "globals/CodePages.h"
+#include "globals/CodePage.h"
 #include "zip/ZipFormat.h"
 
 #include <zlib.h>
@@ -35,11 +35,10 @@ QString DecodeEntryName(QByteArrayView raw, quint16 flags, QByteArrayView extra)
 
 QByteArray EncodeEntryName(const QString &name, quint16 &flags)
 {
-    QByteArray ansi, oem;
-    if (EncodeCodePage(name, TCodePage::Ansi1251, ansi) && EncodeCodePage(name, TCodePage::Oem866, oem)
-        && !IsMultiByteUtf8(oem)) {
+    const std::optional<QByteArray> oem = EncodeCodePage(name, TCodePage::Oem866);
+    if (oem && EncodeCodePage(name, TCodePage::Ansi1251) && !IsMultiByteUtf8(*oem)) {
         flags &= ~kZipFlagUtf8;
-        return oem;
+        return *oem;
     }
     flags |= kZipFlagUtf8;
     return name.toUtf8();
