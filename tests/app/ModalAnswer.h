@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEvent>
 #include <QTimer>
 #include <QWidget>
 #include <functional>
@@ -25,26 +26,43 @@ inline void AnswerNextModal(std::function<void(QWidget *)> action, int timeoutMs
     QTimer::singleShot(0, *poll);
 }
 
+// Calls `onShow` for every widget that is shown while it lives: a box is caught as it comes up,
+// whatever its event loop does later.
+class TShowWatch : public QObject {
+public:
+    explicit TShowWatch(std::function<void(QWidget *)> onShow) : m_onShow(std::move(onShow))
+    {
+        qApp->installEventFilter(this);
+    }
+    ~TShowWatch() override { qApp->removeEventFilter(this); }
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show && o->isWidgetType())
+            m_onShow(static_cast<QWidget *>(o));
+        return false;
+    }
+
+private:
+    std::function<void(QWidget *)> m_onShow;
+};
+
 // Closes every error box that comes up while it lives and keeps its text, so that an unexpected
 // error fails the test at once instead of waiting on a box nobody answers.
 class TErrorBoxWatch : public QObject {
 public:
     TErrorBoxWatch()
+        : m_watch([this](QWidget *w) {
+              if (w->objectName() != QLatin1String("ErrorBox"))
+                  return;
+              m_texts << w->property("text").toString();
+              QTimer::singleShot(0, w, &QWidget::close);
+          })
     {
-        m_timer.setInterval(10);
-        QObject::connect(&m_timer, &QTimer::timeout, this, [this] {
-            QWidget *w = QApplication::activeModalWidget();
-            if (w && w->objectName() == QLatin1String("ErrorBox") && w->isVisible()) {
-                m_texts << w->property("text").toString();
-                w->close();
-            }
-        });
-        m_timer.start();
     }
     const QStringList &Texts() const { return m_texts; }
     void Clear() { m_texts.clear(); }
 
 private:
-    QTimer m_timer;
+    TShowWatch m_watch;
     QStringList m_texts;
 };

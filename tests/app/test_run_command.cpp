@@ -94,6 +94,13 @@ class TestRunCommand : public QObject {
     }
 
 private slots:
+    void initTestCase()
+    {
+        // The main window is never shown here, so the progress window is the last window and
+        // hiding it would quit the application, and with it the event loop of any box that follows.
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+
     void init()
     {
         m_folders.reset(new TGuiTestFolders);
@@ -260,20 +267,16 @@ private slots:
         w.SelectAll();
         QString told;
         bool toolBarBack = false;
-        // The box comes after the query dialog and the progress window are gone; watch for it
-        // until it shows.
-        QTimer watch;
-        watch.setInterval(10);
-        connect(&watch, &QTimer::timeout, this, [&] {
-            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
-            if (!box || !box->isVisible() || box->objectName() == QLatin1String("ErrorBox"))
+        // The box comes after the query dialog and the progress window are gone: catch it as it
+        // shows, and answer it once its own event loop runs.
+        TShowWatch watch([&](QWidget *shown) {
+            auto *box = qobject_cast<QMessageBox *>(shown);
+            if (!box || box->objectName() == QLatin1String("ErrorBox") || !told.isEmpty())
                 return;
-            watch.stop();
             told = box->text();
             toolBarBack = w.btnRun->isEnabled() && !w.findChild<TfrmProgress *>();
-            box->accept();
+            QTimer::singleShot(0, box, &QMessageBox::accept);
         });
-        watch.start();
         AnswerNextModal([](QWidget *query) { query->findChild<QPushButton *>("btnOK")->click(); });
         w.mmRun->trigger();
         QCOMPARE(told, QStringLiteral("Не удалось переместить или упаковать книг: 1. Они остались на прежнем месте."));
