@@ -2,7 +2,9 @@
 
 #include <QApplication>
 #include <QMimeDatabase>
+#include <QPainter>
 #include <QStyle>
+#include <QStyleOption>
 
 namespace {
 
@@ -12,14 +14,45 @@ bool Drawable(const QIcon &icon)
     return !icon.isNull() && !icon.pixmap(32, 32).isNull();
 }
 
+// Many themes draw their action icons in grey, and the style's greyed copy of such a picture
+// looks just like the enabled one: a disabled button must also be visibly faded.
+QPixmap FadedPixmap(const QPixmap &normal)
+{
+    QStyleOption option;
+    option.palette = QApplication::palette();
+    const QPixmap grey = QApplication::style()->generatedIconPixmap(QIcon::Disabled, normal, &option);
+    QPixmap faded(grey.size());
+    faded.setDevicePixelRatio(grey.devicePixelRatio());
+    faded.fill(Qt::transparent);
+    QPainter painter(&faded);
+    painter.setOpacity(0.35);
+    painter.drawPixmap(0, 0, grey);
+    return faded;
+}
+
+QIcon WithFadedDisabled(const QIcon &icon)
+{
+    QIcon result;
+    QList<QSize> done;
+    for (int side : {16, 22, 24, 32, 48}) {
+        const QPixmap normal = icon.pixmap(side, side);
+        if (normal.isNull() || done.contains(normal.size()))
+            continue;
+        done.append(normal.size());
+        result.addPixmap(normal, QIcon::Normal);
+        result.addPixmap(FadedPixmap(normal), QIcon::Disabled);
+    }
+    return result.isNull() ? icon : result;
+}
+
 QIcon FromTheme(std::initializer_list<const char *> names, QStyle::StandardPixmap fallback)
 {
     for (const char *name : names) {
         const QIcon icon = QIcon::fromTheme(QString::fromLatin1(name));
         if (Drawable(icon))
-            return icon;
+            return WithFadedDisabled(icon);
     }
-    return QApplication::style()->standardIcon(fallback);
+    return WithFadedDisabled(QApplication::style()->standardIcon(fallback));
 }
 
 } // namespace
@@ -36,7 +69,7 @@ QIcon CommandIcon(TCommandIcon id)
     case TCommandIcon::Info:
         return FromTheme({"dialog-information", "help-about"}, QStyle::SP_MessageBoxInformation);
     case TCommandIcon::Clear:
-        return FromTheme({"edit-clear", "edit-delete"}, QStyle::SP_DialogResetButton);
+        return FromTheme({"edit-clear-all", "edit-clear", "edit-delete"}, QStyle::SP_DialogResetButton);
     case TCommandIcon::Setting:
         return FromTheme({"preferences-system", "preferences-other"},
                          QStyle::SP_FileDialogDetailedView);

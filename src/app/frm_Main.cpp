@@ -139,7 +139,7 @@ QToolButton *TorvMain::ToolButton(const QString &name, const QString &hint, cons
     auto *b = new QToolButton(pnToolBar);
     b->setObjectName(name);
     b->setToolTip(hint);
-    b->setIcon(icon);  // the disabled picture is the greyed one of the same icon
+    b->setIcon(icon);  // its disabled picture is the faded one of the same icon
     b->setIconSize(QSize(32, 32));
     b->setFixedSize(36, 36);
     b->setAutoRaise(true);

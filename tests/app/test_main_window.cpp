@@ -55,6 +55,29 @@ private slots:
         }
     }
 
+    // A button disabled during a run must look it, also when the theme's picture is grey to
+    // begin with: its disabled picture has to be clearly fainter, not only greyed.
+    void disabledToolButtonsLookFaded()
+    {
+        const auto opacity = [](const QPixmap &pixmap) {
+            const QImage image = pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
+            qint64 sum = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    sum += qAlpha(image.pixel(x, y));
+            return sum;
+        };
+        TorvMain w;
+        w.Buttons(false);
+        for (QToolButton *b : {w.btnOpenDir, w.btnRun, w.btnInfo, w.btnUpdate, w.btnSetting, w.btnHelp}) {
+            QVERIFY2(!b->isEnabled(), qPrintable(b->objectName()));
+            const qint64 normal = opacity(b->icon().pixmap(32, 32, QIcon::Normal));
+            const qint64 disabled = opacity(b->icon().pixmap(32, 32, QIcon::Disabled));
+            QVERIFY2(normal > 0, qPrintable(b->objectName()));
+            QVERIFY2(disabled * 2 < normal, qPrintable(b->objectName()));
+        }
+    }
+
     void menus_data()
     {
         QTest::addColumn<QString>("menu");
