@@ -1,5 +1,6 @@
 #include "About.h"
 
+#include "CentreOnOwner.h"
 #include "Help.h"
 #include "globals/ProgramSite.h"
 
@@ -107,4 +108,10 @@ void TfrmAbout::lblYaCashClick()
 void TfrmAbout::lblURLClick()
 {
     QDesktopServices::openUrl(QUrl(ProgramSiteUrl()));
+}
+
+void TfrmAbout::showEvent(QShowEvent *e)
+{
+    CentreOnOwner(this);
+    QDialog::showEvent(e);
 }

@@ -23,4 +23,7 @@ public:
 
     void lblYaCashClick();
     void lblURLClick();
+
+protected:
+    void showEvent(QShowEvent *e) override;
 };

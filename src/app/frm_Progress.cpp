@@ -1,5 +1,6 @@
 #include "frm_Progress.h"
 
+#include "CentreOnOwner.h"
 #include "ElidedLabel.h"
 
 #include <QFrame>
@@ -54,10 +55,7 @@ TfrmProgress::TfrmProgress(QWidget *owner)
 
 void TfrmProgress::showEvent(QShowEvent *e)
 {
-    if (QWidget *owner = parentWidget()) {
-        const QRect o = owner->frameGeometry();
-        move(o.center() - QPoint(width() / 2, height() / 2));
-    }
+    CentreOnOwner(this);
     QDialog::showEvent(e);
 }
 

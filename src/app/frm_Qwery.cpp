@@ -1,5 +1,6 @@
 #include "frm_Qwery.h"
 
+#include "CentreOnOwner.h"
 #include "AppErrors.h"
 #include "config/AppSettings.h"
 #include "config/Folders.h"
@@ -123,4 +124,10 @@ void TfrmQwery::keyPressEvent(QKeyEvent *e)
     default:
         QDialog::keyPressEvent(e);
     }
+}
+
+void TfrmQwery::showEvent(QShowEvent *e)
+{
+    CentreOnOwner(this);
+    QDialog::showEvent(e);
 }

@@ -1,3 +1,4 @@
+#include "About.h"
 #include "AppErrors.h"
 #include "ModalAnswer.h"
 #include "GuiTestFolders.h"
@@ -76,6 +77,37 @@ private slots:
             QVERIFY2(normal > 0, qPrintable(b->objectName()));
             QVERIFY2(disabled * 2 < normal, qPrintable(b->objectName()));
         }
+    }
+
+    // The query, the About box and the progress window open over the middle of the main window.
+    void dialogsOpenCentredOnTheWindow_data()
+    {
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("query") << "query";
+        QTest::newRow("about") << "about";
+        QTest::newRow("progress") << "progress";
+    }
+
+    void dialogsOpenCentredOnTheWindow()
+    {
+        QFETCH(QString, dialog);
+        TorvMain w;
+        w.resize(900, 700);
+        w.move(40, 30);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QScopedPointer<QWidget> d;
+        if (dialog == "query")
+            d.reset(new TfrmQwery(&w));
+        else if (dialog == "about")
+            d.reset(new TfrmAbout(&w, QStringLiteral("1.2.3.4")));
+        else
+            d.reset(new TfrmProgress(&w));
+        d->show();
+        QVERIFY(QTest::qWaitForWindowExposed(d.data()));
+        const QPoint offset = d->frameGeometry().center() - w.frameGeometry().center();
+        QVERIFY2(offset.manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("off by %1,%2").arg(offset.x()).arg(offset.y())));
     }
 
     void menus_data()
