@@ -609,15 +609,39 @@ private slots:
         QCOMPARE(seen[2], std::make_pair(int(TRowOutcome::Invalid), m_bad + QStringLiteral("x.fb2")));
     }
 
-    void emptyOutputFolderIsAnError()
+    // An output folder that is not set (or not a full path) ends the run before a book moves.
+    void outputFolderNotSet_data()
     {
-        settings({{QStringLiteral("Sort"), "0"}, {QStringLiteral("EndDir"), QString()}});
+        QTest::addColumn<QString>("sort");
+        QTest::addColumn<QString>("endDir");
+        QTest::newRow("empty, sorting off") << "0" << QString();
+        QTest::newRow("empty, sorting on") << "1" << QString();
+        QTest::newRow("relative") << "0" << QStringLiteral("out/");
+    }
+    void outputFolderNotSet()
+    {
+        QFETCH(QString, sort);
+        QFETCH(QString, endDir);
+        settings({{QStringLiteral("Sort"), sort}, {QStringLiteral("EndDir"), endDir}});
         TRunRowList rows;
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В")))));
         TProcessingRun run(rows);
         QVERIFY_THROWS_EXCEPTION(EOrvane, run.Execute());
         QCOMPARE(run.Summary().ErrorMessage, QStringLiteral("Unable to create directory"));
         QVERIFY(QFile::exists(m_src + QStringLiteral("a.fb2")));
+    }
+
+    // Without a bad-files folder an invalid book stays where it was and is reported.
+    void badFolderNotSet()
+    {
+        settings({{QStringLiteral("BadDir"), QString()}, {QStringLiteral("SaveLog"), "1"}});
+        TRunRowList rows;
+        rows.Append(looseRow(loose(QStringLiteral("x.fb2"), SchemaInvalidBook())));
+        const TRunSummary s = TProcessingRun(rows).Execute();
+        QCOMPARE(s.NotPlaced, 1);
+        QVERIFY(QFile::exists(m_src + QStringLiteral("x.fb2")));
+        QVERIFY(!QFile::exists(QDir::current().filePath(QStringLiteral("x.fb2"))));
+        QVERIFY(QString::fromUtf8(ReadFile(m_log)).contains(QStringLiteral("x.fb2 => Файл не перемещён в \"x.fb2\"")));
     }
 };
 

@@ -93,7 +93,9 @@ struct TProcessingRun::Impl {
     // Moves the working file to `to`, or marks the row not placed. The dry run only looks.
     bool place(TRowReport &r, const TRunSettings &s, const QString &to)
     {
-        const int e = dry() ? (taken(to) ? EEXIST : 0) : MoveFileNoReplace(r.WorkingPath, to);
+        int e = QDir::isRelativePath(to) ? ENOENT : 0;  // an unset bad-files folder
+        if (!e)
+            e = dry() ? (taken(to) ? EEXIST : 0) : MoveFileNoReplace(r.WorkingPath, to);
         if (e) {
             notPlaced(r, s, r.WorkingPath, notMovedText(to, e));
             return false;
@@ -164,7 +166,8 @@ struct TProcessingRun::Impl {
 
     void valid(TRowReport &r, const TRunSettings &s, const QString &newName0, const QString &folder)
     {
-        if (folder.isEmpty())
+        // A folder that is not a full path would put books wherever the program was started from.
+        if (folder.isEmpty() || QDir::isRelativePath(folder))
             throw EOrvane(QStringLiteral("Unable to create directory"));
         if (!dry())
             QDir().mkpath(folder);  // a failure shows in the move or the conversion
