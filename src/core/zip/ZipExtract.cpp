@@ -124,7 +124,8 @@ void ExtractEntryToFile(const TZipFile &archive, const TZipEntry &e, const QStri
     const TUnpackResult r = unpacker.Unpack(archive, span, e.method, e.uncompressedSize,
                                             [&file](const char *data, qint64 size) {
                                                 return file.WriteAll(data, size);
-                                            });
+                                            },
+                                            true);
     switch (r.status) {
     case TUnpackResult::Complete: break;
     case TUnpackResult::OverLimit: throw ZipEntryError(zeEntrySize, e.path, archive.Path());

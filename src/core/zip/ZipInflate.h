@@ -35,8 +35,10 @@ public:
 
     // Method 8: inflates until the deflate stream ends; Damaged when the data is corrupt or ends
     // first. Method 0: copies the span. OverLimit as soon as more than `maxOutput` bytes come out.
+    // `exactOutput`: the span is the whole stream and `maxOutput` the size it should give, so a
+    // small entry may be inflated in one piece in memory.
     TUnpackResult Unpack(const TZipFile &file, const TZipDataSpan &span, quint16 method,
-                         qint64 maxOutput, const TUnpackSink &sink);
+                         qint64 maxOutput, const TUnpackSink &sink, bool exactOutput = false);
 
 private:
     struct TState;
