@@ -65,6 +65,11 @@ private slots:
         QCOMPARE(Run("unzip", {"-t", "-q", P("lib/Война и мир.fb2.zip")}), 0);
         QCOMPARE(Cli({"list", P("lib/Война и мир.fb2.zip")}).out, "Война и мир.fb2\t14\t" + P("lib/Война и мир.fb2.zip") + "\n");
 
+        // A path relative to the current folder.
+        const TResult relative = Cli({"pack", "lib/sub/deep.fb2"}, m_dir.path());
+        QCOMPARE(relative.status, 0);
+        QCOMPARE(Run("unzip", {"-t", "-q", P("lib/sub/deep.fb2.zip")}), 0);
+
         const TResult missing = Cli({"pack", P("lib/missing.fb2")});
         QCOMPARE(missing.status, 1);
         QCOMPARE(missing.err, "Zip: Cannot open file \"" + P("lib/missing.fb2") + "\" - Native error: 00033\n");

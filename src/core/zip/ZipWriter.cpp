@@ -10,6 +10,7 @@
 #include <QRandomGenerator>
 #include <cerrno>
 #include <fcntl.h>
+#include <libdeflate.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -18,6 +19,8 @@ namespace {
 
 constexpr qint64 kFlushAt = 1024 * 1024;
 constexpr qint64 kReadChunk = 256 * 1024;
+// Files up to this size are deflated in one piece in memory.
+constexpr qint64 kWholeLimit = 64 * 1024 * 1024;
 constexpr qint64 kLimit32 = 0xFFFFFFFF;
 constexpr quint16 kVersion20 = 20;  // made by and needed: MS-DOS host, version 2.0
 
@@ -146,43 +149,73 @@ void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, i
     header += name;
     m_buffer += header;
 
-    z_stream zs{};
-    if (deflateInit2(&zs, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
-        RollBack(headerOffset, cdSize);
-        throw ZipFileError(zeCannotWrite, m_finalPath);
-    }
-    QByteArray in(kReadChunk, Qt::Uninitialized);
-    quint32 crc = quint32(crc32(0, nullptr, 0));
+    quint32 crc = 0;
     qint64 total = 0;
+    z_stream zs{};
+    bool zsReady = false;
     try {
-        int flush = Z_NO_FLUSH;
-        do {
+        QByteArray in;
+        // Reads the next piece of the source into `in`; false at its end.
+        const auto readPiece = [&]() -> bool {
+            in.resize(kReadChunk);
             ssize_t got;
             do
                 got = ::read(source.Handle(), in.data(), size_t(in.size()));
             while (got < 0 && errno == EINTR);
             if (got < 0)
                 throw ZipFileError(zeCannotRead, sourcePath);
+            in.resize(got);
             total += got;
             if (total >= kLimit32)
                 throw ZipFileError(zeZip64Size, sourcePath);
-            crc = quint32(crc32_z(crc, reinterpret_cast<const Bytef *>(in.constData()), z_size_t(got)));
-            flush = got == 0 ? Z_FINISH : Z_NO_FLUSH;
-            zs.next_in = reinterpret_cast<Bytef *>(in.data());
-            zs.avail_in = uInt(got);
+            crc = quint32(libdeflate_crc32(crc, in.constData(), size_t(got)));
+            return got > 0;
+        };
+        if (st.st_size <= kWholeLimit) {
+            // A book is read whole and deflated in one piece by libdeflate, about twice as fast
+            // as zlib's stream.
+            QByteArray whole;
+            whole.reserve(st.st_size);
+            while (readPiece())
+                whole += in;
+            libdeflate_compressor *c = libdeflate_alloc_compressor(level);
+            if (!c)
+                throw ZipFileError(zeCannotWrite, m_finalPath);
+            const size_t room = libdeflate_deflate_compress_bound(c, size_t(whole.size()));
+            const qsizetype before = m_buffer.size();
+            m_buffer.resize(before + qsizetype(room));
+            const size_t made = libdeflate_deflate_compress(c, whole.constData(), size_t(whole.size()),
+                                                            m_buffer.data() + before, room);
+            libdeflate_free_compressor(c);
+            if (made == 0)
+                throw ZipFileError(zeCannotWrite, m_finalPath);
+            m_buffer.resize(before + qsizetype(made));
+            if (m_buffer.size() >= kFlushAt)
+                Flush();
+        } else {
+            if (deflateInit2(&zs, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+                throw ZipFileError(zeCannotWrite, m_finalPath);
+            zsReady = true;
+            int flush = Z_NO_FLUSH;
             do {
-                const qsizetype before = m_buffer.size();
-                const uLong room = deflateBound(&zs, zs.avail_in) + 64;
-                m_buffer.resize(before + qsizetype(room));
-                zs.next_out = reinterpret_cast<Bytef *>(m_buffer.data() + before);
-                zs.avail_out = uInt(room);
-                deflate(&zs, flush);
-                m_buffer.resize(before + qsizetype(room - zs.avail_out));
-                if (m_buffer.size() >= kFlushAt)
-                    Flush();
-            } while (zs.avail_out == 0 || zs.avail_in > 0);
-        } while (flush != Z_FINISH);
-        deflateEnd(&zs);
+                flush = readPiece() ? Z_NO_FLUSH : Z_FINISH;
+                zs.next_in = reinterpret_cast<Bytef *>(in.data());
+                zs.avail_in = uInt(in.size());
+                do {
+                    const qsizetype before = m_buffer.size();
+                    const uLong room = deflateBound(&zs, zs.avail_in) + 64;
+                    m_buffer.resize(before + qsizetype(room));
+                    zs.next_out = reinterpret_cast<Bytef *>(m_buffer.data() + before);
+                    zs.avail_out = uInt(room);
+                    deflate(&zs, flush);
+                    m_buffer.resize(before + qsizetype(room - zs.avail_out));
+                    if (m_buffer.size() >= kFlushAt)
+                        Flush();
+                } while (zs.avail_out == 0 || zs.avail_in > 0);
+            } while (flush != Z_FINISH);
+            deflateEnd(&zs);
+            zsReady = false;
+        }
         const qint64 compressed = Position() - headerOffset - header.size();
         if (compressed >= kLimit32)
             throw ZipFileError(zeZip64Size, sourcePath);
@@ -215,7 +248,8 @@ void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, i
         m_central += name;
         ++m_entries;
     } catch (...) {
-        deflateEnd(&zs);
+        if (zsReady)
+            deflateEnd(&zs);
         RollBack(headerOffset, cdSize);
         throw;
     }
