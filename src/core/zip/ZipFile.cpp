@@ -76,17 +76,18 @@ bool TZipFile::ReadAt(qint64 offset, char *buffer, qint64 n) const
 
 bool TZipFile::WriteAll(const char *data, qint64 n)
 {
-    while (n > 0) {
-        const ssize_t w = ::write(m_fd, data, size_t(n));
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            return false;
-        }
-        data += w;
-        n -= w;
-        m_size += w;
-    }
+    // Every write of a new file appends, so its size is where the next bytes go.
+    if (!WriteAt(m_size, data, n))
+        return false;
+    m_size += n;
+    return true;
+}
+
+bool TZipFile::Truncate(qint64 size)
+{
+    if (::ftruncate(m_fd, off_t(size)) != 0)
+        return false;
+    m_size = size;
     return true;
 }
 

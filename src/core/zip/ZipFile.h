@@ -28,8 +28,11 @@ public:
     bool ReadAt(qint64 offset, char *buffer, qint64 n) const;
     // Reads up to `n` bytes at `offset` (fewer at the end of the file); -1 on an error.
     qint64 ReadSomeAt(qint64 offset, char *buffer, qint64 n) const;
+    // Appends at the end of what was written so far.
     bool WriteAll(const char *data, qint64 n);
     bool WriteAt(qint64 offset, const char *data, qint64 n);
+    // Cuts the file to `size`; the next WriteAll goes there.
+    bool Truncate(qint64 size);
 
 private:
     int m_fd = -1;

@@ -108,7 +108,7 @@ void TZipWriter::RollBack(qint64 headerOffset, qint64 cdSize)
         return;
     }
     m_buffer.clear();
-    if (::ftruncate(m_file.Handle(), headerOffset) != 0 || ::lseek(m_file.Handle(), headerOffset, SEEK_SET) < 0) {
+    if (!m_file.Truncate(headerOffset)) {
         Discard();  // the archive cannot be brought back; it will never take its final name
         return;
     }
