@@ -4,7 +4,6 @@
 #include "zip/ZipFormat.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -22,19 +21,8 @@ public:
     {
         if (m_file.CreateNew(path))
             return;
-        if (errno != EEXIST)
+        if (errno != EEXIST || !m_file.CreateBeside(path, QStringLiteral("orv-"), m_temp))
             throw ZipFileError(zeCannotCreateFile, path);
-        const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-        for (int attempt = 0; attempt < 100; ++attempt) {
-            m_temp = path.left(slash + 1) + QStringLiteral(".orv-%1.part")
-                         .arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
-            if (m_file.CreateNew(m_temp))
-                return;
-            if (errno != EEXIST)
-                break;
-        }
-        m_temp.clear();
-        throw ZipFileError(zeCannotCreateFile, path);
     }
     ~TOutputFile()
     {

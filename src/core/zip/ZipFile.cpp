@@ -1,6 +1,7 @@
 #include "zip/ZipFile.h"
 
 #include <QFile>
+#include <QRandomGenerator>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -41,6 +42,23 @@ bool TZipFile::CreateNew(const QString &path)
     m_size = 0;
     m_path = path;
     return true;
+}
+
+bool TZipFile::CreateBeside(const QString &finalPath, const QString &prefix, QString &tempPath)
+{
+    const qsizetype slash = finalPath.lastIndexOf(QLatin1Char('/'));
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = finalPath.left(slash + 1) + QLatin1Char('.') + prefix
+                   + QStringLiteral("%1.part").arg(QRandomGenerator::global()->generate64(), 16, 16, QLatin1Char('0'));
+        if (CreateNew(tempPath))
+            return true;
+        if (errno != EEXIST)
+            break;
+    }
+    const int e = errno;
+    tempPath.clear();
+    errno = e;
+    return false;
 }
 
 bool TZipFile::Close()

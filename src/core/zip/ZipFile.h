@@ -17,6 +17,9 @@ public:
     bool OpenRead(const QString &path);
     // Creates a new file that must not exist yet (O_EXCL); false with errno set.
     bool CreateNew(const QString &path);
+    // Creates a new file beside `finalPath` under a scratch name, "." + prefix + random digits +
+    // ".part", so that it can take the final name when complete; false with errno set.
+    bool CreateBeside(const QString &finalPath, const QString &prefix, QString &tempPath);
     // False when closing reported an error (data may not have reached the disk).
     bool Close();
     bool IsOpen() const { return m_fd >= 0; }

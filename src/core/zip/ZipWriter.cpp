@@ -7,7 +7,6 @@
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <cerrno>
 #include <fcntl.h>
 #include <libdeflate.h>
@@ -69,15 +68,9 @@ TZipWriter::TZipWriter(const QString &finalPath) : m_finalPath(finalPath)
     const QFileInfo target(finalPath);
     if (target.isDir())
         throw ZipFileError(zeCannotCreateFile, finalPath);
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        m_tempPath = target.path() + QStringLiteral("/.") + target.fileName()
-                     + QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        if (m_file.CreateNew(m_tempPath))
-            return;
-        if (errno != EEXIST)
-            break;
-    }
-    m_tempPath.clear();
+    // The scratch name holds the final one, so a name too long shows here, before any work.
+    if (m_file.CreateBeside(finalPath, target.fileName() + QLatin1Char('.'), m_tempPath))
+        return;
     throw ZipFileError(errno == ENAMETOOLONG ? zeNameTooLong : zeCannotCreateFile, finalPath);
 }
 
