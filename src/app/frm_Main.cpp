@@ -21,7 +21,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QFrame>
@@ -447,8 +446,7 @@ void TorvMain::LoadSetting()
         setWindowState(Qt::WindowNoState);
     }
 
-    QDir().mkpath(WorkDir + QStringLiteral("bad"));
-    QDir().mkpath(WorkDir + QStringLiteral("end"));
+    CreateDefaultFolders();
 
     m_panelWidth = ini.ReadInteger(kUser, QStringLiteral("SplitterA"), 320);
     UpdateSetting();
@@ -545,9 +543,7 @@ void TorvMain::OpenDirectory()
     picker.setOption(QFileDialog::ShowDirsOnly);
     if (picker.exec() != QDialog::Accepted || picker.selectedFiles().isEmpty())
         return;
-    QString folder = picker.selectedFiles().constFirst();
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
+    const QString folder = WithTrailingSlash(picker.selectedFiles().constFirst());
     TBusyCursor busy;
     TMessagePump pump;
     for (const QString &path : FolderBookFiles(folder)) {

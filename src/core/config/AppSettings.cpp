@@ -2,6 +2,7 @@
 
 #include "Folders.h"
 
+#include <QDir>
 #include <variant>
 
 namespace {
@@ -46,6 +47,13 @@ qsizetype KeyCount(ESettingsKeys keys)
 } // namespace
 
 const TAppSettings &AppSettings = g_settings;
+
+void CreateDefaultFolders()
+{
+    const TAppSettings defaults = DefaultAppSettings();
+    QDir().mkpath(defaults.EndDir);
+    QDir().mkpath(defaults.BadDir);
+}
 
 TAppSettings DefaultAppSettings()
 {

@@ -33,6 +33,8 @@ extern const TAppSettings &AppSettings;
 
 // The value of every key when it is absent; the folder defaults follow the current folders.
 TAppSettings DefaultAppSettings();
+// Creates the default output and bad-files folders (a run does not create the bad-files folder).
+void CreateDefaultFolders();
 
 // Which keys a file holds: config.ini has all twenty, a settings template all but "ChangeInfo".
 enum class ESettingsKeys { Config, Template };
