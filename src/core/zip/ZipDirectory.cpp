@@ -47,6 +47,21 @@ void ApplyZip64(QByteArrayView extra, qint64 *uncompressed, qint64 *compressed, 
     }
 }
 
+// The fields that the central and the local header share, laid out alike from the flags on,
+// and those taken from the name and the extra field. The sizes are still the 32-bit ones.
+void ReadSharedFields(const char *flags, QByteArrayView name, QByteArrayView extra, TZipEntry &e)
+{
+    e.flags = ReadLE16(flags);
+    e.method = ReadLE16(flags + 2);
+    e.dosDateTime = quint32(ReadLE16(flags + 6)) << 16 | ReadLE16(flags + 4);
+    e.crc = ReadLE32(flags + 8);
+    e.compressedSize = ReadLE32(flags + 12);
+    e.uncompressedSize = ReadLE32(flags + 16);
+    e.path = NormalisedPath(DecodeEntryName(name, e.flags, extra));
+    e.unixModTime = UnixModTime(extra);
+    e.headerHint = int(name.size() + extra.size());
+}
+
 bool ParseCentralDirectory(QByteArrayView cd, qint64 shift, qint64 declaredCount, QList<TZipEntry> &entries)
 {
     entries.reserve(qMin(declaredCount, cd.size() / kCentralHeaderSize));
@@ -62,21 +77,13 @@ bool ParseCentralDirectory(QByteArrayView cd, qint64 shift, qint64 declaredCount
         const QByteArrayView extra = cd.sliced(pos + kCentralHeaderSize + nameLen, extraLen);
         TZipEntry e;
         e.versionMadeBy = ReadLE16(h + 4);
-        e.flags = ReadLE16(h + 8);
-        e.method = ReadLE16(h + 10);
-        e.dosDateTime = quint32(ReadLE16(h + 14)) << 16 | ReadLE16(h + 12);
-        e.crc = ReadLE32(h + 16);
-        e.compressedSize = ReadLE32(h + 20);
-        e.uncompressedSize = ReadLE32(h + 24);
+        ReadSharedFields(h + 8, name, extra, e);
         e.externalAttributes = ReadLE32(h + 38);
         e.localOffset = ReadLE32(h + 42);
         ApplyZip64(extra, &e.uncompressedSize, &e.compressedSize, &e.localOffset);
         if (e.compressedSize < 0 || e.uncompressedSize < 0 || e.localOffset < 0)
             return false;
         e.localOffset += shift;
-        e.path = NormalisedPath(DecodeEntryName(name, e.flags, extra));
-        e.unixModTime = UnixModTime(extra);
-        e.headerHint = nameLen + extraLen;
         if (commentLen)
             e.comment = DecodeEntryName(cd.sliced(pos + kCentralHeaderSize + nameLen + extraLen, commentLen),
                                         e.flags, QByteArrayView());
@@ -167,17 +174,9 @@ bool ReadLocalEntry(const TZipFile &file, qint64 pos, TZipUnpacker &unpacker, TZ
     const QByteArrayView extra = QByteArrayView(nameExtra).sliced(nameLen);
     e = TZipEntry();
     e.versionMadeBy = ReadLE16(h + 4) & 0xFF;  // the local header has no host; take MS-DOS
-    e.flags = ReadLE16(h + 6);
-    e.method = ReadLE16(h + 8);
-    e.dosDateTime = quint32(ReadLE16(h + 12)) << 16 | ReadLE16(h + 10);
-    e.crc = ReadLE32(h + 14);
-    e.compressedSize = ReadLE32(h + 18);
-    e.uncompressedSize = ReadLE32(h + 22);
+    ReadSharedFields(h + 6, name, extra, e);
     ApplyZip64(extra, &e.uncompressedSize, &e.compressedSize, nullptr);
     e.localOffset = pos;
-    e.path = NormalisedPath(DecodeEntryName(name, e.flags, extra));
-    e.unixModTime = UnixModTime(extra);
-    e.headerHint = nameLen + extraLen;
     const qint64 dataStart = pos + kLocalHeaderSize + nameLen + extraLen;
 
     if (!(e.flags & kZipFlagDescriptor)) {
