@@ -1,6 +1,7 @@
 #include "run/RunLog.h"
 
 #include "globals/Errors.h"
+#include "globals/TextFile.h"
 
 #include <QSaveFile>
 
@@ -20,5 +21,5 @@ void WriteRunLog(const QString &path, const QStringList &entries)
     // A log in a folder we may not create files in is still written, in place.
     file.setDirectWriteFallback(true);
     if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw EOrvane(QStringLiteral("Cannot create file \"%1\". %2").arg(path, file.errorString()));
+        throw EOrvane(CannotCreateFile(path, file.errorString()));
 }
