@@ -6,6 +6,7 @@
 #include "Help.h"
 #include "Icons.h"
 #include "SizeSplitter.h"
+#include "UpdateCheck.h"
 #include "frm_Progress.h"
 #include "frm_Qwery.h"
 #include "ListRunRows.h"
@@ -120,6 +121,7 @@ void TorvMain::CreateParts()
     Timer->setObjectName(QStringLiteral("Timer"));
     Timer->setInterval(10000);
     connect(Timer, &QTimer::timeout, this, [this] { RunCommand(this, [this] { TimerTimer(); }); });
+    Updater = new TUpdateCheck(this);
 }
 
 QAction *TorvMain::Command(const QString &name, const QString &caption, const QKeySequence &key,
@@ -419,7 +421,7 @@ void TorvMain::ExitApp()
 void TorvMain::TimerTimer()
 {
     Timer->stop();
-    // The update check starts here once it exists.
+    Updater->AppUpdater();
 }
 
 // ---------------------------------------------------------------- settings
@@ -702,7 +704,7 @@ void TorvMain::ShowSetting()
 
 void TorvMain::GetUpdate()
 {
-    NotYetAvailable(QStringLiteral("Проверка обновлений"));
+    Updater->AppUpdater();
 }
 
 void TorvMain::ShowAbout()

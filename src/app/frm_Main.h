@@ -18,6 +18,7 @@ class QToolButton;
 class TElidedLabel;
 class TSizeSplitter;
 class TfrmProgress;
+class TUpdateCheck;
 
 class TorvMain : public QMainWindow {
     Q_OBJECT
@@ -74,6 +75,7 @@ public:
         *mmUpdate, *mmAbout;
     QAction *pmInfo, *pmSelect, *pmRun, *pmSetting, *pmExit;
     QTimer *Timer;
+    TUpdateCheck *Updater;
     QIcon ilSys[2];  // 0: .zip, 1: .fb2
 
     bool AllChecked = false;
