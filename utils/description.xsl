@@ -1,9 +1,10 @@
 <?xml version="1.0" encoding="UTF-8"?>
 <!--
-  The page of the book information panel: cover picture, title, authors, series and number,
-  genres by their Russian names, language, publisher, city, year, ISBN and annotation. The cover
-  is referred to by the id of its binary: the program writes the picture under that name beside
-  the page. Plain HTML, for a simple HTML view.
+  The page of the book information panel: the cover, the title, the authors, the series, then
+  genres by their Russian names, language, translators, publisher, city, year and ISBN in a
+  table, and the annotation. The program writes the cover picture beside the page under the id
+  of its binary and scales it to the panel's width, so the page gives it no size of its own.
+  Written for a simple HTML view: HTML 4 tables and paragraphs, a little CSS, no scripts.
 -->
 <xsl:stylesheet version="1.0"
     xmlns:xsl="http://www.w3.org/1999/XSL/Transform"
@@ -29,41 +30,39 @@
           <xsl:value-of select="normalize-space($info/fb:book-title)"/>
         </title>
         <style type="text/css">
-          body { font-family: sans-serif; }
-          h2 { margin-bottom: 4px; }
-          td.label { color: #606060; padding-right: 8px; }
-          p { margin-top: 2px; margin-bottom: 6px; }
+          p { margin-top: 0px; margin-bottom: 6px; }
+          p.cover { margin-top: 2px; margin-bottom: 10px; }
+          p.title { font-size: x-large; font-weight: bold; margin-bottom: 4px; }
+          p.authors { font-size: large; color: #1d4f91; margin-bottom: 4px; }
+          p.series { color: #555555; font-style: italic; margin-bottom: 8px; }
+          table.facts { margin-top: 4px; margin-bottom: 6px; }
+          td.label { color: #707070; padding-right: 10px; }
+          p.heading { font-weight: bold; color: #404040; margin-top: 10px; margin-bottom: 4px; }
+          p.annotation { text-indent: 12px; }
+          blockquote { margin-left: 16px; margin-right: 4px; }
         </style>
       </head>
       <body>
         <xsl:call-template name="cover"/>
-        <h2 align="center">
+        <p class="title" align="center">
           <xsl:value-of select="normalize-space($info/fb:book-title)"/>
-        </h2>
+        </p>
         <xsl:if test="$info/fb:author">
-          <p align="center">
-            <b>
-              <xsl:for-each select="$info/fb:author">
-                <xsl:if test="position() > 1">
-                  <xsl:text>, </xsl:text>
-                </xsl:if>
-                <xsl:call-template name="person"/>
-              </xsl:for-each>
-            </b>
+          <p class="authors" align="center">
+            <xsl:for-each select="$info/fb:author">
+              <xsl:if test="position() > 1">
+                <xsl:text>, </xsl:text>
+              </xsl:if>
+              <xsl:call-template name="person"/>
+            </xsl:for-each>
           </p>
         </xsl:if>
-        <table cellspacing="0" cellpadding="2">
-          <xsl:for-each select="$info/fb:sequence[normalize-space(@name) != '']">
-            <xsl:call-template name="row">
-              <xsl:with-param name="label" select="'Серия'"/>
-              <xsl:with-param name="value">
-                <xsl:value-of select="normalize-space(@name)"/>
-                <xsl:if test="normalize-space(@number) != ''">
-                  <xsl:value-of select="concat(', № ', normalize-space(@number))"/>
-                </xsl:if>
-              </xsl:with-param>
-            </xsl:call-template>
-          </xsl:for-each>
+        <xsl:for-each select="$info/fb:sequence[normalize-space(@name) != '']">
+          <p class="series" align="center">
+            <xsl:call-template name="sequence"/>
+          </p>
+        </xsl:for-each>
+        <table class="facts" cellspacing="0" cellpadding="1">
           <xsl:if test="$info/fb:genre">
             <xsl:call-template name="row">
               <xsl:with-param name="label" select="'Жанр'"/>
@@ -76,6 +75,24 @@
                     <xsl:with-param name="code" select="normalize-space(.)"/>
                   </xsl:call-template>
                 </xsl:for-each>
+              </xsl:with-param>
+            </xsl:call-template>
+          </xsl:if>
+          <xsl:call-template name="row">
+            <xsl:with-param name="label" select="'Язык'"/>
+            <xsl:with-param name="value">
+              <xsl:call-template name="language">
+                <xsl:with-param name="code" select="normalize-space($info/fb:lang)"/>
+              </xsl:call-template>
+            </xsl:with-param>
+          </xsl:call-template>
+          <xsl:if test="normalize-space($info/fb:src-lang) != '' and normalize-space($info/fb:src-lang) != normalize-space($info/fb:lang)">
+            <xsl:call-template name="row">
+              <xsl:with-param name="label" select="'Язык оригинала'"/>
+              <xsl:with-param name="value">
+                <xsl:call-template name="language">
+                  <xsl:with-param name="code" select="normalize-space($info/fb:src-lang)"/>
+                </xsl:call-template>
               </xsl:with-param>
             </xsl:call-template>
           </xsl:if>
@@ -93,10 +110,6 @@
             </xsl:call-template>
           </xsl:if>
           <xsl:call-template name="row">
-            <xsl:with-param name="label" select="'Язык'"/>
-            <xsl:with-param name="value" select="normalize-space($info/fb:lang)"/>
-          </xsl:call-template>
-          <xsl:call-template name="row">
             <xsl:with-param name="label" select="'Издательство'"/>
             <xsl:with-param name="value" select="normalize-space($publish/fb:publisher)"/>
           </xsl:call-template>
@@ -112,22 +125,68 @@
             <xsl:with-param name="label" select="'ISBN'"/>
             <xsl:with-param name="value" select="normalize-space($publish/fb:isbn)"/>
           </xsl:call-template>
+          <xsl:for-each select="$publish/fb:sequence[normalize-space(@name) != '']">
+            <xsl:call-template name="row">
+              <xsl:with-param name="label" select="'Серия издательства'"/>
+              <xsl:with-param name="value">
+                <xsl:call-template name="sequence"/>
+              </xsl:with-param>
+            </xsl:call-template>
+          </xsl:for-each>
         </table>
         <xsl:if test="$info/fb:annotation/*">
-          <h3>Аннотация</h3>
+          <hr/>
+          <p class="heading">Аннотация</p>
           <xsl:apply-templates select="$info/fb:annotation/*"/>
         </xsl:if>
       </body>
     </html>
   </xsl:template>
 
-  <!-- The first picture of the cover page, when the book holds its binary. -->
+  <!-- The first picture of the cover page, when the book holds its binary under an id that the
+       program writes as a file (no folders, no "..", not the page's own name). -->
   <xsl:template name="cover">
     <xsl:variable name="href" select="$info/fb:coverpage/fb:image[1]/@l:href"/>
-    <xsl:if test="starts-with($href, '#') and key('binary', substring($href, 2))">
-      <p align="center">
-        <img src="{substring($href, 2)}" width="200" alt=""/>
+    <xsl:variable name="id" select="substring($href, 2)"/>
+    <xsl:if test="starts-with($href, '#') and $id != '' and key('binary', $id)
+                  and not(contains($id, '/')) and not(contains($id, '\')) and not(contains($id, '..'))
+                  and $id != 'description.html'">
+      <p class="cover" align="center">
+        <img alt="">
+          <xsl:attribute name="src">
+            <xsl:call-template name="url-escape">
+              <xsl:with-param name="text" select="$id"/>
+            </xsl:call-template>
+          </xsl:attribute>
+        </img>
       </p>
+    </xsl:if>
+  </xsl:template>
+
+  <!-- A file name as a relative address: "%", "#" and "?" would be read as escapes, a fragment
+       or a query. -->
+  <xsl:template name="url-escape">
+    <xsl:param name="text"/>
+    <xsl:if test="$text != ''">
+      <xsl:variable name="c" select="substring($text, 1, 1)"/>
+      <xsl:choose>
+        <xsl:when test="$c = '%'">%25</xsl:when>
+        <xsl:when test="$c = '#'">%23</xsl:when>
+        <xsl:when test="$c = '?'">%3F</xsl:when>
+        <xsl:otherwise>
+          <xsl:value-of select="$c"/>
+        </xsl:otherwise>
+      </xsl:choose>
+      <xsl:call-template name="url-escape">
+        <xsl:with-param name="text" select="substring($text, 2)"/>
+      </xsl:call-template>
+    </xsl:if>
+  </xsl:template>
+
+  <xsl:template name="sequence">
+    <xsl:value-of select="normalize-space(@name)"/>
+    <xsl:if test="normalize-space(@number) != ''">
+      <xsl:value-of select="concat(', № ', normalize-space(@number))"/>
     </xsl:if>
   </xsl:template>
 
@@ -139,7 +198,7 @@
         <td class="label" valign="top">
           <xsl:value-of select="concat($label, ':')"/>
         </td>
-        <td>
+        <td valign="top">
           <xsl:value-of select="$value"/>
         </td>
       </tr>
@@ -158,10 +217,60 @@
     </xsl:choose>
   </xsl:template>
 
+  <!-- The Russian name of a language code; an unknown code as it stands. -->
+  <xsl:template name="language">
+    <xsl:param name="code"/>
+    <xsl:variable name="lower" select="translate($code, 'ABCDEFGHIJKLMNOPQRSTUVWXYZ', 'abcdefghijklmnopqrstuvwxyz')"/>
+    <xsl:choose>
+      <xsl:when test="$lower = 'ru'">русский</xsl:when>
+      <xsl:when test="$lower = 'en'">английский</xsl:when>
+      <xsl:when test="$lower = 'uk'">украинский</xsl:when>
+      <xsl:when test="$lower = 'be'">белорусский</xsl:when>
+      <xsl:when test="$lower = 'de'">немецкий</xsl:when>
+      <xsl:when test="$lower = 'fr'">французский</xsl:when>
+      <xsl:when test="$lower = 'es'">испанский</xsl:when>
+      <xsl:when test="$lower = 'it'">итальянский</xsl:when>
+      <xsl:when test="$lower = 'pt'">португальский</xsl:when>
+      <xsl:when test="$lower = 'pl'">польский</xsl:when>
+      <xsl:when test="$lower = 'cs'">чешский</xsl:when>
+      <xsl:when test="$lower = 'sk'">словацкий</xsl:when>
+      <xsl:when test="$lower = 'bg'">болгарский</xsl:when>
+      <xsl:when test="$lower = 'sr'">сербский</xsl:when>
+      <xsl:when test="$lower = 'hr'">хорватский</xsl:when>
+      <xsl:when test="$lower = 'sl'">словенский</xsl:when>
+      <xsl:when test="$lower = 'lt'">литовский</xsl:when>
+      <xsl:when test="$lower = 'lv'">латышский</xsl:when>
+      <xsl:when test="$lower = 'et'">эстонский</xsl:when>
+      <xsl:when test="$lower = 'fi'">финский</xsl:when>
+      <xsl:when test="$lower = 'sv'">шведский</xsl:when>
+      <xsl:when test="$lower = 'no' or $lower = 'nb'">норвежский</xsl:when>
+      <xsl:when test="$lower = 'da'">датский</xsl:when>
+      <xsl:when test="$lower = 'nl'">нидерландский</xsl:when>
+      <xsl:when test="$lower = 'hu'">венгерский</xsl:when>
+      <xsl:when test="$lower = 'ro'">румынский</xsl:when>
+      <xsl:when test="$lower = 'el'">греческий</xsl:when>
+      <xsl:when test="$lower = 'la'">латинский</xsl:when>
+      <xsl:when test="$lower = 'tr'">турецкий</xsl:when>
+      <xsl:when test="$lower = 'kk'">казахский</xsl:when>
+      <xsl:when test="$lower = 'ka'">грузинский</xsl:when>
+      <xsl:when test="$lower = 'hy'">армянский</xsl:when>
+      <xsl:when test="$lower = 'he'">иврит</xsl:when>
+      <xsl:when test="$lower = 'ar'">арабский</xsl:when>
+      <xsl:when test="$lower = 'zh'">китайский</xsl:when>
+      <xsl:when test="$lower = 'ja'">японский</xsl:when>
+      <xsl:when test="$lower = 'ko'">корейский</xsl:when>
+      <xsl:when test="$lower = 'vi'">вьетнамский</xsl:when>
+      <xsl:when test="$lower = 'id'">индонезийский</xsl:when>
+      <xsl:otherwise>
+        <xsl:value-of select="$code"/>
+      </xsl:otherwise>
+    </xsl:choose>
+  </xsl:template>
+
   <!-- Annotation -->
 
   <xsl:template match="fb:p">
-    <p>
+    <p class="annotation">
       <xsl:apply-templates/>
     </p>
   </xsl:template>

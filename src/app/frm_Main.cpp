@@ -2,6 +2,8 @@
 
 #include "About.h"
 #include "AppErrors.h"
+#include "BookInfoPanel.h"
+#include "BookInfoView.h"
 #include "ElidedLabel.h"
 #include "Help.h"
 #include "Icons.h"
@@ -27,6 +29,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -116,6 +119,7 @@ void TorvMain::CreateParts()
     CreateList();
     CreatePanel();
     CreateStatusBar();
+    InfoPanel = new TBookInfoPanel(this, wb, lblCurrentFile);
 
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));
@@ -288,6 +292,10 @@ void TorvMain::CreateList()
 
     connect(header, &QHeaderView::sectionClicked, this,
             [this](int logical) { RunCommand(this, [&] { VSTHeaderClick(logical); }); });
+    connect(VST->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            [this](const QItemSelection &selected) {
+                RunCommand(this, [&] { VSTChange(selected.isEmpty() ? -1 : selected.indexes().constFirst().row()); });
+            });
     connect(VST, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { pmVST->exec(VST->viewport()->mapToGlobal(pos)); });
 }
@@ -312,7 +320,7 @@ void TorvMain::CreatePanel()
     sizeLayout->setContentsMargins(0, 3, 3, 3);
     sizeLayout->addWidget(pnRight);
 
-    wb = new QTextBrowser(pnRight);
+    wb = new TBookInfoView(pnRight);
     wb->setObjectName(QStringLiteral("wb"));
     wb->setFrameShape(QFrame::NoFrame);
     wb->setAcceptDrops(false);
@@ -409,6 +417,7 @@ void TorvMain::FormClose()
     // A config.ini that cannot be written is reported; the window still closes and the
     // scratch folder still goes.
     RunCommand(this, [this] { SaveSetting(); });
+    InfoPanel->Stop();
     DeleteTempFolder();
     setAcceptDrops(false);
 }
@@ -692,9 +701,15 @@ void TorvMain::NotYetAvailable(const QString &what)
                              what + QStringLiteral(": эта команда появится в следующей версии."));
 }
 
+void TorvMain::VSTChange(int row)
+{
+    InfoPanel->SelectionChanged(row >= 0 && row < Model->rowCount() ? &Model->Entry(row) : nullptr);
+}
+
 void TorvMain::ShowBookInfo()
 {
-    NotYetAvailable(QStringLiteral("Информация о книге"));
+    const int row = VST->currentIndex().row();
+    InfoPanel->ShowCommand(row >= 0 && row < Model->rowCount() ? &Model->Entry(row) : nullptr);
 }
 
 void TorvMain::ShowSetting()

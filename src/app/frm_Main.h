@@ -13,6 +13,8 @@ class QMenu;
 class QTableView;
 class QTextBrowser;
 class QTimer;
+class TBookInfoPanel;
+class TBookInfoView;
 class QToolBar;
 class QToolButton;
 class TElidedLabel;
@@ -33,6 +35,8 @@ public:
     void ExitApp();
     void StartAutoProcessing();
     void ShowBookInfo();
+    // The list's selection moved to this row (-1: none).
+    void VSTChange(int row);
     void SelectAll();
     void ShowSetting();
     void ClearList();
@@ -67,7 +71,8 @@ public:
     TFileListModel *Model;
     TSizeSplitter *Splitter;
     QWidget *pnSize, *pnRight;
-    QTextBrowser *wb;
+    TBookInfoView *wb;
+    TBookInfoPanel *InfoPanel;
     QLabel *lblCount;
     TElidedLabel *lblCurrentFile;
     QMenu *mmFile, *mmTools, *mmResume, *pmVST;

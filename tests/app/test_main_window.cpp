@@ -1,5 +1,6 @@
 #include "About.h"
 #include "AppErrors.h"
+#include "BookInfoView.h"
 #include "ModalAnswer.h"
 #include "GuiTestFolders.h"
 #include "frm_Main.h"

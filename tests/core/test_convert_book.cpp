@@ -301,11 +301,14 @@ private slots:
             "\\{\\'c8\\'e2\\'e0\\'ed\\} \\'c4\\'ec\\'e8\\'f2\\'f0\\'e8\\'f7\\\\\\'d7", "{\\super 1}",
             "\\'c3\\'ee\\'e4\\b0\\cell", "1883\\cell", "\\row", "\x97"};
         QTest::newRow("description") << 3 << QStringLiteral("description.html") << QByteArrayList{
-            "<img src=\"cover.png\"", "<h2 align=\"center\">Весёлые рассказы</h2>", "<b>Антон Павлович Чехов</b>",
-            "Серия:</td><td>Избранное, № 3</td>", "Жанр:</td><td>Современная проза, Юмористическая фантастика</td>",
-            "Язык:</td><td>ru</td>", "Издательство:</td><td>Азбука</td>", "Город:</td><td>Москва</td>",
-            "Год:</td><td>2005</td>", "ISBN:</td><td>978-5-00</td>", "<h3>Аннотация</h3>",
-            "<p>Сборник <i>смешных</i> историй.</p>"};
+            "<img alt=\"\" src=\"cover.png\"", "<p class=\"title\" align=\"center\">Весёлые рассказы</p>",
+            "<p class=\"authors\" align=\"center\">Антон Павлович Чехов</p>",
+            "<p class=\"series\" align=\"center\">Избранное, № 3</p>",
+            "Жанр:</td><td valign=\"top\">Современная проза, Юмористическая фантастика</td>",
+            "Язык:</td><td valign=\"top\">русский</td>", "Издательство:</td><td valign=\"top\">Азбука</td>",
+            "Город:</td><td valign=\"top\">Москва</td>", "Год:</td><td valign=\"top\">2005</td>",
+            "ISBN:</td><td valign=\"top\">978-5-00", "<p class=\"heading\">Аннотация</p>",
+            "<p class=\"annotation\">Сборник <i>смешных</i> историй.</p>"};
     }
     void styleSheetsRenderARichBook()
     {

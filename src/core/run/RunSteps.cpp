@@ -9,7 +9,7 @@
 #include "globals/Errors.h"
 #include "names/TargetNames.h"
 #include "run/CurrentBook.h"
-#include "validate/ValidateBook.h"
+#include "validate/ValidBook.h"
 #include "zip/BookArchive.h"
 #include "zip/ZipArchive.h"
 
@@ -77,18 +77,8 @@ void TRunSteps::CloseArchive()
 bool TRunSteps::ValidateAndOpen(const QString &path, bool validate, QString &error)
 {
     m->bookRead = false;
-    XmlDocPtr dom;
-    try {
-        dom = LoadBookDom(path);
-    } catch (const EOrvane &) {
-        // A book the parser refuses is invalid; ValidateBook says why.
-        if (validate && !ValidateBook(path, error, UtilsDir))
-            return false;
-        throw;
-    }
-    // The parsed tree is checked against the schema; only an invalid book is read again, by
-    // ValidateBook, for the position and reason of its error (and its verdict stands).
-    if (validate && !IsValidBookDocument(dom.get(), UtilsDir) && !ValidateBook(path, error, UtilsDir))
+    XmlDocPtr dom = validate ? LoadValidBookDom(path, UtilsDir, error) : LoadBookDom(path);
+    if (!dom)
         return false;
     CurrentBook = BookFromDom(std::move(dom));
     return true;

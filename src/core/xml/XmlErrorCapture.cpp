@@ -5,21 +5,44 @@
 #include <libxml/xmlerror.h>
 #include <libxslt/xsltutils.h>
 
+namespace {
+
+// libxml2 keeps its error handlers per thread, libxslt its generic one for the whole process:
+// that one is set once to a relay that finds the capture of the calling thread, so that books
+// parsed or transformed on two threads at once never report into each other's capture.
+thread_local XmlErrorCapture *t_capture = nullptr;
+
+void RelayGeneric(void *, const char *format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    if (t_capture) {
+        t_capture->AddGeneric(format, args);
+    } else {
+        std::vfprintf(stderr, format, args);
+    }
+    va_end(args);
+}
+
+} // namespace
+
+void InitXsltErrorRelay() { xsltSetGenericErrorFunc(nullptr, &RelayGeneric); }
+
 XmlErrorCapture::XmlErrorCapture(const QByteArray &documentUrl)
     : m_documentUrl(documentUrl)
     , m_prevStructured(xmlStructuredError)
     , m_prevStructuredCtx(xmlStructuredErrorContext)
-    , m_prevXslt(xsltGenericError)
-    , m_prevXsltCtx(xsltGenericErrorContext)
+    , m_prevCapture(t_capture)
 {
+    InitXmlServices();
     xmlSetStructuredErrorFunc(this, &XmlErrorCapture::OnStructured);
-    xsltSetGenericErrorFunc(this, &XmlErrorCapture::OnGeneric);
+    t_capture = this;
 }
 
 XmlErrorCapture::~XmlErrorCapture()
 {
     xmlSetStructuredErrorFunc(m_prevStructuredCtx, m_prevStructured);
-    xsltSetGenericErrorFunc(m_prevXsltCtx, m_prevXslt);
+    t_capture = m_prevCapture;
 }
 
 void XmlErrorCapture::OnStructured(void *self, xmlErrorPtr error)
@@ -45,15 +68,11 @@ void XmlErrorCapture::OnStructured(void *self, xmlErrorPtr error)
         capture->m_xsltText += slot.message + QLatin1Char('\n');
 }
 
-void XmlErrorCapture::OnGeneric(void *self, const char *format, ...)
+void XmlErrorCapture::AddGeneric(const char *format, va_list args)
 {
-    auto *capture = static_cast<XmlErrorCapture *>(self);
-    if (capture->m_xsltText.size() > 4000)
+    if (m_xsltText.size() > 4000)
         return;
     char buffer[2048];
-    va_list args;
-    va_start(args, format);
     std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    capture->m_xsltText += QString::fromUtf8(buffer);
+    m_xsltText += QString::fromUtf8(buffer);
 }

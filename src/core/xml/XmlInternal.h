@@ -4,6 +4,7 @@
 #include "xml/XmlServices.h"
 
 #include <QString>
+#include <cstdarg>
 
 struct XmlCapturedError {
     int code = 0;
@@ -31,18 +32,22 @@ public:
     // Everything libxslt wrote, trimmed.
     QString XsltText() const { return m_xsltText.trimmed(); }
 
+    // What libxslt's generic error handler reports on this thread.
+    void AddGeneric(const char *format, va_list args);
+
 private:
     static void OnStructured(void *self, xmlErrorPtr error);
-    static void OnGeneric(void *self, const char *format, ...);
 
     QByteArray m_documentUrl;
     XmlCapturedError m_fatal, m_error, m_otherFatal, m_otherError;
     QString m_xsltText;
     xmlStructuredErrorFunc m_prevStructured;
     void *m_prevStructuredCtx;
-    xmlGenericErrorFunc m_prevXslt;
-    void *m_prevXsltCtx;
+    XmlErrorCapture *m_prevCapture;
 };
+
+// Routes libxslt's process-wide generic error handler to the capture of the calling thread.
+void InitXsltErrorRelay();
 
 bool ReadWholeFile(const QString &path, QByteArray &data, XmlParseError &error);
 // The one parser entry: encoding forces a character set (null: as declared); dict shares a

@@ -51,6 +51,7 @@ void InitOnce()
     xsltSetSecurityPrefs(prefs, XSLT_SECPREF_WRITE_NETWORK, xsltSecurityForbid);
     xsltSetDefaultSecurityPrefs(prefs);
     InitXsltLoader();
+    InitXsltErrorRelay();
 }
 
 bool IsXmlBlank(const xmlChar *s)
