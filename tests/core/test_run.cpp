@@ -11,6 +11,7 @@
 #include "run/ProcessingRun.h"
 #include "run/RunRowList.h"
 
+#include <QRegularExpression>
 #include <QtTest>
 
 using namespace RunFixtures;
@@ -629,6 +630,29 @@ private slots:
         QVERIFY_THROWS_EXCEPTION(EOrvane, run.Execute());
         QCOMPARE(run.Summary().ErrorMessage, QStringLiteral("Unable to create directory"));
         QVERIFY(QFile::exists(m_src + QStringLiteral("a.fb2")));
+    }
+
+    // Folders typed without their "/" still take the books inside, never beside them.
+    void foldersWithoutTrailingSlash()
+    {
+        settings({{QStringLiteral("EndDir"), m_end.chopped(1)}, {QStringLiteral("BadDir"), m_bad.chopped(1)}});
+        TRunRowList rows;
+        rows.Append(looseRow(loose(QStringLiteral("a.fb2"), ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В")))));
+        rows.Append(looseRow(loose(QStringLiteral("x.fb2"), SchemaInvalidBook())));
+        QList<TRowReport> seen;
+        TRunCallbacks cb;
+        cb.RowDone = [&](const TRowReport &r) { seen.append(r); };
+        TProcessingRun(rows, cb).Execute();
+        QCOMPARE(seen.size(), 2);
+        QCOMPARE(seen[0].Outcome, TRowOutcome::Placed);
+        QVERIFY2(seen[0].OutputPath.startsWith(m_end), qPrintable(seen[0].OutputPath));
+        QVERIFY(QFile::exists(seen[0].OutputPath));
+        QCOMPARE(seen[1].Outcome, TRowOutcome::Invalid);
+        QCOMPARE(seen[1].OutputPath, m_bad + QStringLiteral("x.fb2"));
+        QVERIFY(QFile::exists(seen[1].OutputPath));
+        // Nothing lies beside the folders.
+        QCOMPARE(QDir(m_root->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).filter(QRegularExpression(QStringLiteral("^(end|bad)."))),
+                 QStringList());
     }
 
     // Without a bad-files folder an invalid book stays where it was and is reported.

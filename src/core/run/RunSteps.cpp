@@ -23,8 +23,10 @@ TRunSettings CurrentRunSettings()
     s.Convert = a.Convert;
     s.Archive = a.Archive;
     s.SaveLog = a.SaveLog;
-    s.EndDir = a.EndDir;
-    s.BadDir = a.BadDir;
+    // A folder typed without its "/" is still that folder: joined as text it would put the
+    // books beside it ("/data/out" + "name" = "/data/outname"). Empty stays empty (not set).
+    s.EndDir = a.EndDir.isEmpty() ? QString() : WithTrailingSlash(a.EndDir);
+    s.BadDir = a.BadDir.isEmpty() ? QString() : WithTrailingSlash(a.BadDir);
     s.LogFile = a.LogFile;
     return s;
 }
