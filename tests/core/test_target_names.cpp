@@ -141,8 +141,8 @@ private slots:
             << QStringList{"Sequence=Эпопея", "SeqNum=3", "GenreFull=0"}
             << "Толстой Лев|Т|2010|Москва|prose_classic|Эксмо|Лев|Николаевич|Эпопея|Война и мир|3|Толстой|ru";
         QTest::newRow("word inside a value stays") << name << "Название" << QStringList{"Title=Год змеи"} << "Год змеи.fb2";
-        QTest::newRow("later placeholder inside a value is replaced")
-            << name << "Название" << QStringList{"Title=Про %lang"} << "Про ru.fb2";
+        QTest::newRow("later placeholder inside a value stays")
+            << name << "Название" << QStringList{"Title=Про %lang"} << "Про %lang.fb2";
         QTest::newRow("earlier placeholder inside a value stays")
             << name << "Название" << QStringList{"Title=Про %year"} << "Про %year.fb2";
         QTest::newRow("author inside a value of a later row")
@@ -237,6 +237,32 @@ private slots:
         std::setlocale(LC_ALL, cLocale.constData());
         QLocale::setDefault(before);
         QCOMPARE(result, QStringLiteral("Лев %LIST Война и мир ru Москва Лев.fb2"));
+    }
+
+    // Values from a book are data: placeholders inside them stay as they are, so a crafted
+    // book cannot make its name grow without bound.
+    void valuesAreNotExpandedAgain_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("firstName");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("placeholder in the title") << "Книга %last" << "Лев" << "Толстой Лев - Книга %last";
+        QTest::newRow("word in the title") << "Фамилия" << "Лев" << "Толстой Лев - Фамилия";
+        QTest::newRow("placeholders feeding each other")
+            << QString(QStringLiteral("%first").repeated(1000)) << QString(QStringLiteral("%tit").repeated(1000))
+            << QStringLiteral("Толстой ") + QStringLiteral("%tit").repeated(1000) + QStringLiteral(" - ")
+                   + QStringLiteral("%first").repeated(1000);
+    }
+    void valuesAreNotExpandedAgain()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, firstName);
+        QFETCH(QString, expected);
+        TBookData book = Tolstoy();
+        book.Title = title;
+        book.FirstName = firstName;
+        TAppSettings settings = DefaultAppSettings();
+        QCOMPARE(ExpandPattern(book, QString(), pkName, settings), expected);
     }
 
     void globalSettingsAreUsed()

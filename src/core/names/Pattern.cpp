@@ -34,6 +34,38 @@ QString FieldValue(qsizetype row, const TBookData &book, const QString &authorTe
     }
     return {};
 }
+
+// Puts each placeholder's value in its place in one pass over the pattern: a value is data and
+// is never searched for placeholders again. Replacing one placeholder after another over the
+// whole text let a book whose title holds "%last" a thousand times, and whose last name holds
+// "%tit", grow the name to gigabytes.
+QString ExpandPlaceholders(const QString &text, const TBookData &book, const QString &authorText,
+                           const QString &letter)
+{
+    const auto &words = PatternVocabulary();
+    const QString upper = UpperUnits(text);
+    std::array<QString, 13> upperPlaceholders;
+    for (size_t row = 0; row < words.size(); ++row)
+        upperPlaceholders[row] = UpperUnits(words[row].placeholder);
+
+    QString result;
+    result.reserve(text.size());
+    qsizetype done = 0;
+    for (qsizetype at = upper.indexOf(QLatin1Char('%')); at >= 0; at = upper.indexOf(QLatin1Char('%'), at)) {
+        qsizetype row = 0;
+        while (row < qsizetype(words.size()) && !QStringView(upper).sliced(at).startsWith(upperPlaceholders[row]))
+            ++row;
+        if (row == qsizetype(words.size())) {
+            ++at;
+            continue;
+        }
+        result.append(QStringView(text).sliced(done, at - done)).append(FieldValue(row, book, authorText, letter));
+        at += upperPlaceholders[row].size();
+        done = at;
+    }
+    result.append(QStringView(text).sliced(done));
+    return result;
+}
 } // namespace
 
 const std::array<TPatternWord, 13> &PatternVocabulary()
@@ -86,8 +118,7 @@ QString ExpandPattern(const TBookData &book, const QString &authorText, int kind
     const auto &words = PatternVocabulary();
     for (const TPatternWord &w : words)
         text = ReplaceIgnoringCase(text, w.word, w.placeholder);
-    for (qsizetype row = 0; row < qsizetype(words.size()); ++row)
-        text = ReplaceIgnoringCase(text, words[row].placeholder, FieldValue(row, book, authorText, letter));
+    text = ExpandPlaceholders(text, book, authorText, letter);
     text = ReplaceIgnoringCase(text, QStringLiteral("  "), QStringLiteral(" "));
     return Trim(text);
 }
