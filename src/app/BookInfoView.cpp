@@ -18,17 +18,17 @@ void TBookInfoView::ShowPage(const QString &path)
         setSource(QUrl());
         return;
     }
-    m_fittedWidth = PictureWidth();
+    m_fitted = PictureBox();
     setSource(QUrl::fromLocalFile(path));
 }
 
-int TBookInfoView::PictureWidth() const
+QSize TBookInfoView::PictureBox() const
 {
     // The width of the vertical scroll bar is always left free, so that a scroll bar that comes
     // and goes with the picture's height cannot make the picture flip between two sizes.
     const int margins = 2 * frameWidth() + verticalScrollBar()->sizeHint().width()
         + 2 * int(document()->documentMargin()) + 8;
-    return qMax(16, width() - margins);
+    return QSize(qMax(16, width() - margins), qMax(120, height() * 3 / 5));
 }
 
 QVariant TBookInfoView::loadResource(int type, const QUrl &name)
@@ -41,10 +41,11 @@ QVariant TBookInfoView::loadResource(int type, const QUrl &name)
     QImageReader reader(url.toLocalFile());
     reader.setAutoTransform(true);
     // A large picture is decoded straight at the size it is shown at, where its format allows.
-    const int width = PictureWidth();
+    const QSize box = PictureBox();
     const QSize full = reader.size();
-    if (full.isValid() && full.width() > width && reader.transformation() == QImageIOHandler::TransformationNone)
-        reader.setScaledSize(QSize(width, qMax(1, int(qint64(full.height()) * width / full.width()))));
+    if (full.isValid() && (full.width() > box.width() || full.height() > box.height())
+        && reader.transformation() == QImageIOHandler::TransformationNone)
+        reader.setScaledSize(full.scaled(box, Qt::KeepAspectRatio).expandedTo(QSize(1, 1)));
     QImage image = reader.read();
     if (image.isNull()) {
         // A cover that is no picture takes no room, instead of a large "broken picture" sign.
@@ -52,23 +53,23 @@ QVariant TBookInfoView::loadResource(int type, const QUrl &name)
         image.fill(Qt::transparent);
         return image;
     }
-    if (image.width() <= width)
+    if (image.width() <= box.width() && image.height() <= box.height())
         return image;
-    return image.scaledToWidth(width, Qt::SmoothTransformation);
+    return image.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
 }
 
 void TBookInfoView::resizeEvent(QResizeEvent *e)
 {
     QTextBrowser::resizeEvent(e);
-    if (!source().isEmpty() && PictureWidth() != m_fittedWidth)
+    if (!source().isEmpty() && PictureBox() != m_fitted)
         m_refit.start();
 }
 
 void TBookInfoView::Refit()
 {
-    if (source().isEmpty() || PictureWidth() == m_fittedWidth)
+    if (source().isEmpty() || PictureBox() == m_fitted)
         return;
-    m_fittedWidth = PictureWidth();
+    m_fitted = PictureBox();
     const int scroll = verticalScrollBar()->value();
     reload();
     verticalScrollBar()->setValue(scroll);

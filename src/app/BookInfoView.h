@@ -12,8 +12,9 @@ public:
 
     // Shows the page of this path; an empty path leaves the view blank.
     void ShowPage(const QString &path);
-    // The widest a picture is shown at the view's present width.
-    int PictureWidth() const;
+    // The box a picture is scaled down into: the view's width, and most of its height, so
+    // that the title below a cover is in sight.
+    QSize PictureBox() const;
 
     QVariant loadResource(int type, const QUrl &name) override;
 
@@ -24,5 +25,5 @@ private:
     void Refit();
 
     QTimer m_refit;
-    int m_fittedWidth = -1;
+    QSize m_fitted;
 };

@@ -127,6 +127,86 @@ private slots:
         QCOMPARE(text.count(QStringLiteral("\r\n")), 4); // four lines, each ending in CR LF
         w.close();
     }
+
+    // Holding an arrow key: only the row the selection rests on gets a page; a page still being
+    // made for a row passed on the way is neither shown nor left on disk.
+    void onlyTheRestingRowIsDescribed()
+    {
+        SetChangeInfo(true);
+        QStringList books;
+        // A book large enough that its page is still being made when the next row is selected.
+        QByteArray big = Book();
+        big.replace("<p>Текст.</p>", QByteArray("<p>Текст книги.</p>").repeated(400000));
+        books << Write(m_folders->Path(QStringLiteral("run/big.fb2")), big);
+        for (int i = 0; i < 10; ++i)
+            books << Write(m_folders->Path(QStringLiteral("run/r%1.fb2").arg(i)), Book());
+        TorvMain w(books);
+        w.show();
+        QSignalSpy done(w.InfoPanel, &TBookInfoPanel::Done);
+
+        w.InfoPanel->SetSettleTime(0);
+        w.VST->selectRow(0);
+        QCoreApplication::processEvents(); // the big book's page is under way
+        w.InfoPanel->SetSettleTime(120);
+        for (int i = 1; i < books.size(); ++i)
+            w.VST->selectRow(i);
+
+        QVERIFY(done.wait(20000));
+        QTRY_VERIFY(!w.InfoPanel->Busy());
+        QCOMPARE(done.count(), 1);
+        QCOMPARE(w.lblCurrentFile->toolTip(), books.constLast());
+        const QStringList folders = w.InfoPanel->History().Folders();
+        QCOMPARE(folders.size(), 1);
+        QCOMPARE(w.wb->source().toLocalFile(), folders[0] + QStringLiteral("description.html"));
+        const QStringList onDisk = QDir(TempDir).entryList({QStringLiteral("*.*")}, QDir::Dirs | QDir::NoDotAndDotDot);
+        QCOMPARE(onDisk.size(), 1);
+        w.close();
+    }
+
+    // Pictures fit the view: a large cover is scaled down into its box, keeping its shape, and a
+    // cover that is no picture takes no room.
+    void picturesFitTheView_data()
+    {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<bool>("picture");
+        QTest::newRow("wide and tall") << QSize(900, 1400) << true;
+        QTest::newRow("wide") << QSize(2000, 300) << true;
+        QTest::newRow("small stays as it is") << QSize(40, 60) << true;
+        QTest::newRow("not a picture") << QSize() << false;
+    }
+    void picturesFitTheView()
+    {
+        QFETCH(QSize, size);
+        QFETCH(bool, picture);
+        const QString dir = m_folders->Path(QStringLiteral("view/") + QString::fromLatin1(QTest::currentDataTag()) + "/");
+        Write(dir + "description.html", "<html><body><p><img src=\"c.png\"></p><p>x</p></body></html>");
+        if (picture) {
+            QImage image(size, QImage::Format_RGB32);
+            image.fill(Qt::darkBlue);
+            QVERIFY(image.save(dir + "c.png"));
+        } else {
+            Write(dir + "c.png", "not a picture at all");
+        }
+        TBookInfoView view;
+        view.resize(320, 500);
+        view.ShowPage(dir + "description.html");
+        const QImage shown = view.loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("c.png"))).value<QImage>();
+        const QSize box = view.PictureBox();
+        if (!picture) {
+            QCOMPARE(shown.size(), QSize(1, 1));
+            return;
+        }
+        QVERIFY(shown.width() <= box.width() && shown.height() <= box.height());
+        if (size.width() <= box.width() && size.height() <= box.height()) {
+            QCOMPARE(shown.size(), size);
+        } else {
+            QVERIFY(shown.width() == box.width() || shown.height() == box.height());
+            // The same shape, to a pixel either way.
+            QVERIFY2(qAbs(shown.width() * size.height() - shown.height() * size.width())
+                         <= qMax(size.width(), size.height()),
+                     qPrintable(QStringLiteral("%1x%2 in %3x%4").arg(shown.width()).arg(shown.height()).arg(box.width()).arg(box.height())));
+        }
+    }
 };
 
 QTEST_MAIN(TestBookInfoPanel)
