@@ -7,6 +7,7 @@
 #include "config/Folders.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QThread>
 
@@ -18,12 +19,33 @@ TBookInfoPanel::TBookInfoPanel(QWidget *window, TBookInfoView *view, TElidedLabe
     m_settle.setSingleShot(true);
     m_settle.setInterval(120);
     connect(&m_settle, &QTimer::timeout, this, [this] {
-        if (m_settling)
+        if (m_settling && !m_keyHeld)
             Ask(*std::exchange(m_settling, std::nullopt), TStatus::FullPath);
     });
 }
 
 TBookInfoPanel::~TBookInfoPanel() { Stop(); }
+
+void TBookInfoPanel::WatchKeys(QWidget *list)
+{
+    m_list = list;
+    list->installEventFilter(this);
+}
+
+bool TBookInfoPanel::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == m_list) {
+        const bool press = e->type() == QEvent::KeyPress, release = e->type() == QEvent::KeyRelease;
+        // Key repeat comes as presses and releases marked as repeats; only the real ones count.
+        const bool focusOut = e->type() == QEvent::FocusOut;
+        if (((press || release) && !static_cast<QKeyEvent *>(e)->isAutoRepeat()) || focusOut) {
+            m_keyHeld = press;
+            if (!press && m_settling)
+                m_settle.start();
+        }
+    }
+    return QObject::eventFilter(watched, e);
+}
 
 void TBookInfoPanel::SelectionChanged(const TListEntry *entry)
 {

@@ -31,12 +31,18 @@ public:
     void ShowCommand(const TListEntry *entry);
     // Waits for a build under way and forgets what was asked for; nothing more is shown.
     void Stop();
+    // While a key is held down on this list the selection is on its way, not at rest: no page
+    // is built (and no box about an invalid book stops the user) until the key comes up.
+    void WatchKeys(QWidget *list);
 
     // True while a description is asked for and not yet shown (or failed).
-    bool Busy() const { return m_wanted.has_value() || m_settle.isActive(); }
+    bool Busy() const { return m_wanted.has_value() || m_settling.has_value(); }
     // How long a selection must rest before its page is built.
     void SetSettleTime(int ms) { m_settle.setInterval(ms); }
     const TDescriptionHistory &History() const { return m_history; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
 signals:
     // A description asked for has been dealt with: shown, found invalid, or failed.
@@ -72,5 +78,7 @@ private:
     std::shared_ptr<TResult> m_result;     // written by the worker, read after it ended
     quint64 m_serial = 0;
     bool m_busyCursor = false;
+    QWidget *m_list = nullptr;
+    bool m_keyHeld = false;
     TDescriptionHistory m_history;
 };

@@ -120,6 +120,7 @@ void TorvMain::CreateParts()
     CreatePanel();
     CreateStatusBar();
     InfoPanel = new TBookInfoPanel(this, wb, lblCurrentFile);
+    InfoPanel->WatchKeys(VST);
 
     Timer = new QTimer(this);
     Timer->setObjectName(QStringLiteral("Timer"));

@@ -163,6 +163,42 @@ private slots:
         w.close();
     }
 
+    // A key held down on the list: the rows passed on the way get no page (and an invalid one
+    // no box); the row where the key comes up gets its page.
+    void heldKeyWaitsForItsRelease()
+    {
+        SetChangeInfo(true);
+        const QStringList books{Write(m_folders->Path("keys/a.fb2"), Book()),
+                                Write(m_folders->Path("keys/b.fb2"), Book("")),
+                                Write(m_folders->Path("keys/c.fb2"), Book())};
+        TorvMain w(books);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.InfoPanel->SetSettleTime(0);
+        w.VST->setFocus();
+        QSignalSpy done(w.InfoPanel, &TBookInfoPanel::Done);
+        w.VST->selectRow(0);
+        QVERIFY(done.wait(10000));
+
+        TShowWatch noBox([](QWidget *box) {
+            if (box->objectName() == QLatin1String("InvalidBookBox"))
+                QTimer::singleShot(0, box, &QWidget::close);
+        });
+        QTest::keyPress(w.VST, Qt::Key_Down);
+        QCOMPARE(w.VST->currentIndex().row(), 1);
+        QKeyEvent repeat(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(w.VST, &repeat);
+        QCOMPARE(w.VST->currentIndex().row(), 2);
+        QTest::qWait(50);
+        QCOMPARE(done.count(), 1);
+        QVERIFY(w.InfoPanel->Busy());
+
+        QTest::keyRelease(w.VST, Qt::Key_Down);
+        QVERIFY(done.wait(10000));
+        QCOMPARE(w.lblCurrentFile->toolTip(), books[2]);
+        w.close();
+    }
+
     // Pictures fit the view: a large cover is scaled down into its box, keeping its shape, and a
     // cover that is no picture takes no room.
     void picturesFitTheView_data()
