@@ -12,23 +12,35 @@ namespace {
 using C = TNodeClass;
 const TNodeClass *const Node = &TXMLNode::Class;
 const TNodeClass *const Collection = &TXMLNodeCollection::Class;
+
+// The inline elements of styled text and named styles.
+const std::vector<TNodeClass::Child> InlineMarkup{
+    {"strong", &TXMLStyleType::Class}, {"emphasis", &TXMLStyleType::Class},
+    {"style", &TXMLNamedStyleType::Class}, {"a", &TXMLLinkType::Class},
+    {"strikethrough", &TXMLStyleType::Class}, {"sub", &TXMLStyleType::Class},
+    {"sup", &TXMLStyleType::Class}, {"code", &TXMLStyleType::Class}, {"image", &TXMLImageType::Class}};
 } // namespace
 
-// ---- element classes ----
+// ---- element classes: name, base, factory, registered children, hosted lists[, items] ----
 const C TXMLFictionBook::Class{"TXMLFictionBook", Node, &MakeNode<TXMLFictionBook>,
-    {{"description", &TXMLDescription::Class}, {"binary", &TXMLBinary::Class}},
-    {{"binary", &TXMLBinaryList::Class}}};
+    {{"stylesheet", &TXMLStylesheet::Class}, {"description", &TXMLDescription::Class},
+     {"body", &TXMLBody::Class}, {"binary", &TXMLBinary::Class}},
+    {{"binary", &TXMLBinaryList::Class}, {"body", &TXMLBodyList::Class},
+     {"stylesheet", &TXMLStylesheetList::Class}}};
+
+const C TXMLStylesheet::Class{"TXMLStylesheet", Node, &MakeNode<TXMLStylesheet>, {}, {}};
 
 const C TXMLDescription::Class{"TXMLDescription", Node, &MakeNode<TXMLDescription>,
     {{"title-info", &TXMLTitleinfoType::Class}, {"src-title-info", &TXMLTitleinfoType::Class},
-     {"document-info", &TXMLDocumentinfo::Class}, {"publish-info", &TXMLPublishinfo::Class}},
-    {}};
+     {"document-info", &TXMLDocumentinfo::Class}, {"publish-info", &TXMLPublishinfo::Class},
+     {"custom-info", &TXMLCustominfo::Class}, {"output", &TXMLShareInstructionType::Class}},
+    {{"custom-info", &TXMLCustominfoList::Class}, {"output", &TXMLShareInstructionTypeList::Class}}};
 
 const C TXMLTitleinfoType::Class{"TXMLTitleinfoType", Node, &MakeNode<TXMLTitleinfoType>,
     {{"author", &TXMLAuthorType::Class}, {"book-title", &TXMLTextFieldType::Class},
-     {"keywords", &TXMLTextFieldType::Class}, {"date", &TXMLDateType::Class},
-     {"coverpage", &TXMLCoverpage::Class}, {"translator", &TXMLAuthorType::Class},
-     {"sequence", &TXMLSequenceType::Class}},
+     {"annotation", &TXMLAnnotationType::Class}, {"keywords", &TXMLTextFieldType::Class},
+     {"date", &TXMLDateType::Class}, {"coverpage", &TXMLCoverpage::Class},
+     {"translator", &TXMLAuthorType::Class}, {"sequence", &TXMLSequenceType::Class}},
     {{"author", &TXMLAuthorTypeList::Class}, {"genre", &TXMLGenreTypeList::Class},
      {"sequence", &TXMLSequenceTypeList::Class}, {"translator", &TXMLAuthorTypeList::Class}}};
 
@@ -38,6 +50,41 @@ const C TXMLAuthorType::Class{"TXMLAuthorType", Node, &MakeNode<TXMLAuthorType>,
     {{"email", &TXMLString_List::Class}, {"home-page", &TXMLString_List::Class}}};
 
 const C TXMLTextFieldType::Class{"TXMLTextFieldType", Node, &MakeNode<TXMLTextFieldType>, {}, {}};
+
+const C TXMLAnnotationType::Class{"TXMLAnnotationType", Node, &MakeNode<TXMLAnnotationType>,
+    {{"p", &TXMLPType::Class}, {"poem", &TXMLPoemType::Class}, {"cite", &TXMLCiteType::Class},
+     {"subtitle", &TXMLPType::Class}, {"table", &TXMLTableType::Class}},
+    {{"p", &TXMLPTypeList::Class}}};
+
+const C TXMLStyleType::Class{"TXMLStyleType", Node, &MakeNode<TXMLStyleType>, InlineMarkup, {}};
+
+const C TXMLPoemType::Class{"TXMLPoemType", Node, &MakeNode<TXMLPoemType>,
+    {{"title", &TXMLTitleType::Class}, {"epigraph", &TXMLEpigraphType::Class},
+     {"stanza", &TXMLStanza::Class}, {"date", &TXMLDateType::Class}, {"text-author", &TXMLPType::Class}},
+    {{"epigraph", &TXMLEpigraphTypeList::Class}, {"stanza", &TXMLStanzaList::Class},
+     {"text-author", &TXMLPTypeList::Class}}};
+
+const C TXMLTitleType::Class{"TXMLTitleType", Node, &MakeNode<TXMLTitleType>, {{"p", &TXMLPType::Class}}, {}};
+
+const C TXMLEpigraphType::Class{"TXMLEpigraphType", Node, &MakeNode<TXMLEpigraphType>,
+    {{"p", &TXMLPType::Class}, {"poem", &TXMLPoemType::Class}, {"cite", &TXMLCiteType::Class},
+     {"text-author", &TXMLPType::Class}},
+    {{"text-author", &TXMLPTypeList::Class}}};
+
+const C TXMLCiteType::Class{"TXMLCiteType", Node, &MakeNode<TXMLCiteType>,
+    {{"p", &TXMLPType::Class}, {"poem", &TXMLPoemType::Class}, {"subtitle", &TXMLPType::Class},
+     {"table", &TXMLTableType::Class}, {"text-author", &TXMLPType::Class}},
+    {{"text-author", &TXMLPTypeList::Class}}};
+
+const C TXMLTableType::Class{"TXMLTableType", Collection, &MakeNode<TXMLTableType>,
+    {{"tr", &TXMLTr::Class}}, {}, "tr", &TXMLTr::Class};
+
+const C TXMLTr::Class{"TXMLTr", Collection, &MakeNode<TXMLTr>, {{"td", &TXMLPType::Class}}, {}, "td",
+    &TXMLPType::Class};
+
+const C TXMLStanza::Class{"TXMLStanza", Node, &MakeNode<TXMLStanza>,
+    {{"title", &TXMLTitleType::Class}, {"subtitle", &TXMLPType::Class}, {"v", &TXMLPType::Class}},
+    {{"v", &TXMLPTypeList::Class}}};
 
 const C TXMLDateType::Class{"TXMLDateType", Node, &MakeNode<TXMLDateType>, {}, {}};
 
@@ -51,7 +98,8 @@ const C TXMLSequenceType::Class{"TXMLSequenceType", Collection, &MakeNode<TXMLSe
 
 const C TXMLDocumentinfo::Class{"TXMLDocumentinfo", Node, &MakeNode<TXMLDocumentinfo>,
     {{"author", &TXMLAuthorType::Class}, {"program-used", &TXMLTextFieldType::Class},
-     {"date", &TXMLDateType::Class}, {"src-ocr", &TXMLTextFieldType::Class}},
+     {"date", &TXMLDateType::Class}, {"src-ocr", &TXMLTextFieldType::Class},
+     {"history", &TXMLAnnotationType::Class}},
     {{"author", &TXMLAuthorTypeList::Class}, {"src-url", &TXMLString_List::Class}}};
 
 const C TXMLPublishinfo::Class{"TXMLPublishinfo", Node, &MakeNode<TXMLPublishinfo>,
@@ -60,19 +108,89 @@ const C TXMLPublishinfo::Class{"TXMLPublishinfo", Node, &MakeNode<TXMLPublishinf
      {"sequence", &TXMLSequenceType::Class}},
     {{"sequence", &TXMLSequenceTypeList::Class}}};
 
+const C TXMLCustominfo::Class{"TXMLCustominfo", Node, &MakeNode<TXMLCustominfo>, {}, {}};
+
+const C TXMLShareInstructionType::Class{"TXMLShareInstructionType", Node, &MakeNode<TXMLShareInstructionType>,
+    {{"part", &TXMLPartShareInstructionType::Class}, {"output-document-class", &TXMLOutPutDocumentType::Class}},
+    {{"output-document-class", &TXMLOutPutDocumentTypeList::Class},
+     {"part", &TXMLPartShareInstructionTypeList::Class}}};
+
+const C TXMLPartShareInstructionType::Class{"TXMLPartShareInstructionType", Node,
+    &MakeNode<TXMLPartShareInstructionType>, {}, {}};
+
+const C TXMLOutPutDocumentType::Class{"TXMLOutPutDocumentType", Collection, &MakeNode<TXMLOutPutDocumentType>,
+    {{"part", &TXMLPartShareInstructionType::Class}}, {}, "part", &TXMLPartShareInstructionType::Class};
+
+const C TXMLBody::Class{"TXMLBody", Node, &MakeNode<TXMLBody>,
+    {{"image", &TXMLImageType::Class}, {"title", &TXMLTitleType::Class},
+     {"epigraph", &TXMLEpigraphType::Class}, {"section", &TXMLSectionType::Class}},
+    {{"epigraph", &TXMLEpigraphTypeList::Class}, {"section", &TXMLSectionTypeList::Class}}};
+
+const C TXMLSectionType::Class{"TXMLSectionType", Node, &MakeNode<TXMLSectionType>,
+    {{"title", &TXMLTitleType::Class}, {"epigraph", &TXMLEpigraphType::Class},
+     {"image", &TXMLImageType::Class}, {"annotation", &TXMLAnnotationType::Class},
+     {"section", &TXMLSectionType::Class}, {"p", &TXMLPType::Class}, {"poem", &TXMLPoemType::Class},
+     {"subtitle", &TXMLPType::Class}, {"cite", &TXMLCiteType::Class}, {"table", &TXMLTableType::Class}},
+    {{"epigraph", &TXMLEpigraphTypeList::Class}, {"section", &TXMLSectionTypeList::Class}}};
+
 const C TXMLBinary::Class{"TXMLBinary", Node, &MakeNode<TXMLBinary>, {}, {}};
 
-// ---- hosted list classes: base, factory, item class ----
-const C TXMLAuthorTypeList::Class{"TXMLAuthorTypeList", Collection, &MakeNode<TXMLAuthorTypeList>, {}, {},
-    nullptr, &TXMLAuthorType::Class};
-const C TXMLSequenceTypeList::Class{"TXMLSequenceTypeList", Collection, &MakeNode<TXMLSequenceTypeList>, {}, {},
-    nullptr, &TXMLSequenceType::Class};
-const C TXMLBinaryList::Class{"TXMLBinaryList", Collection, &MakeNode<TXMLBinaryList>, {}, {},
-    nullptr, &TXMLBinary::Class};
-const C TXMLGenreTypeList::Class{"TXMLGenreTypeList", Collection, &MakeNode<TXMLGenreTypeList>, {}, {},
-    nullptr, Node};
-const C TXMLString_List::Class{"TXMLString_List", Collection, &MakeNode<TXMLString_List>, {}, {},
-    nullptr, Node};
+const C TXMLPType::Class{"TXMLPType", &TXMLStyleType::Class, &MakeNode<TXMLPType>, InlineMarkup, {}};
+
+const C TXMLNamedStyleType::Class{"TXMLNamedStyleType", Node, &MakeNode<TXMLNamedStyleType>, InlineMarkup, {}};
+
+const C TXMLLinkType::Class{"TXMLLinkType", Node, &MakeNode<TXMLLinkType>,
+    {{"strong", &TXMLStyleLinkType::Class}, {"emphasis", &TXMLStyleLinkType::Class},
+     {"style", &TXMLStyleLinkType::Class}, {"strikethrough", &TXMLStyleType::Class},
+     {"sub", &TXMLStyleType::Class}, {"sup", &TXMLStyleType::Class}, {"code", &TXMLStyleType::Class},
+     {"image", &TXMLImageType::Class}},
+    {}};
+
+const C TXMLStyleLinkType::Class{"TXMLStyleLinkType", Node, &MakeNode<TXMLStyleLinkType>,
+    {{"strong", &TXMLStyleLinkType::Class}, {"emphasis", &TXMLStyleLinkType::Class},
+     {"style", &TXMLStyleLinkType::Class}},
+    {}};
+
+// ---- hosted list classes: the item class; the host gives the item tag ----
+#define ORVANE_FB2_LIST(Name, Item)                                                              \
+    const C TXML##Name::Class{"TXML" #Name, Collection, &MakeNode<TXML##Name>, {}, {}, nullptr, Item};
+ORVANE_FB2_LIST(StylesheetList, &TXMLStylesheet::Class)
+ORVANE_FB2_LIST(AuthorTypeList, &TXMLAuthorType::Class)
+ORVANE_FB2_LIST(EpigraphTypeList, &TXMLEpigraphType::Class)
+ORVANE_FB2_LIST(StanzaList, &TXMLStanza::Class)
+ORVANE_FB2_LIST(SequenceTypeList, &TXMLSequenceType::Class)
+ORVANE_FB2_LIST(CustominfoList, &TXMLCustominfo::Class)
+ORVANE_FB2_LIST(ShareInstructionTypeList, &TXMLShareInstructionType::Class)
+ORVANE_FB2_LIST(PartShareInstructionTypeList, &TXMLPartShareInstructionType::Class)
+ORVANE_FB2_LIST(OutPutDocumentTypeList, &TXMLOutPutDocumentType::Class)
+ORVANE_FB2_LIST(BodyList, &TXMLBody::Class)
+ORVANE_FB2_LIST(SectionTypeList, &TXMLSectionType::Class)
+ORVANE_FB2_LIST(BinaryList, &TXMLBinary::Class)
+ORVANE_FB2_LIST(PTypeList, &TXMLPType::Class)
+ORVANE_FB2_LIST(GenreTypeList, Node)
+ORVANE_FB2_LIST(String_List, Node)
+#undef ORVANE_FB2_LIST
+
+QString TXMLPType::PlainText() const
+{
+    // Iterative, so a deeply nested paragraph cannot exhaust the stack.
+    QByteArray text;
+    const xmlNode *paragraph = DomNode();
+    const xmlNode *node = paragraph->children;
+    while (node) {
+        if (node->type == XML_TEXT_NODE || node->type == XML_CDATA_SECTION_NODE) {
+            if (node->content)
+                text += reinterpret_cast<const char *>(node->content);
+        } else if (node->type == XML_ELEMENT_NODE && node->children) {
+            node = node->children;
+            continue;
+        }
+        while (node != paragraph && !node->next)
+            node = node->parent;
+        node = node == paragraph ? nullptr : node->next;
+    }
+    return QString::fromUtf8(text);
+}
 
 IXMLFictionBook OpenBookDocument(const QString &fileName) { return BookFromDom(LoadBookDom(fileName)); }
 

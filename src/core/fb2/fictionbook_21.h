@@ -13,20 +13,50 @@
 // IXMLxxx names the interface of TXMLxxx.
 #define ORVANE_FB2_INTERFACE(Name) using IXML##Name = std::shared_ptr<class TXML##Name>;
 ORVANE_FB2_INTERFACE(FictionBook)
+ORVANE_FB2_INTERFACE(Stylesheet)
 ORVANE_FB2_INTERFACE(Description)
 ORVANE_FB2_INTERFACE(TitleinfoType)
 ORVANE_FB2_INTERFACE(AuthorType)
 ORVANE_FB2_INTERFACE(TextFieldType)
+ORVANE_FB2_INTERFACE(AnnotationType)
+ORVANE_FB2_INTERFACE(StyleType)
+ORVANE_FB2_INTERFACE(PoemType)
+ORVANE_FB2_INTERFACE(TitleType)
+ORVANE_FB2_INTERFACE(EpigraphType)
+ORVANE_FB2_INTERFACE(CiteType)
+ORVANE_FB2_INTERFACE(TableType)
+ORVANE_FB2_INTERFACE(Tr)
+ORVANE_FB2_INTERFACE(Stanza)
 ORVANE_FB2_INTERFACE(DateType)
 ORVANE_FB2_INTERFACE(Coverpage)
 ORVANE_FB2_INTERFACE(ImageType)
 ORVANE_FB2_INTERFACE(SequenceType)
 ORVANE_FB2_INTERFACE(Documentinfo)
 ORVANE_FB2_INTERFACE(Publishinfo)
+ORVANE_FB2_INTERFACE(Custominfo)
+ORVANE_FB2_INTERFACE(ShareInstructionType)
+ORVANE_FB2_INTERFACE(PartShareInstructionType)
+ORVANE_FB2_INTERFACE(OutPutDocumentType)
+ORVANE_FB2_INTERFACE(Body)
+ORVANE_FB2_INTERFACE(SectionType)
 ORVANE_FB2_INTERFACE(Binary)
+ORVANE_FB2_INTERFACE(PType)
+ORVANE_FB2_INTERFACE(NamedStyleType)
+ORVANE_FB2_INTERFACE(LinkType)
+ORVANE_FB2_INTERFACE(StyleLinkType)
+ORVANE_FB2_INTERFACE(StylesheetList)
 ORVANE_FB2_INTERFACE(AuthorTypeList)
+ORVANE_FB2_INTERFACE(EpigraphTypeList)
+ORVANE_FB2_INTERFACE(StanzaList)
 ORVANE_FB2_INTERFACE(SequenceTypeList)
+ORVANE_FB2_INTERFACE(CustominfoList)
+ORVANE_FB2_INTERFACE(ShareInstructionTypeList)
+ORVANE_FB2_INTERFACE(PartShareInstructionTypeList)
+ORVANE_FB2_INTERFACE(OutPutDocumentTypeList)
+ORVANE_FB2_INTERFACE(BodyList)
+ORVANE_FB2_INTERFACE(SectionTypeList)
 ORVANE_FB2_INTERFACE(BinaryList)
+ORVANE_FB2_INTERFACE(PTypeList)
 ORVANE_FB2_INTERFACE(GenreTypeList)
 ORVANE_FB2_INTERFACE(String_List)
 #undef ORVANE_FB2_INTERFACE
@@ -44,42 +74,54 @@ IXMLFictionBook BookFromDom(XmlDocPtr dom);
 
 // ---- hosted lists ----
 
-class TXMLAuthorTypeList : public TXMLElementList<TXMLAuthorType> {
-public:
-    static const TNodeClass Class;
-};
-class TXMLSequenceTypeList : public TXMLElementList<TXMLSequenceType> {
-public:
-    static const TNodeClass Class;
-};
-class TXMLBinaryList : public TXMLElementList<TXMLBinary> {
-public:
-    static const TNodeClass Class;
-};
-class TXMLGenreTypeList : public TXMLTextList {
-public:
-    static const TNodeClass Class;
-};
-class TXMLString_List : public TXMLTextList {
-public:
-    static const TNodeClass Class;
-};
+#define ORVANE_FB2_LIST(Name, Base)                                                             \
+    class TXML##Name : public Base {                                                            \
+    public:                                                                                     \
+        static const TNodeClass Class;                                                          \
+    };
+ORVANE_FB2_LIST(StylesheetList, TXMLElementList<TXMLStylesheet>)
+ORVANE_FB2_LIST(AuthorTypeList, TXMLElementList<TXMLAuthorType>)
+ORVANE_FB2_LIST(EpigraphTypeList, TXMLElementList<TXMLEpigraphType>)
+ORVANE_FB2_LIST(StanzaList, TXMLElementList<TXMLStanza>)
+ORVANE_FB2_LIST(SequenceTypeList, TXMLElementList<TXMLSequenceType>)
+ORVANE_FB2_LIST(CustominfoList, TXMLElementList<TXMLCustominfo>)
+ORVANE_FB2_LIST(ShareInstructionTypeList, TXMLElementList<TXMLShareInstructionType>)
+ORVANE_FB2_LIST(PartShareInstructionTypeList, TXMLElementList<TXMLPartShareInstructionType>)
+ORVANE_FB2_LIST(OutPutDocumentTypeList, TXMLElementList<TXMLOutPutDocumentType>)
+ORVANE_FB2_LIST(BodyList, TXMLElementList<TXMLBody>)
+ORVANE_FB2_LIST(SectionTypeList, TXMLElementList<TXMLSectionType>)
+ORVANE_FB2_LIST(BinaryList, TXMLElementList<TXMLBinary>)
+ORVANE_FB2_LIST(PTypeList, TXMLElementList<TXMLPType>)
+ORVANE_FB2_LIST(GenreTypeList, TXMLTextList)
+ORVANE_FB2_LIST(String_List, TXMLTextList)
+#undef ORVANE_FB2_LIST
 
-// ---- element classes ----
+// ---- the document and its description ----
 
 class TXMLFictionBook : public TXMLNode {
 public:
     static const TNodeClass Class;
     IXMLBinaryList Binary() { return HostedList<TXMLBinaryList>("binary"); }
+    IXMLBodyList Body() { return HostedList<TXMLBodyList>("body"); }
     IXMLDescription Description() { return ChildElement<TXMLDescription>("description"); }
+    IXMLStylesheetList Stylesheet() { return HostedList<TXMLStylesheetList>("stylesheet"); }
     // The DOM document, for the XML services (validation, transformation).
     xmlDoc *DomDocument() const { return DomNode()->doc; }
+};
+
+class TXMLStylesheet : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    QString Type() { return AttributeText("type"); }
+    void SetType(const QString &value) { SetAttributeText("type", value); }
 };
 
 class TXMLDescription : public TXMLNode {
 public:
     static const TNodeClass Class;
+    IXMLCustominfoList CustomInfo() { return HostedList<TXMLCustominfoList>("custom-info"); }
     IXMLDocumentinfo DocumentInfo() { return ChildElement<TXMLDocumentinfo>("document-info"); }
+    IXMLShareInstructionTypeList Output() { return HostedList<TXMLShareInstructionTypeList>("output"); }
     IXMLPublishinfo PublishInfo() { return ChildElement<TXMLPublishinfo>("publish-info"); }
     IXMLTitleinfoType SrcTitleInfo() { return ChildElement<TXMLTitleinfoType>("src-title-info"); }
     IXMLTitleinfoType TitleInfo() { return ChildElement<TXMLTitleinfoType>("title-info"); }
@@ -88,6 +130,7 @@ public:
 class TXMLTitleinfoType : public TXMLNode {
 public:
     static const TNodeClass Class;
+    IXMLAnnotationType Annotation() { return ChildElement<TXMLAnnotationType>("annotation"); }
     IXMLAuthorTypeList Author() { return HostedList<TXMLAuthorTypeList>("author"); }
     IXMLTextFieldType BookTitle() { return ChildElement<TXMLTextFieldType>("book-title"); }
     IXMLCoverpage Coverpage() { return ChildElement<TXMLCoverpage>("coverpage"); }
@@ -163,6 +206,7 @@ public:
     static const TNodeClass Class;
     IXMLAuthorTypeList Author() { return HostedList<TXMLAuthorTypeList>("author"); }
     IXMLDateType Date() { return ChildElement<TXMLDateType>("date"); }
+    IXMLAnnotationType History() { return ChildElement<TXMLAnnotationType>("history"); }
     QString Id() { return ChildText("id"); }
     IXMLTextFieldType ProgramUsed() { return ChildElement<TXMLTextFieldType>("program-used"); }
     IXMLTextFieldType SrcOcr() { return ChildElement<TXMLTextFieldType>("src-ocr"); }
@@ -183,6 +227,258 @@ public:
     QString Year() { return ChildText("year"); }
     void SetYear(const QString &value) { SetChildText("year", value); }
 };
+
+class TXMLCustominfo : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    QString InfoType() { return AttributeText("info-type"); }
+    void SetInfoType(const QString &value) { SetAttributeText("info-type", value); }
+};
+
+// ---- sharing instructions (description/output) ----
+
+class TXMLShareInstructionType : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    QString Currency() { return AttributeText("currency"); }
+    QString IncludeAll() { return AttributeText("include-all"); }
+    QString Mode() { return AttributeText("mode"); }
+    IXMLOutPutDocumentTypeList OutputDocumentClass()
+    {
+        return HostedList<TXMLOutPutDocumentTypeList>("output-document-class");
+    }
+    IXMLPartShareInstructionTypeList Part() { return HostedList<TXMLPartShareInstructionTypeList>("part"); }
+    float Price() { return AttributeFloat("price"); }
+    void SetCurrency(const QString &value) { SetAttributeText("currency", value); }
+    void SetIncludeAll(const QString &value) { SetAttributeText("include-all", value); }
+    void SetMode(const QString &value) { SetAttributeText("mode", value); }
+    void SetPrice(float value) { SetAttributeFloat("price", value); }
+};
+
+class TXMLPartShareInstructionType : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    QString Include() { return AttributeText("include"); }
+    QString XlinkHref() const { return XLinkAttribute("href"); }
+    QString XlinkType() const { return XLinkAttribute("type"); }
+    void SetInclude(const QString &value) { SetAttributeText("include", value); }
+    void SetXlinkHref(const QString &value) { SetXLinkAttribute("href", value); }
+    void SetXlinkType(const QString &value) { SetXLinkAttribute("type", value); }
+};
+
+// A list element: its items are its part children.
+class TXMLOutPutDocumentType : public TXMLElementList<TXMLPartShareInstructionType> {
+public:
+    static const TNodeClass Class;
+    QString Create() { return AttributeText("create"); }
+    QString Name() { return AttributeText("name"); }
+    float Price() { return AttributeFloat("price"); }
+    void SetCreate(const QString &value) { SetAttributeText("create", value); }
+    void SetName(const QString &value) { SetAttributeText("name", value); }
+    void SetPrice(float value) { SetAttributeFloat("price", value); }
+};
+
+// ---- the text of the book ----
+
+class TXMLBody : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    IXMLEpigraphTypeList Epigraph() { return HostedList<TXMLEpigraphTypeList>("epigraph"); }
+    IXMLImageType Image() { return ChildElement<TXMLImageType>("image"); }
+    QString Name() { return AttributeText("name"); }
+    IXMLSectionTypeList Section() { return HostedList<TXMLSectionTypeList>("section"); }
+    IXMLTitleType Title() { return ChildElement<TXMLTitleType>("title"); }
+    QString XmlLang() { return AttributeText("xml:lang"); }
+    void SetName(const QString &value) { SetAttributeText("name", value); }
+    void SetXmlLang(const QString &value) { SetAttributeText("xml:lang", value); }
+};
+
+class TXMLSectionType : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    IXMLAnnotationType Annotation() { return ChildElement<TXMLAnnotationType>("annotation"); }
+    IXMLCiteType Cite() { return ChildElement<TXMLCiteType>("cite"); }
+    QString EmptyLine() { return ChildText("empty-line"); }
+    IXMLEpigraphTypeList Epigraph() { return HostedList<TXMLEpigraphTypeList>("epigraph"); }
+    QString Id() { return AttributeText("id"); }
+    IXMLImageType Image() { return ChildElement<TXMLImageType>("image"); }
+    IXMLPType P() { return ChildElement<TXMLPType>("p"); }
+    IXMLPoemType Poem() { return ChildElement<TXMLPoemType>("poem"); }
+    IXMLSectionTypeList Section() { return HostedList<TXMLSectionTypeList>("section"); }
+    IXMLPType Subtitle() { return ChildElement<TXMLPType>("subtitle"); }
+    IXMLTableType Table() { return ChildElement<TXMLTableType>("table"); }
+    IXMLTitleType Title() { return ChildElement<TXMLTitleType>("title"); }
+    QString XmlLang() { return AttributeText("xml:lang"); }
+    void SetEmptyLine(const QString &value) { SetChildText("empty-line", value); }
+    void SetId(const QString &value) { SetAttributeText("id", value); }
+    void SetXmlLang(const QString &value) { SetAttributeText("xml:lang", value); }
+};
+
+class TXMLTitleType : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    QString EmptyLine() { return ChildText("empty-line"); }
+    IXMLPType P() { return ChildElement<TXMLPType>("p"); }
+    QString XmlLang() { return AttributeText("xml:lang"); }
+    void SetXmlLang(const QString &value) { SetAttributeText("xml:lang", value); }
+};
+
+class TXMLAnnotationType : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    IXMLCiteType Cite() { return ChildElement<TXMLCiteType>("cite"); }
+    QString EmptyLine() { return ChildText("empty-line"); }
+    QString Id() { return AttributeText("id"); }
+    IXMLPTypeList P() { return HostedList<TXMLPTypeList>("p"); }
+    IXMLPoemType Poem() { return ChildElement<TXMLPoemType>("poem"); }
+    IXMLPType Subtitle() { return ChildElement<TXMLPType>("subtitle"); }
+    IXMLTableType Table() { return ChildElement<TXMLTableType>("table"); }
+    QString XmlLang() { return AttributeText("xml:lang"); }
+    void SetId(const QString &value) { SetAttributeText("id", value); }
+    void SetXmlLang(const QString &value) { SetAttributeText("xml:lang", value); }
+};
+
+class TXMLEpigraphType : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    IXMLCiteType Cite() { return ChildElement<TXMLCiteType>("cite"); }
+    QString EmptyLine() { return ChildText("empty-line"); }
+    QString Id() { return AttributeText("id"); }
+    IXMLPType P() { return ChildElement<TXMLPType>("p"); }
+    IXMLPoemType Poem() { return ChildElement<TXMLPoemType>("poem"); }
+    IXMLPTypeList TextAuthor() { return HostedList<TXMLPTypeList>("text-author"); }
+    void SetId(const QString &value) { SetAttributeText("id", value); }
+};
+
+class TXMLCiteType : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    QString EmptyLine() { return ChildText("empty-line"); }
+    QString Id() { return AttributeText("id"); }
+    IXMLPType P() { return ChildElement<TXMLPType>("p"); }
+    IXMLPoemType Poem() { return ChildElement<TXMLPoemType>("poem"); }
+    IXMLPType Subtitle() { return ChildElement<TXMLPType>("subtitle"); }
+    IXMLTableType Table() { return ChildElement<TXMLTableType>("table"); }
+    IXMLPTypeList TextAuthor() { return HostedList<TXMLPTypeList>("text-author"); }
+    QString XmlLang() { return AttributeText("xml:lang"); }
+    void SetId(const QString &value) { SetAttributeText("id", value); }
+    void SetXmlLang(const QString &value) { SetAttributeText("xml:lang", value); }
+};
+
+class TXMLPoemType : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    IXMLDateType Date() { return ChildElement<TXMLDateType>("date"); }
+    IXMLEpigraphTypeList Epigraph() { return HostedList<TXMLEpigraphTypeList>("epigraph"); }
+    QString Id() { return AttributeText("id"); }
+    IXMLStanzaList Stanza() { return HostedList<TXMLStanzaList>("stanza"); }
+    IXMLPTypeList TextAuthor() { return HostedList<TXMLPTypeList>("text-author"); }
+    IXMLTitleType Title() { return ChildElement<TXMLTitleType>("title"); }
+    QString XmlLang() { return AttributeText("xml:lang"); }
+    void SetId(const QString &value) { SetAttributeText("id", value); }
+    void SetXmlLang(const QString &value) { SetAttributeText("xml:lang", value); }
+};
+
+class TXMLStanza : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    IXMLPType Subtitle() { return ChildElement<TXMLPType>("subtitle"); }
+    IXMLTitleType Title() { return ChildElement<TXMLTitleType>("title"); }
+    IXMLPTypeList V() { return HostedList<TXMLPTypeList>("v"); }
+    QString XmlLang() { return AttributeText("xml:lang"); }
+    void SetXmlLang(const QString &value) { SetAttributeText("xml:lang", value); }
+};
+
+// A list element: its items are its rows.
+class TXMLTableType : public TXMLElementList<TXMLTr> {
+public:
+    static const TNodeClass Class;
+};
+
+// A list element: its items are its td cells, each a paragraph. Header cells (th) are no items.
+class TXMLTr : public TXMLElementList<TXMLPType> {
+public:
+    static const TNodeClass Class;
+    QString Align() { return AttributeText("align"); }
+    void SetAlign(const QString &value) { SetAttributeText("align", value); }
+};
+
+// ---- inline markup ----
+
+// The inline elements that styled text and named styles may hold; the classes differ in what
+// else they offer, and neither supports the other's interface.
+template <class Base>
+class TXMLInlineMarkup : public Base {
+public:
+    IXMLLinkType A() { return this->template ChildElement<TXMLLinkType>("a"); }
+    IXMLStyleType Code() { return this->template ChildElement<TXMLStyleType>("code"); }
+    IXMLStyleType Emphasis() { return this->template ChildElement<TXMLStyleType>("emphasis"); }
+    IXMLImageType Image() { return this->template ChildElement<TXMLImageType>("image"); }
+    IXMLStyleType Strikethrough() { return this->template ChildElement<TXMLStyleType>("strikethrough"); }
+    IXMLStyleType Strong() { return this->template ChildElement<TXMLStyleType>("strong"); }
+    IXMLNamedStyleType Style() { return this->template ChildElement<TXMLNamedStyleType>("style"); }
+    IXMLStyleType Sub() { return this->template ChildElement<TXMLStyleType>("sub"); }
+    IXMLStyleType Sup() { return this->template ChildElement<TXMLStyleType>("sup"); }
+    QString XmlLang() { return this->AttributeText("xml:lang"); }
+    void SetXmlLang(const QString &value) { this->SetAttributeText("xml:lang", value); }
+};
+
+class TXMLStyleType : public TXMLInlineMarkup<TXMLNode> {
+public:
+    static const TNodeClass Class;
+};
+
+// A paragraph: styled text with attributes of its own. Its Style() is the attribute; the
+// inline style element stays reachable through the IXMLStyleType of the same node.
+class TXMLPType : public TXMLStyleType {
+public:
+    static const TNodeClass Class;
+    QString Id() { return AttributeText("id"); }
+    // Every text and CDATA piece of the paragraph, inline markup included, joined as they stand.
+    // Only reads: creates no node.
+    QString PlainText() const;
+    QString Style() { return AttributeText("style"); }
+    void SetPlainText(const QString &) {}  // the text of a paragraph is its markup: not settable
+    void SetId(const QString &value) { SetAttributeText("id", value); }
+    void SetStyle(const QString &value) { SetAttributeText("style", value); }
+};
+
+class TXMLNamedStyleType : public TXMLInlineMarkup<TXMLNode> {
+public:
+    static const TNodeClass Class;
+    QString Name() { return AttributeText("name"); }
+    void SetName(const QString &value) { SetAttributeText("name", value); }
+};
+
+// A link: its strong, emphasis and style children are link styles, which hold no further links.
+class TXMLLinkType : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    QString Type() { return AttributeText("type"); }  // the plain attribute, not the XLink one
+    IXMLStyleType Code() { return ChildElement<TXMLStyleType>("code"); }
+    IXMLStyleLinkType Emphasis() { return ChildElement<TXMLStyleLinkType>("emphasis"); }
+    IXMLImageType Image() { return ChildElement<TXMLImageType>("image"); }
+    IXMLStyleType Strikethrough() { return ChildElement<TXMLStyleType>("strikethrough"); }
+    IXMLStyleLinkType Strong() { return ChildElement<TXMLStyleLinkType>("strong"); }
+    IXMLStyleLinkType Style() { return ChildElement<TXMLStyleLinkType>("style"); }
+    IXMLStyleType Sub() { return ChildElement<TXMLStyleType>("sub"); }
+    IXMLStyleType Sup() { return ChildElement<TXMLStyleType>("sup"); }
+    QString XlinkHref() const { return XLinkAttribute("href"); }
+    QString XlinkType() const { return XLinkAttribute("type"); }
+    void SetType(const QString &value) { SetAttributeText("type", value); }
+    void SetXlinkHref(const QString &value) { SetXLinkAttribute("href", value); }
+    void SetXlinkType(const QString &value) { SetXLinkAttribute("type", value); }
+};
+
+class TXMLStyleLinkType : public TXMLNode {
+public:
+    static const TNodeClass Class;
+    IXMLStyleLinkType Emphasis() { return ChildElement<TXMLStyleLinkType>("emphasis"); }
+    IXMLStyleLinkType Strong() { return ChildElement<TXMLStyleLinkType>("strong"); }
+    IXMLStyleLinkType Style() { return ChildElement<TXMLStyleLinkType>("style"); }
+};
+
+// ---- binaries ----
 
 class TXMLBinary : public TXMLNode {
 public:
