@@ -1,4 +1,5 @@
 #include "BookFixtures.h"
+#include "ErrorOf.h"
 #include "fb2/fictionbook_21.h"
 #include "globals/Errors.h"
 
@@ -6,17 +7,6 @@
 #include <QtTest>
 
 namespace {
-
-template <class F>
-QString ErrorOf(F f)
-{
-    try {
-        f();
-    } catch (const EOrvane &e) {
-        return e.Message();
-    }
-    return QString();
-}
 
 // A book that holds every element type of the format at least once, in the places the format
 // allows, with links in notes, poems in epigraphs and citations, tables and nested sections.

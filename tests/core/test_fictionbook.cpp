@@ -1,4 +1,5 @@
 #include "BookFixtures.h"
+#include "ErrorOf.h"
 #include "fb2/NumberText.h"
 #include "fb2/fictionbook_21.h"
 #include "globals/Errors.h"
@@ -8,18 +9,6 @@
 #include <QtTest>
 
 namespace {
-
-// The message of the EOrvane that `f` raises; a null string when it raises none.
-template <class F>
-QString ErrorOf(F f)
-{
-    try {
-        f();
-    } catch (const EOrvane &e) {
-        return e.Message();
-    }
-    return QString();
-}
 
 QString NotSingleText(const char *element)
 {

@@ -1,6 +1,7 @@
 // The archive component against real packers, against itself, and against hostile and damaged
 // archives. Archives are made at test time with zip, Python's zipfile and zipcraft.py.
 
+#include "ErrorOf.h"
 #include "ZipFixtures.h"
 #include "globals/Errors.h"
 #include "zip/BookArchive.h"
@@ -28,18 +29,6 @@ QStringList Listing(TZipArchive &zip, const QString &pattern)
         found << item.StoredPath + QLatin1Char('|') + item.FileName + QLatin1Char('|')
                      + QString::number(item.UncompressedSize);
     return found;
-}
-
-// Runs `action` and returns the message of the error it raises, or an empty string.
-template <typename F>
-QString ErrorOf(F action)
-{
-    try {
-        action();
-    } catch (const EOrvane &e) {
-        return e.Message();
-    }
-    return QString();
 }
 
 // Writes a Python zipfile archive of the three source files; `kind` picks the variant.
