@@ -2,14 +2,11 @@
 
 #include "list/ListOrder.h"
 
-#include <algorithm>
-#include <numeric>
-
 TFileListModel::TFileListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 int TFileListModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : int(m_rows.size());
+    return parent.isValid() ? 0 : m_list.Count();
 }
 
 int TFileListModel::columnCount(const QModelIndex &parent) const
@@ -19,9 +16,9 @@ int TFileListModel::columnCount(const QModelIndex &parent) const
 
 QVariant TFileListModel::data(const QModelIndex &index, int role) const
 {
-    if (!index.isValid() || index.row() >= int(m_rows.size()))
+    if (!index.isValid() || index.row() >= m_list.Count())
         return {};
-    const TRow &row = m_rows[size_t(index.row())];
+    const TListRow &row = m_list.At(index.row());
     switch (index.column()) {
     case lcCheck:
         if (role == Qt::CheckStateRole)
@@ -74,15 +71,10 @@ Qt::ItemFlags TFileListModel::flags(const QModelIndex &index) const
 bool TFileListModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
     if (!index.isValid() || index.column() != lcCheck || role != Qt::CheckStateRole
-        || index.row() >= int(m_rows.size()))
+        || index.row() >= m_list.Count())
         return false;
-    const auto state = Qt::CheckState(value.toInt());
-    TRow &row = m_rows[size_t(index.row())];
-    if (row.Check == state)
-        return true;
-    m_checked += (state == Qt::Checked) - (row.Check == Qt::Checked);
-    row.Check = state;
-    emit dataChanged(index, index, {Qt::CheckStateRole});
+    if (m_list.SetCheck(index.row(), Qt::CheckState(value.toInt())))
+        emit dataChanged(index, index, {Qt::CheckStateRole});
     return true;
 }
 
@@ -90,78 +82,37 @@ void TFileListModel::AppendEntries(const QList<TListEntry> &entries)
 {
     if (entries.isEmpty())
         return;
-    const int first = int(m_rows.size());
+    const int first = m_list.Count();
     beginInsertRows({}, first, first + int(entries.size()) - 1);
-    for (const TListEntry &e : entries) {
-        if (m_rowOfIdValid)
-            m_rowOfId.insert(m_nextId, int(m_rows.size()));
-        m_rows.push_back(TRow{e, Qt::Unchecked, m_nextId++});
-    }
+    m_list.Append(entries, Qt::Unchecked);
     endInsertRows();
 }
 
 void TFileListModel::Clear()
 {
     beginResetModel();
-    std::vector<TRow>().swap(m_rows);
-    m_checked = 0;
-    m_rowOfId.clear();
-    m_rowOfIdValid = true;
+    m_list.Clear();
     endResetModel();
 }
 
 void TFileListModel::SetAllChecks(Qt::CheckState state)
 {
-    for (TRow &row : m_rows)
-        row.Check = state;
-    m_checked = state == Qt::Checked ? int(m_rows.size()) : 0;
-    if (!m_rows.empty())
-        emit dataChanged(index(0, lcCheck), index(int(m_rows.size()) - 1, lcCheck),
-                         {Qt::CheckStateRole});
+    m_list.SetAllChecks(state);
+    if (m_list.Count() > 0)
+        emit dataChanged(index(0, lcCheck), index(m_list.Count() - 1, lcCheck), {Qt::CheckStateRole});
 }
 
 void TFileListModel::SortByColumn(int tag, Qt::SortOrder order)
 {
-    if (m_rows.size() < 2)
+    if (m_list.Count() < 2)
         return;
     emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-
-    std::vector<int> order_(m_rows.size());
-    std::iota(order_.begin(), order_.end(), 0);
-    const bool descending = order == Qt::DescendingOrder;
-    std::stable_sort(order_.begin(), order_.end(), [&](int a, int b) {
-        const int c = CompareListEntries(m_rows[size_t(a)].Entry, m_rows[size_t(b)].Entry, tag);
-        return descending ? c > 0 : c < 0;
-    });
-
-    std::vector<TRow> sorted;
-    sorted.reserve(m_rows.size());
-    std::vector<int> newRowOf(m_rows.size());
-    for (size_t i = 0; i < order_.size(); ++i) {
-        newRowOf[size_t(order_[i])] = int(i);
-        sorted.push_back(std::move(m_rows[size_t(order_[i])]));
-    }
-    m_rows.swap(sorted);
-    m_rowOfIdValid = false;
-
+    const std::vector<int> newRowOf = m_list.Sort(tag, order);
     const QModelIndexList before = persistentIndexList();
     QModelIndexList after;
     after.reserve(before.size());
     for (const QModelIndex &i : before)
         after.append(index(newRowOf[size_t(i.row())], i.column()));
     changePersistentIndexList(before, after);
-
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
-}
-
-int TFileListModel::RowOfId(quint64 id) const
-{
-    if (!m_rowOfIdValid) {
-        m_rowOfId.clear();
-        m_rowOfId.reserve(qsizetype(m_rows.size()));
-        for (size_t i = 0; i < m_rows.size(); ++i)
-            m_rowOfId.insert(m_rows[i].Id, int(i));
-        m_rowOfIdValid = true;
-    }
-    return m_rowOfId.value(id, -1);
 }

@@ -1,13 +1,11 @@
 #pragma once
-// The rows of the file list: one TListEntry record and one check state per row, nothing else.
-// Kept in a plain vector so that a list of 100,000 books adds, checks, sorts and clears at once.
+// The file list as the view shows it: a thin Qt model over the core's TBookList, which holds the
+// rows, their check states and ids. Every change goes through here so the view hears of it.
 
-#include "list/ListEntry.h"
+#include "list/BookList.h"
 
 #include <QAbstractTableModel>
-#include <QHash>
 #include <QIcon>
-#include <vector>
 
 class TFileListModel : public QAbstractTableModel {
     Q_OBJECT
@@ -30,28 +28,17 @@ public:
     // Stable sort by the column with this tag (ascending or descending).
     void SortByColumn(int tag, Qt::SortOrder order);
 
-    const TListEntry &Entry(int row) const { return m_rows[size_t(row)].Entry; }
-    Qt::CheckState CheckState(int row) const { return m_rows[size_t(row)].Check; }
-    // The number of rows in the checked state, kept up to date on every change.
-    int CheckedCount() const { return m_checked; }
-
-    // A row keeps its id through sorting; ids of removed rows are never given again.
-    quint64 RowId(int row) const { return m_rows[size_t(row)].Id; }
-    // The row that holds this id now, or -1 when it was removed.
-    int RowOfId(quint64 id) const;
+    // The rows, for the run and for reading.
+    const TBookList &List() const { return m_list; }
+    const TListEntry &Entry(int row) const { return m_list.At(row).Entry; }
+    Qt::CheckState CheckState(int row) const { return m_list.At(row).Check; }
+    int CheckedCount() const { return m_list.CheckedCount(); }
+    quint64 RowId(int row) const { return m_list.At(row).Id; }
+    int RowOfId(quint64 id) const { return m_list.IndexOf(id); }
 
     void SetFileIcon(const QIcon &icon) { m_fileIcon = icon; }
 
 private:
-    struct TRow {
-        TListEntry Entry;
-        Qt::CheckState Check = Qt::Unchecked;
-        quint64 Id = 0;
-    };
-    std::vector<TRow> m_rows;
-    int m_checked = 0;
-    quint64 m_nextId = 1;
+    TBookList m_list;
     QIcon m_fileIcon;
-    mutable QHash<quint64, int> m_rowOfId;
-    mutable bool m_rowOfIdValid = true;
 };

@@ -11,7 +11,6 @@
 #include "UpdateCheck.h"
 #include "frm_Progress.h"
 #include "frm_Qwery.h"
-#include "ListRunRows.h"
 #include "config/AppSettings.h"
 #include "config/Folders.h"
 #include "config/IniFile.h"
@@ -670,7 +669,6 @@ void TorvMain::BookProcessing()
         progress.show();
         SetRunTitle(0);
 
-        TListRunRows rows(*Model);
         TRunCallbacks callbacks;
         callbacks.ProcessMessages = [] { QCoreApplication::processEvents(); };
         callbacks.CurrentPath = [&](const QString &path) {
@@ -681,7 +679,7 @@ void TorvMain::BookProcessing()
             progress.Progress->setValue(percent);
             SetRunTitle(percent);
         };
-        TProcessingRun run(rows, callbacks);
+        TProcessingRun run(Model->List(), callbacks);
         summary = run.Execute();
     }
     // Books a run could not place stayed where they were; the user hears of it once.

@@ -7,10 +7,10 @@
 #include "config/Folders.h"
 #include "globals/DeleteFolderTree.h"
 #include "globals/Errors.h"
+#include "list/BookList.h"
 #include "list/BookSources.h"
 #include "run/ProcessingRun.h"
 #include "run/RunPaths.h"
-#include "run/RunRowList.h"
 
 #include <QCommandLineOption>
 #include <QFileInfo>
@@ -79,7 +79,7 @@ private:
 int runVerb(CliInvocation &inv)
 {
     const bool dryRun = inv.parser.isSet(kDryRun);
-    TRunRowList rows;
+    TBookList rows;
     try {
         UpdateSetting(inv.configPath);
         for (const QString &path : inv.args) {

@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <QLabel>
 #include <QTableView>
+#include <QAbstractItemModelTester>
 #include <QtTest>
 
 namespace {
@@ -288,6 +289,29 @@ private slots:
         w.mmOpenDir->trigger();
         QCOMPARE(w.Model->rowCount(), 2);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // Every change the window makes to the list keeps the model's promises to its views.
+    void modelKeepsItsContract()
+    {
+        TorvMain w;
+        QAbstractItemModelTester tester(w.Model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        w.Model->AppendEntries({Loose("c.fb2", 3), Loose("a.fb2", 1)});
+        w.Model->AppendEntries({});
+        w.Model->AppendEntries({Loose("b.fb2", 2)});
+        w.VST->selectRow(1);
+        QVERIFY(w.Model->setData(w.Model->index(1, 0), int(Qt::Checked), Qt::CheckStateRole));
+        QVERIFY(!w.Model->setData(w.Model->index(1, 1), int(Qt::Checked), Qt::CheckStateRole));
+        QVERIFY(!w.Model->setData(w.Model->index(1, 0), QStringLiteral("x"), Qt::DisplayRole));
+        w.SelectAll();
+        w.VSTHeaderClick(1);
+        w.VSTHeaderClick(2);
+        QCOMPARE(Names(w.Model), (QStringList{"a.fb2", "b.fb2", "c.fb2"}));
+        QCOMPARE(w.VST->currentIndex().row(), 0);
+        w.ClearList();
+        w.VSTHeaderClick(1);
+        w.SelectAll();
+        QCOMPARE(w.Model->rowCount(), 0);
     }
 
     void cellsShowNameSizeAndCheckBox()

@@ -5,16 +5,19 @@
 #include "ModalAnswer.h"
 #include "config/IniFile.h"
 #include "globals/Errors.h"
+#include "list/ListOrder.h"
 #include "run/RunSteps.h"
 #include "ElidedLabel.h"
 #include "frm_Main.h"
 #include "frm_Progress.h"
 #include "frm_Qwery.h"
 
+#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTableView>
 #include <QToolButton>
 #include <QtTest>
 
@@ -243,6 +246,55 @@ private slots:
         w.Model->setData(w.Model->index(0, 0), int(Qt::Unchecked), Qt::CheckStateRole);
         RunWithOk(w);
         QCOMPARE(Placed(), (QStringList{"book1.fb2", "book2.fb2", "book3.fb2"}));
+    }
+
+    // The list stays in use while a run hands control to the window: what the user changes after
+    // the first of four ticked books decides what the run does next, and the view hears of every
+    // change in the way the model promised.
+    void listChangedDuringARun_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("placed");
+        QTest::newRow("a later row unticked") << "untick" << QStringList{"book1.fb2", "book2.fb2", "book4.fb2"};
+        QTest::newRow("sorted backwards: nothing follows") << "sort" << QStringList{"book1.fb2"};
+        QTest::newRow("sorted back again") << "sort twice"
+                                           << QStringList{"book1.fb2", "book2.fb2", "book3.fb2", "book4.fb2"};
+        QTest::newRow("every row unticked") << "untick all" << QStringList{"book1.fb2"};
+        QTest::newRow("cleared") << "clear" << QStringList{"book1.fb2"};
+    }
+
+    void listChangedDuringARun()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, placed);
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Rename", false);
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Sort", false);
+        TorvMain w;
+        QAbstractItemModelTester tester(w.Model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        Fill(w, 4);
+        w.VST->selectRow(2);
+        bool changed = false;
+        connect(&w, &QWidget::windowTitleChanged, &w, [&](const QString &t) {
+            if (changed || t != QStringLiteral("25% - Orvane"))
+                return;
+            changed = true;
+            if (change == QLatin1String("untick"))
+                w.Model->setData(w.Model->index(2, 0), int(Qt::Unchecked), Qt::CheckStateRole);
+            else if (change == QLatin1String("sort"))
+                w.VSTHeaderClick(lcFileName);
+            else if (change == QLatin1String("sort twice")) {
+                w.VSTHeaderClick(lcFileName);
+                w.VSTHeaderClick(lcFileName);
+            }
+            else if (change == QLatin1String("untick all"))
+                w.VSTHeaderClick(lcCheck);
+            else if (change == QLatin1String("clear"))
+                w.ClearList();
+        });
+        RunWithOk(w);
+        QVERIFY(changed);
+        QCOMPARE(Placed(), placed);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Orvane"));
     }
 
     // Two books that come to the same name: the second stays where it was, and the user is told

@@ -9,7 +9,7 @@
 #include "config/Folders.h"
 #include "globals/Errors.h"
 #include "run/ProcessingRun.h"
-#include "run/RunRowList.h"
+#include "list/BookList.h"
 
 #include <QRegularExpression>
 #include <QtTest>
@@ -156,7 +156,7 @@ private slots:
             : SchemaInvalidBook();
         const QString name = kind == QLatin1String("valid") ? QStringLiteral("a.fb2") : QStringLiteral("b.fb2");
 
-        TRunRowList rows;
+        TBookList rows;
         QString source;
         if (inArchive) {
             source = m_src + QStringLiteral("books.zip");
@@ -206,7 +206,7 @@ private slots:
     void logHoldsValidatorTextInRowOrder()
     {
         settings({{QStringLiteral("SaveLog"), "1"}});
-        TRunRowList rows;
+        TBookList rows;
         rows.Append(looseRow(loose(QStringLiteral("z.fb2"), NotXmlBook())));
         rows.Append(looseRow(loose(QStringLiteral("ok.fb2"), ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В")))));
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), SchemaInvalidBook())));
@@ -234,7 +234,7 @@ private slots:
     {
         settings();
         PutFile(m_log, "old");
-        TRunRowList rows;
+        TBookList rows;
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), SchemaInvalidBook())));
         TProcessingRun(rows).Execute();
         QCOMPARE(ReadFile(m_log), QByteArray("old"));
@@ -245,7 +245,7 @@ private slots:
     {
         settings({{QStringLiteral("SaveLog"), "1"}});
         PutFile(m_log, "old entries");
-        TRunRowList rows;
+        TBookList rows;
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), SchemaInvalidBook())), false);
         QList<int> percents;
         TRunCallbacks cb;
@@ -260,7 +260,7 @@ private slots:
     void plainMoveWithEverythingOff()
     {
         settings({{QStringLiteral("Rename"), "0"}, {QStringLiteral("Sort"), "0"}});
-        TRunRowList rows;
+        TBookList rows;
         const QByteArray book = ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В"));
         rows.Append(looseRow(loose(QStringLiteral("Книга.fb2"), book)));
         TProcessingRun(rows).Execute();
@@ -280,7 +280,7 @@ private slots:
         QFETCH(int, rows);
         QFETCH(QList<int>, percents);
         settings();
-        TRunRowList list;
+        TBookList list;
         for (int i = 0; i < rows; ++i)
             list.Append(looseRow(loose(QStringLiteral("%1.fb2").arg(i), SchemaInvalidBook(QString::number(i)))));
         list.Append(looseRow(loose(QStringLiteral("unchecked.fb2"), SchemaInvalidBook())), false);
@@ -304,7 +304,7 @@ private slots:
     {
         QFETCH(int, at);
         settings({{QStringLiteral("SaveLog"), "1"}});
-        TRunRowList rows;
+        TBookList rows;
         QList<QByteArray> books;
         const QString zip = m_src + QStringLiteral("books.zip");
         QList<std::pair<QString, QByteArray>> entries;
@@ -344,7 +344,7 @@ private slots:
     {
         settings();
         CancelRequested = true;
-        TRunRowList rows;
+        TBookList rows;
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), SchemaInvalidBook())));
         const TRunSummary s = TProcessingRun(rows).Execute();
         QVERIFY(!s.Cancelled);
@@ -355,14 +355,16 @@ private slots:
     void listChangesDuringTheRun()
     {
         settings();
-        TRunRowList rows;
+        TBookList rows;
         QList<TRunRows::RowId> ids;
         for (int i = 0; i < 5; ++i)
             ids << rows.Append(looseRow(loose(QStringLiteral("%1.fb2").arg(i), SchemaInvalidBook(QString::number(i)))), i != 3);
         int calls = 0;
         QList<int> percents;
+        QList<TRunRows::RowId> reported;
         TRunCallbacks cb;
         cb.Progress = [&](int p) { percents << p; };
+        cb.RowDone = [&](const TRowReport &r) { reported << r.Row; };
         cb.ProcessMessages = [&] {
             if (++calls == 1) {
                 rows.SetChecked(ids[1], false);  // unchecked before it is reached: skipped
@@ -373,12 +375,13 @@ private slots:
         for (int i = 0; i < 5; ++i)
             QCOMPARE(QFile::exists(m_bad + QStringLiteral("%1.fb2").arg(i)), i != 1);
         QCOMPARE(percents.last(), 100);
+        QCOMPARE(reported, (QList<TRunRows::RowId>{ids[0], ids[2], ids[3], ids[4]}));
     }
 
     void everyRowUncheckedDuringTheRun()
     {
         settings();
-        TRunRowList rows;
+        TBookList rows;
         QList<TRunRows::RowId> ids;
         for (int i = 0; i < 3; ++i)
             ids << rows.Append(looseRow(loose(QStringLiteral("%1.fb2").arg(i), SchemaInvalidBook(QString::number(i)))));
@@ -397,7 +400,7 @@ private slots:
     void rowsClearedDuringTheRunAreNotWalked()
     {
         settings();
-        TRunRowList rows;
+        TBookList rows;
         for (int i = 0; i < 3; ++i)
             rows.Append(looseRow(loose(QStringLiteral("%1.fb2").arg(i), SchemaInvalidBook(QString::number(i)))));
         TRunCallbacks cb;
@@ -411,7 +414,7 @@ private slots:
     void secondRunInsideARunIsRefused()
     {
         settings();
-        TRunRowList rows, other;
+        TBookList rows, other;
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), SchemaInvalidBook(QStringLiteral("a")))));
         rows.Append(looseRow(loose(QStringLiteral("b.fb2"), SchemaInvalidBook(QStringLiteral("b")))));
         other.Append(looseRow(QStringLiteral("b.fb2")));
@@ -434,8 +437,8 @@ private slots:
     void rowWithoutRecordIsAnAssertion()
     {
         settings();
-        struct NoRecord : TRunRowList {
-            const TListEntry *Entry(RowId) override { return nullptr; }
+        struct NoRecord : TBookList {
+            const TListEntry *Entry(RowId) const override { return nullptr; }
         } rows;
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), SchemaInvalidBook())));
         TProcessingRun run(rows);
@@ -481,7 +484,7 @@ private slots:
         const QByteArray earlier = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("earlier"));
         const QByteArray broken = SchemaInvalidBook(QStringLiteral("bad"));
         QList<QByteArray> books;
-        TRunRowList rows;
+        TBookList rows;
         auto add = [&](const QString &name, const QByteArray &data) {
             rows.Append(looseRow(loose(name, data)));
             books << data;
@@ -559,7 +562,7 @@ private slots:
         const QByteArray a = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"));
         const QByteArray b = ValidBook(QStringLiteral("Чехов"), QStringLiteral("Антон"), QStringLiteral("Дом"));
         MakeZip(zip, {{QStringLiteral("x/book.fb2"), a}, {QStringLiteral("y/z/book.fb2"), b}});
-        TRunRowList rows;
+        TBookList rows;
         rows.Append(archiveRow(zip, QStringLiteral("x/book.fb2")));
         rows.Append(archiveRow(zip, QStringLiteral("y/z/book.fb2")));
         const TRunSummary s = TProcessingRun(rows).Execute();
@@ -573,7 +576,7 @@ private slots:
     void validationOff()
     {
         settings({{QStringLiteral("Valid"), "0"}, {QStringLiteral("SaveLog"), "1"}});
-        TRunRowList rows;
+        TBookList rows;
         rows.Append(looseRow(loose(QStringLiteral("x.fb2"), NotXmlBook())));
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), SchemaInvalidBook())));
         QStringList messages;
@@ -591,7 +594,7 @@ private slots:
     void dryRunChangesNothing()
     {
         settings({{QStringLiteral("Archive"), "1"}, {QStringLiteral("SaveLog"), "1"}});
-        TRunRowList rows;
+        TBookList rows;
         const QByteArray a = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("Body a"));
         const QByteArray b = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("Body b"));
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), a)));
@@ -624,7 +627,7 @@ private slots:
         QFETCH(QString, sort);
         QFETCH(QString, endDir);
         settings({{QStringLiteral("Sort"), sort}, {QStringLiteral("EndDir"), endDir}});
-        TRunRowList rows;
+        TBookList rows;
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В")))));
         TProcessingRun run(rows);
         QVERIFY_THROWS_EXCEPTION(EOrvane, run.Execute());
@@ -636,7 +639,7 @@ private slots:
     void foldersWithoutTrailingSlash()
     {
         settings({{QStringLiteral("EndDir"), m_end.chopped(1)}, {QStringLiteral("BadDir"), m_bad.chopped(1)}});
-        TRunRowList rows;
+        TBookList rows;
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В")))));
         rows.Append(looseRow(loose(QStringLiteral("x.fb2"), SchemaInvalidBook())));
         QList<TRowReport> seen;
@@ -659,7 +662,7 @@ private slots:
     void badFolderNotSet()
     {
         settings({{QStringLiteral("BadDir"), QString()}, {QStringLiteral("SaveLog"), "1"}});
-        TRunRowList rows;
+        TBookList rows;
         rows.Append(looseRow(loose(QStringLiteral("x.fb2"), SchemaInvalidBook())));
         const TRunSummary s = TProcessingRun(rows).Execute();
         QCOMPARE(s.NotPlaced, 1);

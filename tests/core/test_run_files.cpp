@@ -1,10 +1,8 @@
-// The file handling under the run: moving without replacing, the log file, the paths of a row,
-// and the row list that stands in for the file list.
+// The file handling under the run: moving without replacing, the log file, the paths of a row.
 
 #include "run/FileMove.h"
 #include "run/RunLog.h"
 #include "run/RunPaths.h"
-#include "run/RunRowList.h"
 #include "globals/Errors.h"
 
 #include "RunFixtures.h"
@@ -175,33 +173,6 @@ private slots:
         QCOMPARE(WorkingPath(e, QStringLiteral("/tmp/orv/run/")), QStringLiteral("/tmp/orv/run/a.fb2"));
         e.StoredPath = QStringLiteral("inner/");
         QCOMPARE(WorkingPath(e, QStringLiteral("/tmp/orv/run/")), QStringLiteral("/tmp/orv/run/inner/a.fb2"));
-    }
-
-    void rowListFollowsChanges()
-    {
-        TRunRowList rows;
-        const auto a = rows.Append(loose(QStringLiteral("/"), QStringLiteral("a")));
-        const auto b = rows.Append(loose(QStringLiteral("/"), QStringLiteral("b")), false);
-        const auto c = rows.Append(loose(QStringLiteral("/"), QStringLiteral("c")));
-        QCOMPARE(rows.CheckedCount(), 2);
-        QCOMPARE(rows.FirstRow(), a);
-        QCOMPARE(rows.NextRow(a), b);
-        QVERIFY(!rows.IsChecked(b));
-
-        rows.Reorder({c, a, b});
-        QCOMPARE(rows.NextRow(a), b);        // the row that now follows
-        QCOMPARE(rows.NextRow(b), TRunRows::NoRow);
-        rows.SetChecked(c, false);
-        QCOMPARE(rows.CheckedCount(), 1);
-
-        rows.Remove(b);
-        QCOMPARE(rows.NextRow(a), TRunRows::NoRow);
-        QCOMPARE(rows.NextRow(b), TRunRows::NoRow);  // a removed row leads nowhere
-        QVERIFY(!rows.Entry(b));
-        rows.Clear();
-        QCOMPARE(rows.FirstRow(), TRunRows::NoRow);
-        QCOMPARE(rows.NextRow(a), TRunRows::NoRow);
-        QCOMPARE(rows.CheckedCount(), 0);
     }
 };
 

@@ -186,9 +186,10 @@ struct TProcessingRun::Impl {
         r.OutputPath = s.Archive ? target + QStringLiteral(".zip") : target;
     }
 
-    TRowReport doRow(const TListEntry &entry, const QString &working, const TRunSettings &s)
+    TRowReport doRow(TRunRows::RowId row, const TListEntry &entry, const QString &working, const TRunSettings &s)
     {
         TRowReport r;
+        r.Row = row;
         r.Entry = entry;
         r.WorkingPath = working;
 
@@ -213,7 +214,7 @@ struct TProcessingRun::Impl {
 
     void walk()
     {
-        TRunRows &rows = run.m_rows;
+        const TRunRows &rows = run.m_rows;
         const TRunCallbacks &cb = run.m_callbacks;
         TRunSummary &sum = run.m_summary;
         extractDir = RunExtractDir(RunTempDir());
@@ -242,7 +243,7 @@ struct TProcessingRun::Impl {
             if (cb.CurrentPath)
                 cb.CurrentPath(working);
 
-            const TRowReport r = doRow(entry, working, CurrentRunSettings());
+            const TRowReport r = doRow(row, entry, working, CurrentRunSettings());
             ++sum.Processed;
             switch (r.Outcome) {
             case TRowOutcome::Placed: ++sum.Placed; break;
@@ -262,7 +263,7 @@ struct TProcessingRun::Impl {
     }
 };
 
-TProcessingRun::TProcessingRun(TRunRows &rows, TRunCallbacks callbacks, TRunOptions options)
+TProcessingRun::TProcessingRun(const TRunRows &rows, TRunCallbacks callbacks, TRunOptions options)
     : m_rows(rows), m_callbacks(std::move(callbacks)), m_options(options)
 {
 }

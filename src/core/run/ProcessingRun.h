@@ -32,6 +32,7 @@ enum class TRowOutcome {
 
 // What happened to one checked row.
 struct TRowReport {
+    TRunRows::RowId Row = TRunRows::NoRow;  // the row of the list it belongs to, to note the outcome there
     TListEntry Entry;
     QString WorkingPath;   // the file the run worked on (an archive entry: its extracted copy)
     TRowOutcome Outcome = TRowOutcome::Placed;
@@ -68,7 +69,7 @@ struct TRunSummary {
 
 class TProcessingRun {
 public:
-    TProcessingRun(TRunRows &rows, TRunCallbacks callbacks = {}, TRunOptions options = {});
+    TProcessingRun(const TRunRows &rows, TRunCallbacks callbacks = {}, TRunOptions options = {});
     ~TProcessingRun();
     TProcessingRun(const TProcessingRun &) = delete;
     TProcessingRun &operator=(const TProcessingRun &) = delete;
@@ -86,7 +87,7 @@ public:
 
 private:
     struct Impl;
-    TRunRows &m_rows;
+    const TRunRows &m_rows;
     TRunCallbacks m_callbacks;
     TRunOptions m_options;
     TRunSummary m_summary;

@@ -1,5 +1,5 @@
 #pragma once
-// The rows a processing run walks, as the file list holds them at this moment.
+// The rows a processing run walks, as the file list (TBookList) holds them at this moment.
 //
 // The list stays usable during a run: while the run hands control to the message loop, rows may
 // be checked or unchecked, re-sorted or cleared. So the run never keeps positions; it names a row
@@ -18,14 +18,14 @@ public:
     virtual ~TRunRows() = default;
 
     // The first row in the list's current order; NoRow when the list is empty.
-    virtual RowId FirstRow() = 0;
+    virtual RowId FirstRow() const = 0;
     // The row that now follows `row`; NoRow when `row` is the last one or no longer exists.
-    virtual RowId NextRow(RowId row) = 0;
+    virtual RowId NextRow(RowId row) const = 0;
     // True only when the row's box is exactly checked (a box held pressed counts as not).
-    virtual bool IsChecked(RowId row) = 0;
+    virtual bool IsChecked(RowId row) const = 0;
     // The row's record; nullptr for a row without one. Valid until the list changes, so the run
     // copies it before it hands control to the message loop.
-    virtual const TListEntry *Entry(RowId row) = 0;
+    virtual const TListEntry *Entry(RowId row) const = 0;
     // The number of rows checked now (the run's percentage is taken from it after every row).
-    virtual int CheckedCount() = 0;
+    virtual int CheckedCount() const = 0;
 };

@@ -1,0 +1,155 @@
+#include "list/BookList.h"
+
+#include "list/ListOrder.h"
+
+#include <algorithm>
+#include <numeric>
+
+int TBookList::IndexOf(RowId row) const
+{
+    for (int i = m_hint; i < Count() && i <= m_hint + 1; ++i)
+        if (m_rows[size_t(i)].Id == row)
+            return m_hint = i;
+    if (!m_indexValid) {
+        m_indexOf.clear();
+        m_indexOf.reserve(qsizetype(m_rows.size()));
+        for (size_t i = 0; i < m_rows.size(); ++i)
+            m_indexOf.insert(m_rows[i].Id, int(i));
+        m_indexValid = true;
+    }
+    const int i = m_indexOf.value(row, -1);
+    if (i >= 0)
+        m_hint = i;
+    return i;
+}
+
+QList<TBookList::RowId> TBookList::Ids() const
+{
+    QList<RowId> ids;
+    ids.reserve(qsizetype(m_rows.size()));
+    for (const TListRow &r : m_rows)
+        ids.append(r.Id);
+    return ids;
+}
+
+TBookList::RowId TBookList::Append(const TListEntry &entry, bool checked)
+{
+    return Append(QList<TListEntry>{entry}, checked ? Qt::Checked : Qt::Unchecked);
+}
+
+TBookList::RowId TBookList::Append(const QList<TListEntry> &entries, Qt::CheckState check)
+{
+    const RowId first = m_lastId + 1;
+    for (const TListEntry &e : entries) {
+        m_rows.push_back(TListRow{++m_lastId, e, check});
+        if (m_indexValid)
+            m_indexOf.insert(m_lastId, Count() - 1);
+    }
+    if (check == Qt::Checked)
+        m_checked += int(entries.size());
+    return first;
+}
+
+bool TBookList::SetCheck(int index, Qt::CheckState check)
+{
+    if (index < 0 || index >= Count())
+        return false;
+    TListRow &row = m_rows[size_t(index)];
+    if (row.Check == check)
+        return false;
+    m_checked += (check == Qt::Checked) - (row.Check == Qt::Checked);
+    row.Check = check;
+    return true;
+}
+
+void TBookList::SetChecked(RowId row, bool checked)
+{
+    SetCheck(IndexOf(row), checked ? Qt::Checked : Qt::Unchecked);
+}
+
+void TBookList::SetAllChecks(Qt::CheckState check)
+{
+    for (TListRow &row : m_rows)
+        row.Check = check;
+    m_checked = check == Qt::Checked ? Count() : 0;
+}
+
+void TBookList::Remove(RowId row)
+{
+    const int i = IndexOf(row);
+    if (i < 0)
+        return;
+    if (m_rows[size_t(i)].Check == Qt::Checked)
+        --m_checked;
+    m_rows.erase(m_rows.begin() + i);
+    Moved();
+}
+
+void TBookList::Clear()
+{
+    std::vector<TListRow>().swap(m_rows);
+    m_checked = 0;
+    Moved();
+}
+
+void TBookList::Moved()
+{
+    m_indexOf.clear();
+    m_indexValid = m_rows.empty();
+    m_hint = 0;
+}
+
+std::vector<int> TBookList::Sort(int tag, Qt::SortOrder order)
+{
+    std::vector<int> byRank(m_rows.size());
+    std::iota(byRank.begin(), byRank.end(), 0);
+    const bool descending = order == Qt::DescendingOrder;
+    std::stable_sort(byRank.begin(), byRank.end(), [&](int a, int b) {
+        const int c = CompareListEntries(m_rows[size_t(a)].Entry, m_rows[size_t(b)].Entry, tag);
+        return descending ? c > 0 : c < 0;
+    });
+    std::vector<TListRow> sorted;
+    sorted.reserve(m_rows.size());
+    std::vector<int> newIndexOf(m_rows.size());
+    for (size_t i = 0; i < byRank.size(); ++i) {
+        newIndexOf[size_t(byRank[i])] = int(i);
+        sorted.push_back(std::move(m_rows[size_t(byRank[i])]));
+    }
+    m_rows.swap(sorted);
+    Moved();
+    return newIndexOf;
+}
+
+void TBookList::Reorder(const QList<RowId> &order)
+{
+    std::vector<TListRow> rows;
+    rows.reserve(m_rows.size());
+    for (RowId id : order) {
+        const int i = IndexOf(id);
+        if (i >= 0)
+            rows.push_back(m_rows[size_t(i)]);
+    }
+    Q_ASSERT(rows.size() == m_rows.size());
+    m_rows.swap(rows);
+    Moved();
+}
+
+TBookList::RowId TBookList::FirstRow() const { return m_rows.empty() ? NoRow : m_rows.front().Id; }
+
+TBookList::RowId TBookList::NextRow(RowId row) const
+{
+    const int i = IndexOf(row);
+    return (i < 0 || i + 1 >= Count()) ? NoRow : m_rows[size_t(i) + 1].Id;
+}
+
+bool TBookList::IsChecked(RowId row) const
+{
+    const int i = IndexOf(row);
+    return i >= 0 && m_rows[size_t(i)].Check == Qt::Checked;
+}
+
+const TListEntry *TBookList::Entry(RowId row) const
+{
+    const int i = IndexOf(row);
+    return i < 0 ? nullptr : &m_rows[size_t(i)].Entry;
+}

@@ -1,0 +1,173 @@
+// The file list's rows: ids that survive sorting and removal, check counts, and the walk a run
+// makes while the list is changed under it.
+
+#include "list/BookList.h"
+#include "list/ListOrder.h"
+
+#include <QtTest>
+#include <functional>
+
+namespace {
+
+TListEntry Book(const QString &name, qint64 size)
+{
+    TListEntry e;
+    e.FileName = name;
+    e.FileDir = QStringLiteral("/books/");
+    e.FileSize = size;
+    return e;
+}
+
+QStringList Names(const TBookList &list)
+{
+    QStringList out;
+    for (int i = 0; i < list.Count(); ++i)
+        out << list.At(i).Entry.FileName;
+    return out;
+}
+
+// The names a run would reach from the first row, changing the list after the row `at`.
+QStringList Walk(TBookList &list, int at, const std::function<void(TBookList &)> &change)
+{
+    QStringList reached;
+    int n = 0;
+    for (auto row = list.FirstRow(); row != TRunRows::NoRow; row = list.NextRow(row)) {
+        if (list.IsChecked(row))
+            reached << list.Entry(row)->FileName;
+        if (n++ == at)
+            change(list);
+    }
+    return reached;
+}
+
+} // namespace
+
+class TestBookList : public QObject {
+    Q_OBJECT
+private slots:
+    void idsStayWithTheirRows()
+    {
+        TBookList list;
+        const auto first = list.Append({Book("c", 3), Book("a", 1), Book("b", 2)}, Qt::Unchecked);
+        QCOMPARE(list.Ids(), (QList<TBookList::RowId>{first, first + 1, first + 2}));
+        QVERIFY(list.SetCheck(0, Qt::Checked));
+        QVERIFY(!list.SetCheck(0, Qt::Checked));  // no change, nothing to tell the view
+        QVERIFY(!list.SetCheck(7, Qt::Checked));
+
+        const std::vector<int> moved = list.Sort(lcFileName, Qt::AscendingOrder);
+        QCOMPARE(Names(list), QStringList({"a", "b", "c"}));
+        QCOMPARE(moved, (std::vector<int>{2, 0, 1}));
+        QCOMPARE(list.IndexOf(first), 2);
+        QCOMPARE(list.At(2).Check, Qt::Checked);
+        QCOMPARE(list.CheckedCount(), 1);
+
+        list.Sort(lcFileSize, Qt::DescendingOrder);
+        QCOMPARE(Names(list), QStringList({"c", "b", "a"}));
+        QCOMPARE(list.IndexOf(first + 1), 2);
+
+        list.Remove(first + 2);
+        QCOMPARE(list.IndexOf(first + 2), -1);
+        QCOMPARE(list.IndexOf(first + 1), 1);
+        list.Remove(first);
+        QCOMPARE(list.CheckedCount(), 0);
+
+        // Ids of removed rows are never given again, not even after the list was emptied.
+        list.Clear();
+        QCOMPARE(list.IndexOf(first + 1), -1);
+        const auto next = list.Append(Book("d", 4));
+        QVERIFY(next > first + 2);
+        QCOMPARE(list.IndexOf(next), 0);
+    }
+
+    void onlyAFullTickCounts_data()
+    {
+        QTest::addColumn<int>("state");
+        QTest::addColumn<bool>("counted");
+        QTest::newRow("checked") << int(Qt::Checked) << true;
+        QTest::newRow("held pressed") << int(Qt::PartiallyChecked) << false;
+        QTest::newRow("unchecked") << int(Qt::Unchecked) << false;
+    }
+    void onlyAFullTickCounts()
+    {
+        QFETCH(int, state);
+        QFETCH(bool, counted);
+        TBookList list;
+        const auto id = list.Append({Book("a", 1), Book("b", 2)}, Qt::Checked);
+        list.SetCheck(0, Qt::CheckState(state));
+        QCOMPARE(list.IsChecked(id), counted);
+        QCOMPARE(list.CheckedCount(), 1 + counted);
+        list.SetAllChecks(Qt::CheckState(state));
+        QCOMPARE(list.CheckedCount(), counted ? 2 : 0);
+    }
+
+    // The walk's questions between changes: the row that now follows, and none after a removed one.
+    void rowListFollowsChanges()
+    {
+        TBookList rows;
+        const auto a = rows.Append(Book("a", 1));
+        const auto b = rows.Append(Book("b", 2), false);
+        const auto c = rows.Append(Book("c", 3));
+        QCOMPARE(rows.CheckedCount(), 2);
+        QCOMPARE(rows.FirstRow(), a);
+        QCOMPARE(rows.NextRow(a), b);
+        QVERIFY(!rows.IsChecked(b));
+
+        rows.Reorder({c, a, b});
+        QCOMPARE(rows.NextRow(a), b);        // the row that now follows
+        QCOMPARE(rows.NextRow(b), TRunRows::NoRow);
+        rows.SetChecked(c, false);
+        QCOMPARE(rows.CheckedCount(), 1);
+
+        rows.Remove(b);
+        QCOMPARE(rows.NextRow(a), TRunRows::NoRow);
+        QCOMPARE(rows.NextRow(b), TRunRows::NoRow);  // a removed row leads nowhere
+        QVERIFY(!rows.Entry(b));
+        rows.Clear();
+        QCOMPARE(rows.FirstRow(), TRunRows::NoRow);
+        QCOMPARE(rows.NextRow(a), TRunRows::NoRow);
+        QCOMPARE(rows.CheckedCount(), 0);
+    }
+
+    // What a run reaches when the list changes after its second row (a, b, c, d, e; c unchecked).
+    void walkWhileTheListChanges_data()
+    {
+        QTest::addColumn<QString>("change");
+        QTest::addColumn<QStringList>("reached");
+        QTest::newRow("nothing") << "" << QStringList{"a", "b", "d", "e"};
+        QTest::newRow("a later row ticked") << "tick c" << QStringList{"a", "b", "c", "d", "e"};
+        QTest::newRow("a later row unticked") << "untick d" << QStringList{"a", "b", "e"};
+        QTest::newRow("the next row removed") << "remove c" << QStringList{"a", "b", "d", "e"};
+        QTest::newRow("the row in hand removed") << "remove b" << QStringList{"a", "b"};
+        QTest::newRow("cleared") << "clear" << QStringList{"a", "b"};
+        QTest::newRow("sorted backwards: what follows b now") << "sort" << QStringList{"a", "b", "a"};
+        QTest::newRow("every row unticked") << "untick all" << QStringList{"a", "b"};
+    }
+    void walkWhileTheListChanges()
+    {
+        QFETCH(QString, change);
+        QFETCH(QStringList, reached);
+        TBookList list;
+        const auto a = list.Append({Book("a", 1), Book("b", 2), Book("c", 3), Book("d", 4), Book("e", 5)}, Qt::Checked);
+        list.SetChecked(a + 2, false);
+        const auto act = [&](TBookList &l) {
+            if (change == "tick c")
+                l.SetChecked(a + 2, true);
+            else if (change == "untick d")
+                l.SetChecked(a + 3, false);
+            else if (change == "remove c")
+                l.Remove(a + 2);
+            else if (change == "remove b")
+                l.Remove(a + 1);
+            else if (change == "clear")
+                l.Clear();
+            else if (change == "sort")
+                l.Sort(lcFileName, Qt::DescendingOrder);
+            else if (change == "untick all")
+                l.SetAllChecks(Qt::Unchecked);
+        };
+        QCOMPARE(Walk(list, 1, act), reached);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBookList)
+#include "test_book_list.moc"
