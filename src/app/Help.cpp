@@ -1,5 +1,6 @@
 #include "Help.h"
 
+#include "config/FolderLayout.h"
 #include "config/Folders.h"
 
 #include <QApplication>
@@ -14,8 +15,7 @@ namespace {
 
 QString HelpFolder()
 {
-    const QString app = AppDir.isEmpty() ? QCoreApplication::applicationDirPath() + QLatin1Char('/') : AppDir;
-    return app + QStringLiteral("help/");
+    return HelpDir.isEmpty() ? FindDataDir(QCoreApplication::applicationDirPath()) + QStringLiteral("help/") : HelpDir;
 }
 
 // One help window for the whole program, raised again on every call.

@@ -55,7 +55,7 @@ const QString kUser = QStringLiteral("USER");
 
 TIniFile ConfigFile()
 {
-    return TIniFile(AppDir + QStringLiteral("config.ini"));
+    return TIniFile(ConfigIniPath());
 }
 
 // The list shows no focus rectangle.

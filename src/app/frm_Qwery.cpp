@@ -99,7 +99,7 @@ void TfrmQwery::btnOKClick()
 
 void TfrmQwery::SaveSetting()
 {
-    const TIniFile ini(AppDir + QStringLiteral("config.ini"));
+    const TIniFile ini(ConfigIniPath());
     ini.WriteBool(kSectionAuto, QStringLiteral("Valid"), chkValid->isChecked());
     ini.WriteBool(kSectionAuto, QStringLiteral("Rename"), chkRename->isChecked());
     ini.WriteBool(kSectionAuto, QStringLiteral("Sort"), chkSort->isChecked());

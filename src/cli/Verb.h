@@ -10,7 +10,7 @@
 struct CliInvocation {
     const QCommandLineParser &parser;
     QStringList args;        // positional arguments after the verb
-    QString configPath;      // --config, or AppDir + "config.ini"
+    QString configPath;      // --config, or ConfigIniPath()
     QTextStream &out;        // UTF-8 standard output
     QTextStream &err;        // UTF-8 standard error
 };

@@ -60,7 +60,7 @@ int main(int argc, char *argv[])
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
     const QCommandLineOption config(QStringLiteral("config"),
-                                    QStringLiteral("Settings file (default: config.ini beside the program)."),
+                                    QStringLiteral("Settings file (default: the window's config.ini, beside the program or in ~/.config/orvane/)."),
                                     QStringLiteral("FILE"));
     parser.addOption(help);
     parser.addOption(config);
@@ -82,9 +82,7 @@ int main(int argc, char *argv[])
         return ExitUsage;
     }
 
-    const QString configPath = parser.isSet(config)
-        ? parser.value(config)
-        : AppDir + QStringLiteral("config.ini");
+    const QString configPath = parser.isSet(config) ? parser.value(config) : ConfigIniPath();
     CliInvocation inv{parser, parser.positionalArguments(), configPath, out, err};
     const int status = verb->run(inv);
     out.flush();

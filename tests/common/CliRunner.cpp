@@ -9,7 +9,13 @@ CliResult RunCli(const QStringList &args)
 
 CliResult RunCli(const QStringList &args, const QString &program)
 {
+    return RunCli(args, program, QProcessEnvironment::systemEnvironment());
+}
+
+CliResult RunCli(const QStringList &args, const QString &program, const QProcessEnvironment &env)
+{
     QProcess p;
+    p.setProcessEnvironment(env);
     p.start(program, args);
     if (!p.waitForFinished(30000))
         qFatal("%s did not finish", qPrintable(program));

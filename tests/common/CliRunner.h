@@ -1,6 +1,7 @@
 #pragma once
 // Runs the orvane-cli of this build and collects what it printed.
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -14,3 +15,5 @@ struct CliResult {
 CliResult RunCli(const QStringList &args);
 // The same with another copy of the program (one without its data files beside it, say).
 CliResult RunCli(const QStringList &args, const QString &program);
+// ... and in the given environment (another home, XDG folders).
+CliResult RunCli(const QStringList &args, const QString &program, const QProcessEnvironment &env);

@@ -66,7 +66,7 @@ TAppSettings DefaultAppSettings()
     s.EndDir = WorkDir + QStringLiteral("end/");
     s.BadDir = WorkDir + QStringLiteral("bad/");
     s.SaveLog = false;
-    s.LogFile = AppDir + QStringLiteral("log.txt");
+    s.LogFile = UserDir + QStringLiteral("log.txt");
     s.ConvertType = 0;
     s.ZipLevel = 0;
     s.SortPattern = QStringLiteral("Алфавит\\Автор");
@@ -128,5 +128,5 @@ void UpdateSetting(const QString &configFile)
 
 void UpdateSetting()
 {
-    UpdateSetting(AppDir + QStringLiteral("config.ini"));
+    UpdateSetting(ConfigIniPath());
 }

@@ -44,7 +44,7 @@ TAppSettings ReadAppSettings(const TIniFile &ini, ESettingsKeys keys = ESettings
 // Writes them in their fixed order; stops with EOrvane at the first key that cannot be written.
 void WriteAppSettings(const TIniFile &ini, const TAppSettings &settings, ESettingsKeys keys = ESettingsKeys::Config);
 
-// Reloads AppSettings from AppDir + "config.ini", or from the given file; a missing key gives
+// Reloads AppSettings from ConfigIniPath(), or from the given file; a missing key gives
 // its default, never the value it had before.
 void UpdateSetting();
 void UpdateSetting(const QString &configFile);

@@ -1,5 +1,7 @@
 #include "Folders.h"
 
+#include "FolderLayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -9,13 +11,21 @@
 #include <unistd.h>
 
 namespace {
-QString g_appDir, g_tempDir, g_workDir, g_utilsDir;
+QString g_appDir, g_configDir, g_userDir, g_tempDir, g_workDir, g_utilsDir, g_helpDir;
 } // namespace
 
 const QString &AppDir = g_appDir;
+const QString &ConfigDir = g_configDir;
+const QString &UserDir = g_userDir;
 const QString &TempDir = g_tempDir;
 const QString &WorkDir = g_workDir;
 const QString &UtilsDir = g_utilsDir;
+const QString &HelpDir = g_helpDir;
+
+QString ConfigIniPath()
+{
+    return ConfigDir + QStringLiteral("config.ini");
+}
 
 QString WithTrailingSlash(const QString &folder)
 {
@@ -27,12 +37,20 @@ QString WithTrailingSlash(const QString &folder)
     return result;
 }
 
+void SetUpFolders(const TFolderLayout &layout, const QString &tempRoot)
+{
+    g_appDir = WithTrailingSlash(layout.appDir);
+    g_configDir = WithTrailingSlash(layout.configDir);
+    g_userDir = WithTrailingSlash(layout.userDir);
+    g_tempDir = WithTrailingSlash(tempRoot) + QStringLiteral("orv/");
+    g_workDir = WithTrailingSlash(layout.workDir);
+    g_utilsDir = WithTrailingSlash(layout.dataDir) + QStringLiteral("utils/");
+    g_helpDir = WithTrailingSlash(layout.dataDir) + QStringLiteral("help/");
+}
+
 void SetUpFolders(const QString &appDir, const QString &tempRoot)
 {
-    g_appDir = WithTrailingSlash(appDir);
-    g_tempDir = WithTrailingSlash(tempRoot) + QStringLiteral("orv/");
-    g_workDir = g_appDir + QStringLiteral("tmp/");
-    g_utilsDir = g_appDir + QStringLiteral("utils/");
+    SetUpFolders(PortableFolders(appDir), tempRoot);
 }
 
 QString PrivateTempRoot(const QString &tempPath)
@@ -54,5 +72,14 @@ QString PrivateTempRoot(const QString &tempPath)
 
 void SetUpFolders()
 {
-    SetUpFolders(QCoreApplication::applicationDirPath(), PrivateTempRoot(QDir::tempPath()));
+    const TFolderLayout layout = PlanFolders(QCoreApplication::applicationDirPath(), TUserEnvironment::FromProcess());
+    SetUpFolders(layout, PrivateTempRoot(QDir::tempPath()));
+    if (!layout.portable) {
+        // Settings are the user's own: the folders made here are closed to others. A failure
+        // shows when config.ini is written.
+        const QByteArray dir = QFile::encodeName(ConfigDir);
+        for (qsizetype i = 1; i < dir.size(); ++i)
+            if (dir[i] == '/')
+                ::mkdir(dir.left(i).constData(), 0700);
+    }
 }
