@@ -438,6 +438,16 @@ void TorvMain::TimerTimer()
 void TorvMain::UpdateSetting()
 {
     ::UpdateSetting();
+    // Running on defaults without a word would look like lost settings; say it once, after the
+    // window is up.
+    const QString problem = SettingsReadProblem();
+    if (!problem.isEmpty() && problem != m_settingsProblem)
+        QTimer::singleShot(0, this, [this, problem] {
+            QMessageBox::warning(this, QStringLiteral("Orvane"),
+                                 QStringLiteral("Настройки не прочитаны, действуют настройки по умолчанию.\n%1")
+                                     .arg(problem));
+        });
+    m_settingsProblem = problem;
 }
 
 void TorvMain::LoadSetting()

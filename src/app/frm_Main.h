@@ -121,5 +121,6 @@ private:
     int m_sortColumn = -1;
     bool m_closed = false;
     int m_panelWidth = 320;
+    QString m_settingsProblem;  // the one the user was last told of
     TfrmProgress *m_progress = nullptr;
 };

@@ -30,5 +30,8 @@ struct CliVerbRegistration {
 
 const QList<CliVerb> &CliVerbs();
 
+// Loads the settings of inv.configPath; says so on standard error when they could not be read.
+void LoadCliSettings(CliInvocation &inv);
+
 // Exit statuses shared by all verbs.
 enum CliExit { ExitOk = 0, ExitSomeFailed = 1, ExitUsage = 2 };

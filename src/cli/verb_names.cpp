@@ -12,7 +12,7 @@ namespace {
 
 int RunNames(CliInvocation &inv)
 {
-    UpdateSetting(inv.configPath);
+    LoadCliSettings(inv);
     int status = ExitOk;
     for (const QString &path : inv.args) {
         try {

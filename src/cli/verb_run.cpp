@@ -81,7 +81,7 @@ int runVerb(CliInvocation &inv)
     const bool dryRun = inv.parser.isSet(kDryRun);
     TBookList rows;
     try {
-        UpdateSetting(inv.configPath);
+        LoadCliSettings(inv);
         for (const QString &path : inv.args) {
             // A folder gives its .fb2 files, as "Открыть папку" takes them.
             const QStringList files = QFileInfo(path).isDir() ? FolderBookFiles(path) : QStringList{path};

@@ -2,6 +2,7 @@
 #include "globals/Errors.h"
 
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 QByteArray ReadBytes(const QString &path)
@@ -271,6 +272,36 @@ private slots:
         } catch (const EOrvane &e) {
             QCOMPARE(e.Message(), QStringLiteral("Unable to write to ") + path);
         }
+    }
+
+    // A FIFO would hang every read; a huge file would be loaded again for every key.
+    void unreadableFilesGiveDefaultsAndStayAsTheyAre_data()
+    {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("FIFO") << "fifo";
+        QTest::newRow("larger than any settings") << "huge";
+    }
+    void unreadableFilesGiveDefaultsAndStayAsTheyAre()
+    {
+        QFETCH(QString, kind);
+        const QByteArray huge = "[A]\nk=v\n" + QByteArray(2 << 20, ';');
+        if (kind == QLatin1String("fifo"))
+            QCOMPARE(mkfifo(QFile::encodeName(Path()).constData(), 0600), 0);
+        else
+            WriteBytes(Path(), huge);
+        const TIniFile ini(Path());
+        QCOMPARE(ini.ReadString(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("default")), QStringLiteral("default"));
+        QVERIFY(ini.ReadSection(QStringLiteral("A")).isEmpty());
+        try {
+            ini.WriteString(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("w"));
+            QFAIL("no error");
+        } catch (const EOrvane &e) {
+            QCOMPARE(e.Message(), QStringLiteral("Unable to write to ") + Path());
+        }
+        if (kind == QLatin1String("fifo"))
+            QVERIFY(QFileInfo(Path()).exists() && !QFileInfo(Path()).isFile());
+        else
+            QCOMPARE(ReadBytes(Path()), huge);
     }
 };
 

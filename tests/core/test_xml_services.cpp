@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <sys/stat.h>
 
 namespace {
 const char *const kFb2Ns = "http://www.gribuser.ru/xml/fictionbook/2.0";
@@ -168,6 +169,9 @@ private slots:
         // The limits stay on for documents that declare entities: they guard against bombs.
         QTest::newRow("windows-1251 with an entity")
             << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<!DOCTYPE a [<!ENTITY e \"x\">]>\n") << false;
+        // "<!" written in UTF-7: no byte search finds the declaration, the parser does.
+        QTest::newRow("UTF-7 with an entity")
+            << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-7\"?>\n<!DOCTYPE a [+ADwAIQ-ENTITY e \"x\">]>\n") << false;
     }
     void longTextNodesLoadWhenNoEntitiesAreDeclared()
     {
@@ -201,6 +205,54 @@ private slots:
                                            QString(), error);
         QVERIFY(!doc);
         QVERIFY2(error.reason.contains(QLatin1String("Excessive depth")), qPrintable(error.reason));
+    }
+
+    void tooManyAttributesAreRefused_data()
+    {
+        QTest::addColumn<QByteArray>("document");
+        QTest::addColumn<bool>("loads");
+        auto tag = [](int count) {
+            QByteArray attributes;
+            for (int i = 0; i < count; ++i)
+                attributes += " a" + QByteArray::number(i) + "=\"v\"";
+            return "<a>\n<b" + attributes + "/></a>";
+        };
+        QTest::newRow("200,000 attributes") << tag(200000) << false;
+        QTest::newRow("a thousand attributes") << tag(1000) << true;
+        QTest::newRow("equals signs inside values and comments")
+            << "<a b=\"" + QByteArray(5000, '=') + "\"><!-- <" + QByteArray(5000, '=') + " --></a>" << true;
+        const QString wide = QString::fromLatin1(tag(200000));
+        QTest::newRow("200,000 attributes in UTF-16")
+            << QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char *>(wide.utf16()), wide.size() * 2) << false;
+    }
+    void tooManyAttributesAreRefused()
+    {
+        QFETCH(QByteArray, document);
+        QFETCH(bool, loads);
+        XmlParseError error;
+        const XmlDocPtr doc = XmlLoadBytes(document, QString(), error);
+        QCOMPARE(bool(doc), loads);
+        if (!loads) {
+            QVERIFY2(error.reason.startsWith(QLatin1String("Too many attributes")), qPrintable(error.reason));
+            QCOMPARE(error.line, 2);
+        }
+    }
+
+    void onlyRegularFilesAreRead()
+    {
+        QTemporaryDir dir;
+        const QString fifo = dir.filePath(QStringLiteral("b.fb2"));
+        QCOMPARE(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+        const QString zero = dir.filePath(QStringLiteral("zero.fb2"));
+        QVERIFY(QFile::link(QStringLiteral("/dev/zero"), zero));
+        for (const QString &path : {fifo, zero, dir.path()}) {
+            XmlParseError error;
+            QVERIFY(!XmlLoadFile(path, error));  // at once, without waiting for a writer
+            QVERIFY2(error.reason.contains(path), qPrintable(error.reason));
+        }
+        XmlParseError error;
+        XmlLoadFile(fifo, error);
+        QVERIFY(error.reason.endsWith(QLatin1String("it is not a regular file")));
     }
 
     void blankTextIsDroppedUnlessPreserved()

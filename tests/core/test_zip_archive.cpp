@@ -373,6 +373,14 @@ for i in z.infolist():
             << QStringList{"|a.fb2|1"};
         QTest::newRow("data in front (self-extractor), directory intact")
             << "{" + two + R"(, "prefix": "MZ stub of a self-extracting archive"})" << both;
+        // Only the last end record is tried: each could make the reader parse the whole directory.
+        QTest::newRow("a thousand end records that describe no directory")
+            << "{" + two + R"(, "end_records": 1000})" << both;
+        // Values no file of this size could hold: the directory is not trusted, sums never overflow.
+        QTest::newRow("ZIP64 sizes and offset past any file")
+            << QByteArray(R"({"entries": [{"name": "a.fb2", "data": "abc", "zip64": {"size": 9223372036854775807,
+                "compressed_size": 9223372036854775000, "offset": 9223372036854775800}}, {"name": "b.fb2", "data": "b"}]})")
+            << QStringList{"|a.fb2|3", "|b.fb2|1"};
     }
     void readsDamagedArchivesFromLocalHeaders()
     {
@@ -387,6 +395,39 @@ for i in z.infolist():
         QCOMPARE(zip.ExtractFiles("*", kExtractSearchAttr).size(), expected.size());
         if (expected.size() == 2 && expected[1] == "|два.fb2|15")
             QCOMPARE(ReadFile(P("out/два.fb2")), QByteArray("two two two two"));
+    }
+
+    void zip64SizesPastTheFileInEveryHeaderAreNoArchive()
+    {
+        QVERIFY(Craft(P("z64.zip"), R"({"entries": [{"name": "a.fb2", "data": "abc", "zip64": {"local": true,
+            "size": 9223372036854775807, "compressed_size": 9223372036854775807}}]})"));
+        TZipArchive zip;
+        zip.FileName = P("z64.zip");
+        QVERIFY(ErrorOf([&] { zip.OpenArchive(TZipArchive::omRead); }).endsWith("00014"));
+    }
+
+    // The limit counts every entry of the archive against the archive's size: many entries that
+    // each stay below it are refused once together they pass it, before a byte of them is written.
+    void bombOfManyEntriesIsRefusedPerArchive()
+    {
+        QByteArray entries;
+        for (const char *name : {"a", "b", "c", "d", "e"})
+            entries += QByteArray(entries.isEmpty() ? "" : ",") + "{\"name\": \"" + name
+                       + ".fb2\", \"data\": \"x\", \"repeat\": 31457280}";
+        QVERIFY(Craft(P("bomb.zip"), "{\"entries\": [" + entries + "]}"));
+        TZipArchive zip;
+        zip.FileName = P("bomb.zip");
+        zip.BaseDir = P("out/");
+        zip.OpenArchive(TZipArchive::omRead);
+        QVERIFY(ErrorOf([&] { zip.ExtractFiles("*", kExtractSearchAttr); }).endsWith("00027"));
+        QCOMPARE(FilesBelow(P("out")), QStringList());
+        QCOMPARE(zip.ExtractFiles("a.fb2", kExtractSearchAttr).size(), 1);
+        QCOMPARE(zip.ExtractFiles("b.fb2", kExtractSearchAttr).size(), 1);
+        QVERIFY(ErrorOf([&] { zip.ExtractFiles("c.fb2", kExtractSearchAttr); }).endsWith("00027"));
+        QCOMPARE(FilesBelow(P("out")), (QStringList{"a.fb2", "b.fb2"}));
+        // A new opening starts counting again.
+        zip.OpenArchive(TZipArchive::omRead);
+        QCOMPARE(zip.ExtractFiles("c.fb2", kExtractSearchAttr).size(), 1);
     }
 
     void reportsErrorsNamingTheFile()

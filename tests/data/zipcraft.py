@@ -14,7 +14,11 @@ data, none in the local header) with descriptor_signature (default true); host (
 3 Unix); external (attributes); crc, size, compressed_size (override the declared values);
 unicode_path (a 0x7075 field) with unicode_path_crc (override its CRC); encrypted;
 same_header_as (index of an earlier entry whose local header the directory points to);
-date ([y, m, d, H, M, S]).
+date ([y, m, d, H, M, S]); zip64 ({"size", "compressed_size", "offset": 64-bit values declared in
+a ZIP64 field of the central header, "local": true to declare the sizes in the local header too}).
+
+Archive key end_records: that many more end records after the real one, each describing a
+directory that is not there.
 """
 import json
 import struct
@@ -51,20 +55,35 @@ def main():
         if 'unicode_path' in e:
             u = e['unicode_path'].encode('utf-8')
             extra += struct.pack('<HHBI', 0x7075, 5 + len(u), 1, e.get('unicode_path_crc', zlib.crc32(name))) + u
+        z64 = e.get('zip64')
+        central_extra = extra
+        if z64:
+            values = [z64[k] for k in ('size', 'compressed_size', 'offset') if k in z64]
+            central_extra = extra + struct.pack('<HH', 0x0001, 8 * len(values)) + b''.join(
+                struct.pack('<Q', v) for v in values)
+            if z64.get('local'):
+                sizes = [z64[k] for k in ('size', 'compressed_size') if k in z64]
+                extra += struct.pack('<HH', 0x0001, 8 * len(sizes)) + b''.join(struct.pack('<Q', v) for v in sizes)
         tm, dt = dos_datetime(e.get('date', [2020, 5, 17, 12, 34, 56]))
         offset = len(body)
         if 'same_header_as' in e:
             offset = records[e['same_header_as']]['offset']
         else:
+            local_csize = 0xFFFFFFFF if z64 and z64.get('local') and 'compressed_size' in z64 else csize
+            local_usize = 0xFFFFFFFF if z64 and z64.get('local') and 'size' in z64 else usize
             body += struct.pack('<IHHHHHIIIHH', 0x04034b50, 20, flags, method, tm, dt,
-                                0 if desc else crc, 0 if desc else csize, 0 if desc else usize,
+                                0 if desc else crc, 0 if desc else local_csize, 0 if desc else local_usize,
                                 len(name), len(extra)) + name + extra + comp
             if desc:
                 if e.get('descriptor_signature', True):
                     body += struct.pack('<I', 0x08074b50)
                 body += struct.pack('<III', crc, csize, usize)
-        records.append(dict(offset=offset, name=name, extra=extra, flags=flags, method=method, tm=tm, dt=dt,
-                            crc=crc, csize=csize, usize=usize, host=e.get('host', 0), external=e.get('external', 0x20)))
+        if z64:
+            usize = 0xFFFFFFFF if 'size' in z64 else usize
+            csize = 0xFFFFFFFF if 'compressed_size' in z64 else csize
+        records.append(dict(offset=0xFFFFFFFF if z64 and 'offset' in z64 else offset, name=name, extra=central_extra,
+                            flags=flags, method=method, tm=tm, dt=dt, crc=crc, csize=csize, usize=usize,
+                            host=e.get('host', 0), external=e.get('external', 0x20)))
     if layout.get('central', True):
         cd = bytearray()
         for r in records:
@@ -75,6 +94,8 @@ def main():
         cd_offset = len(body)
         body += cd + struct.pack('<IHHHHIIH', 0x06054b50, 0, 0, len(records), len(records), len(cd), cd_offset,
                                  len(comment)) + comment
+        for _ in range(layout.get('end_records', 0)):
+            body += struct.pack('<IHHHHIIH', 0x06054b50, 0, 0, 1, 1, len(cd) + 1, cd_offset, 0)
     data = prefix + bytes(body)
     if layout.get('truncate'):
         data = data[:-layout['truncate']]

@@ -121,10 +121,18 @@ void WriteAppSettings(const TIniFile &ini, const TAppSettings &settings, ESettin
     }
 }
 
+namespace {
+QString g_readProblem;
+}
+
 void UpdateSetting(const QString &configFile)
 {
-    g_settings = ReadAppSettings(TIniFile(configFile));
+    const TIniFile ini(configFile);
+    g_readProblem = ini.ReadProblem();
+    g_settings = ReadAppSettings(ini);
 }
+
+QString SettingsReadProblem() { return g_readProblem; }
 
 void UpdateSetting()
 {

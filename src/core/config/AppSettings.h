@@ -48,5 +48,7 @@ void WriteAppSettings(const TIniFile &ini, const TAppSettings &settings, ESettin
 // its default, never the value it had before.
 void UpdateSetting();
 void UpdateSetting(const QString &configFile);
+// Why the last UpdateSetting could not read its file and took the defaults; empty when it could.
+QString SettingsReadProblem();
 
 inline const QString kSectionAuto = QStringLiteral("AUTO");

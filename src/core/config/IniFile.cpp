@@ -2,14 +2,17 @@
 
 #include "IniCodec.h"
 #include "globals/Errors.h"
+#include "globals/RegularFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <optional>
 
 namespace {
 // The value buffer of the profile functions held 2048 characters with the terminating zero.
 constexpr qsizetype kMaxValueLength = 2047;
+constexpr qint64 kMaxIniFile = 1 << 20;
 
 bool IsBlank(QChar c)
 {
@@ -95,13 +98,18 @@ QString CleanValue(QStringView raw)
     return raw.toString();
 }
 
-// The file's text, or nothing when it does not exist or cannot be read.
-std::optional<TIniText> LoadText(const QString &fileName)
+// The file's text, or nothing when it does not exist or cannot be read (a FIFO or a device
+// under the name, a file far larger than any settings: every key read loads the whole file).
+std::optional<TIniText> LoadText(const QString &fileName, QString *why = nullptr)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray bytes;
+    QString reason;
+    if (!ReadRegularFile(fileName, kMaxIniFile, bytes, reason)) {
+        if (why)
+            *why = reason;
         return std::nullopt;
-    return DecodeIniText(file.readAll());
+    }
+    return DecodeIniText(bytes);
 }
 
 // Calls visit(line) for each key line of the first section of that name, until it returns true.
@@ -179,6 +187,15 @@ QList<std::pair<QString, QString>> TIniFile::ReadSection(const QString &section)
         });
     }
     return result;
+}
+
+QString TIniFile::ReadProblem() const
+{
+    QString why;
+    if (!QFileInfo::exists(m_fileName) && !QFileInfo(m_fileName).isSymLink())
+        return QString();
+    LoadText(m_fileName, &why);
+    return why;
 }
 
 void TIniFile::WriteString(const QString &section, const QString &key, const QString &value) const

@@ -25,6 +25,9 @@ public:
     bool ReadBool(const QString &section, const QString &key, bool defaultValue) const;
     // Every key of the section with its value, in file order.
     QList<std::pair<QString, QString>> ReadSection(const QString &section) const;
+    // Why the file is there but cannot be read (every read then gives defaults and no write
+    // replaces it); empty when it is missing or readable.
+    QString ReadProblem() const;
 
     // Raise EOrvane "Unable to write to <file>" when the file cannot be written.
     void WriteString(const QString &section, const QString &key, const QString &value) const;

@@ -2,7 +2,11 @@
 
 #include "xml/XmlInternal.h"
 
+#include "globals/RegularFile.h"
+
 #include <QFile>
+#include <algorithm>
+#include <cstring>
 #include <QStringDecoder>
 #include <QUrl>
 #include <libxml/encoding.h>
@@ -216,10 +220,46 @@ QString XmlParseError::LoadMessage() const
 
 namespace {
 
+// What the parser itself met, whatever encoding the bytes were in: entity declarations and the
+// first element. Hooked into its SAX handler, which then goes on as before.
+struct TParseWatch {
+    bool entities = false;
+    bool elements = false;
+    entityDeclSAXFunc entityDecl = nullptr;
+    startElementNsSAX2Func startElement = nullptr;
+
+    void Attach(xmlParserCtxtPtr ctxt)
+    {
+        ctxt->_private = this;
+        entityDecl = ctxt->sax->entityDecl;
+        startElement = ctxt->sax->startElementNs;
+        ctxt->sax->entityDecl = &EntityDecl;
+        ctxt->sax->startElementNs = &StartElement;
+    }
+    static TParseWatch &Of(void *ctx) { return *static_cast<TParseWatch *>(static_cast<xmlParserCtxtPtr>(ctx)->_private); }
+    static void EntityDecl(void *ctx, const xmlChar *name, int type, const xmlChar *publicId,
+                           const xmlChar *systemId, xmlChar *content)
+    {
+        TParseWatch &w = Of(ctx);
+        w.entities = true;
+        if (w.entityDecl)
+            w.entityDecl(ctx, name, type, publicId, systemId, content);
+    }
+    static void StartElement(void *ctx, const xmlChar *localname, const xmlChar *prefix, const xmlChar *uri,
+                             int nbNamespaces, const xmlChar **namespaces, int nbAttributes, int nbDefaulted,
+                             const xmlChar **attributes)
+    {
+        TParseWatch &w = Of(ctx);
+        w.elements = true;
+        if (w.startElement)
+            w.startElement(ctx, localname, prefix, uri, nbNamespaces, namespaces, nbAttributes, nbDefaulted, attributes);
+    }
+};
+
 // One run of the parser; fills error (without the source line) when the document is not
 // well-formed. encodingUsed: the encoding the bytes were read in, when one was named.
 XmlDocPtr ParseOnce(const QByteArray &data, const QByteArray &url, const char *encoding, int options,
-                    xmlDict *dict, XmlParseError &error, QByteArray &encodingUsed)
+                    xmlDict *dict, XmlParseError &error, QByteArray &encodingUsed, TParseWatch &watch)
 {
     error = XmlParseError();
     XmlErrorCapture capture(url);
@@ -229,6 +269,7 @@ XmlDocPtr ParseOnce(const QByteArray &data, const QByteArray &url, const char *e
         error.reason = QStringLiteral("Out of memory");
         return nullptr;
     }
+    watch.Attach(ctxt);
     if (dict) {
         xmlDictFree(ctxt->dict);
         ctxt->dict = dict;
@@ -264,13 +305,70 @@ bool HitSizeLimit(const XmlParseError &error)
         && !error.reason.contains(QLatin1String("Excessive depth"));
 }
 
-// XML_PARSE_HUGE also lifts the guard against entity expansion bombs: lift it only for documents
-// that declare no entities (in any encoding the bytes might be in).
-bool MayDeclareEntities(const QByteArray &data)
+// XML_PARSE_HUGE also lifts the guard against entity expansion bombs: lift it only for a document
+// whose parse reached its elements without meeting a single entity declaration.
+bool MayLiftSizeLimits(const TParseWatch &watch) { return watch.elements && !watch.entities; }
+
+// libxml2 checks each attribute of a start tag against all the ones before it: a tag with a
+// couple of hundred thousand attributes takes it minutes. No real document comes near this many.
+constexpr int kMaxAttributes = 1000;
+
+// The line of the first start tag with more than kMaxAttributes attributes, or 0. Looks at the
+// bytes without decoding them; NUL bytes are passed over, so UTF-16 and UTF-32 read as ASCII.
+int TagWithTooManyAttributes(const QByteArray &data)
 {
-    static const QByteArray utf16le = QByteArray("<\0!\0E\0N\0T\0I\0T\0Y\0", 16);
-    static const QByteArray utf16be = QByteArray("\0<\0!\0E\0N\0T\0I\0T\0Y", 16);
-    return data.contains("<!ENTITY") || data.contains(utf16le) || data.contains(utf16be);
+    const char *p = data.constData();
+    const char *const end = p + data.size();
+    auto next = [&]() -> char {
+        while (p < end && *p == 0)
+            ++p;
+        return p < end ? *p++ : 0;
+    };
+    // Skips to just after `close` (two or three characters).
+    auto skipPast = [&](const char *close) {
+        const size_t n = std::strlen(close);
+        char window[3] = {0, 0, 0};
+        for (char c; (c = next());) {
+            window[0] = window[1];
+            window[1] = window[2];
+            window[2] = c;
+            if (std::memcmp(window + 3 - n, close, n) == 0)
+                return;
+        }
+    };
+    int line = 1;
+    for (char c; (c = next());) {
+        if (c == '\n')
+            ++line;
+        if (c != '<')
+            continue;
+        const char *tagStart = p;
+        const char first = next();
+        if (first == '?') {
+            skipPast("?>");
+        } else if (first == '!') {
+            const char a = next(), b = next();
+            if (a == '-' && b == '-')
+                skipPast("-->");
+            else if (a == '[')
+                skipPast("]]>");
+            else
+                skipPast(">");  // a declaration; the internal subset's own ones follow one by one
+        } else {
+            int attributes = 0;
+            char quote = 0;
+            for (char t = first; t && (quote || t != '>'); t = next()) {
+                if (quote)
+                    quote = t == quote ? 0 : quote;
+                else if (t == '"' || t == '\'')
+                    quote = t;
+                else if (t == '=' && ++attributes > kMaxAttributes)
+                    return line + int(std::count(tagStart, p, '\n'));
+            }
+        }
+        line += int(std::count(tagStart, p, '\n'));
+    }
+    return 0;
 }
 
 } // namespace
@@ -287,9 +385,18 @@ XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const ch
     }
     const QByteArray url = baseUrl.toUtf8();
     QByteArray encodingUsed;
-    XmlDocPtr doc = ParseOnce(data, url, encoding, options, dict, error, encodingUsed);
-    if (!doc && HitSizeLimit(error) && !MayDeclareEntities(data)) {
-        doc = ParseOnce(data, url, encoding, options | XML_PARSE_HUGE, dict, error, encodingUsed);
+    if (const int line = TagWithTooManyAttributes(data)) {
+        error.errorCode = XML_ERR_INTERNAL_ERROR;
+        error.line = line;
+        error.reason = QStringLiteral("Too many attributes in one element: more than %1").arg(kMaxAttributes);
+        error.srcText = SourceLine(data, error.line, nullptr);
+        return nullptr;
+    }
+    TParseWatch watch;
+    XmlDocPtr doc = ParseOnce(data, url, encoding, options, dict, error, encodingUsed, watch);
+    if (!doc && HitSizeLimit(error) && MayLiftSizeLimits(watch)) {
+        TParseWatch again;
+        doc = ParseOnce(data, url, encoding, options | XML_PARSE_HUGE, dict, error, encodingUsed, again);
         // The huge option lifts the depth limit too: keep it.
         if (xmlNode *deep = doc ? ExcessivelyDeepElement(xmlDocGetRootElement(doc.get())) : nullptr) {
             error.errorCode = XML_ERR_INTERNAL_ERROR;
@@ -331,21 +438,15 @@ XmlDocPtr XmlLoadString(const QString &xml, XmlParseError &error, XmlBlanks blan
 
 bool ReadWholeFile(const QString &path, QByteArray &data, XmlParseError &error)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        error = XmlParseError();
-        error.errorCode = XML_IO_LOAD_ERROR;
-        error.reason = QStringLiteral("Cannot open \"%1\": %2").arg(path, file.errorString());
-        return false;
-    }
-    data = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        error = XmlParseError();
-        error.errorCode = XML_IO_LOAD_ERROR;
-        error.reason = QStringLiteral("Cannot read \"%1\": %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    // The parser takes at most 2 GB; a larger "book" is refused before it is read.
+    constexpr qint64 kMaxDocument = qint64(1) << 30;
+    QString why;
+    if (ReadRegularFile(path, kMaxDocument, data, why))
+        return true;
+    error = XmlParseError();
+    error.errorCode = XML_IO_LOAD_ERROR;
+    error.reason = why;
+    return false;
 }
 
 XmlDocPtr XmlLoadFile(const QString &path, XmlParseError &error, XmlBlanks blanks)

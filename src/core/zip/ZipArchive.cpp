@@ -17,11 +17,6 @@
 
 namespace {
 
-// An extraction may unpack to this much plus a hundred times its compressed size; books
-// compress far less than 100:1, zip bombs far more.
-constexpr qint64 kBombAllowance = qint64(64) << 20;
-constexpr qint64 kBombRatio = 100;
-
 constexpr int kSpecialAttributes = faHidden | faSysFile | faVolumeID | faDirectory;
 
 bool Admitted(const TZipEntry &e, int searchAttr)
@@ -94,6 +89,7 @@ struct TZipArchive::TImpl {
     std::unique_ptr<TZipWriter> writer;
     quint64 opening = 0;
     TZipUnpacker unpacker;
+    qint64 unpacked = 0;           // by every extraction from this opening, against its budget
     // The entries under their folded path and name, in directory order, made on first need: a
     // mask without wildcards (a run extracts one book after another) looks its entries up here
     // instead of trying every entry of the archive.
@@ -120,6 +116,7 @@ struct TZipArchive::TImpl {
     void Forget()
     {
         dir = TZipDirectory();
+        unpacked = 0;
         byKey.clear();
         indexed = false;
     }
@@ -199,7 +196,7 @@ QStringList TZipArchive::ExtractFiles(const QString &fileMask, int searchAttr, c
         QString output;
     };
     QList<TPlanned> plan;
-    qint64 unpacked = 0, packed = 0;
+    qint64 unpacked = 0;
     const QString base = WithSlash(BaseDir);
     const QList<TZipEntry> &entries = d->dir.entries;
     QList<const TZipEntry *> matching;
@@ -223,15 +220,17 @@ QStringList TZipArchive::ExtractFiles(const QString &fileMask, int searchAttr, c
             throw ZipEntryError(zeEntryLink, e.path, archive);
         if (!e.IsFolder()) {
             CheckEntryExtractable(e, archive);
-            unpacked += e.uncompressedSize;
-            packed += e.compressedSize;
+            unpacked += e.uncompressedSize;  // each at most kMaxEntrySize: no overflow
         }
         plan.append({&e, base + relative});
     }
-    if (unpacked > kBombAllowance + kBombRatio * packed)
+    // Counted over the whole archive, before anything is written: a bomb of many entries that
+    // each stay below the limit is refused as well.
+    if (unpacked > ArchiveUnpackBudget(d->file.Size()) - d->unpacked)
         throw ZipError(zeEntryTooLarge,
                        QStringLiteral("Archive \"%1\" would unpack to %2 bytes from %3; it is not a book archive")
-                           .arg(archive, QString::number(unpacked), QString::number(packed)));
+                           .arg(archive, QString::number(d->unpacked + unpacked), QString::number(d->file.Size())));
+    d->unpacked += unpacked;
 
     QStringList written;
     QSet<QString> folders;

@@ -1,11 +1,13 @@
 #include "zip/ZipDirectory.h"
 
 #include "zip/ZipErrors.h"
+#include "zip/ZipExtract.h"
 #include "zip/ZipFormat.h"
 #include "zip/ZipInflate.h"
 #include "zip/ZipNames.h"
 
 #include <algorithm>
+#include <optional>
 #include <sys/stat.h>
 
 namespace {
@@ -62,7 +64,10 @@ void ReadSharedFields(const char *flags, QByteArrayView name, QByteArrayView ext
     e.headerHint = int(name.size() + extra.size());
 }
 
-bool ParseCentralDirectory(QByteArrayView cd, qint64 shift, qint64 declaredCount, QList<TZipEntry> &entries)
+// False when the directory is not whole, or an entry's data could not lie in a file of
+// `fileSize` bytes (crafted ZIP64 values would make every sum with them overflow).
+bool ParseCentralDirectory(QByteArrayView cd, qint64 shift, qint64 declaredCount, qint64 fileSize,
+                           QList<TZipEntry> &entries)
 {
     entries.reserve(qMin(declaredCount, cd.size() / kCentralHeaderSize));
     qsizetype pos = 0;
@@ -81,7 +86,8 @@ bool ParseCentralDirectory(QByteArrayView cd, qint64 shift, qint64 declaredCount
         e.externalAttributes = ReadLE32(h + 38);
         e.localOffset = ReadLE32(h + 42);
         ApplyZip64(extra, &e.uncompressedSize, &e.compressedSize, &e.localOffset);
-        if (e.compressedSize < 0 || e.uncompressedSize < 0 || e.localOffset < 0)
+        if (e.compressedSize < 0 || e.uncompressedSize < 0 || e.localOffset < 0 || e.compressedSize > fileSize
+            || e.localOffset > fileSize - shift)
             return false;
         e.localOffset += shift;
         if (commentLen)
@@ -117,18 +123,19 @@ struct TEndRecord {
     QByteArray comment;
 };
 
-// The end records from the last one backwards, as long as they describe a directory that fits
-// in front of them.
-QList<TEndRecord> FindEndRecords(const TZipFile &file)
+// The end record: the last one in the file whose directory fits in front of it, preferring one
+// whose comment runs exactly to the end of the file (a comment may hold the signature too).
+// Only one is ever tried: every candidate may point at megabytes of directory to parse.
+std::optional<TEndRecord> FindEndRecord(const TZipFile &file)
 {
-    QList<TEndRecord> found;
     const qint64 size = file.Size();
     const qint64 tailLen = qMin(size, kEndRecordSize + kMaxComment);
     if (tailLen < kEndRecordSize)
-        return found;
+        return std::nullopt;
     QByteArray tail(tailLen, Qt::Uninitialized);
     if (!file.ReadAt(size - tailLen, tail.data(), tailLen))
         throw ZipFileError(zeCannotRead, file.Path());
+    std::optional<TEndRecord> last;
     for (qint64 i = tailLen - kEndRecordSize; i >= 0; --i) {
         const char *p = tail.constData() + i;
         if (ReadLE32(p) != kSigEnd)
@@ -138,14 +145,15 @@ QList<TEndRecord> FindEndRecords(const TZipFile &file)
         r.cdSize = ReadLE32(p + 12);
         r.cdOffset = ReadLE32(p + 16);
         r.entryCount = ReadLE16(p + 10);
-        const qint64 commentLen = qMin<qint64>(ReadLE16(p + 20), tailLen - i - kEndRecordSize);
-        r.comment = QByteArray(p + kEndRecordSize, commentLen);
+        const qint64 declaredComment = ReadLE16(p + 20);
+        const bool exact = i + kEndRecordSize + declaredComment == tailLen;
+        r.comment = QByteArray(p + kEndRecordSize, qMin(declaredComment, tailLen - i - kEndRecordSize));
         // A ZIP64 locator right in front points to the ZIP64 end record with the 64-bit values.
         char loc[20];
         if (r.position >= 20 && file.ReadAt(r.position - 20, loc, 20) && ReadLE32(loc) == kSigEnd64Locator) {
             const qint64 rec64 = qint64(ReadLE64(loc + 8));
             char e64[56];
-            if (rec64 >= 0 && rec64 + 56 <= r.position - 20 && file.ReadAt(rec64, e64, 56)
+            if (rec64 >= 0 && rec64 <= r.position - 20 - 56 && file.ReadAt(rec64, e64, 56)
                 && ReadLE32(e64) == kSigEnd64) {
                 r.cdSize = qint64(ReadLE64(e64 + 40));
                 r.cdOffset = qint64(ReadLE64(e64 + 48));
@@ -153,15 +161,21 @@ QList<TEndRecord> FindEndRecords(const TZipFile &file)
                 r.position = rec64;
             }
         }
-        if (r.cdSize >= 0 && r.cdSize <= r.position && r.cdOffset >= 0 && r.cdOffset <= r.position - r.cdSize)
-            found.append(r);
+        if (r.cdSize < 0 || r.cdSize > r.position || r.cdOffset < 0 || r.cdOffset > r.position - r.cdSize)
+            continue;
+        if (exact)
+            return r;
+        if (!last)
+            last = r;
     }
-    return found;
+    return last;
 }
 
 // Reads the local header at `pos` of a damaged archive and finds where its data ends.
 // False when there is no complete entry there.
-bool ReadLocalEntry(const TZipFile &file, qint64 pos, TZipUnpacker &unpacker, TZipEntry &e, qint64 &next)
+// `budget`: what inflating data in search of its end may still produce, for all entries together.
+bool ReadLocalEntry(const TZipFile &file, qint64 pos, TZipUnpacker &unpacker, qint64 &budget, TZipEntry &e,
+                    qint64 &next)
 {
     char h[kLocalHeaderSize];
     if (!file.ReadAt(pos, h, kLocalHeaderSize) || ReadLE32(h) != kSigLocal)
@@ -180,15 +194,18 @@ bool ReadLocalEntry(const TZipFile &file, qint64 pos, TZipUnpacker &unpacker, TZ
     const qint64 dataStart = pos + kLocalHeaderSize + nameLen + extraLen;
 
     if (!(e.flags & kZipFlagDescriptor)) {
+        if (e.compressedSize < 0 || e.compressedSize > file.Size() - dataStart)
+            return false;
         next = dataStart + e.compressedSize;
-        return e.compressedSize >= 0 && next <= file.Size();
+        return true;
     }
     // Sizes and CRC follow the data in a descriptor: find the data's end first.
     qint64 dataEnd = -1;
     if (e.method == kMethodDeflated) {
         const TZipDataSpan span{dataStart, file.Size() - dataStart, {}};
-        const TUnpackResult r = unpacker.Unpack(file, span, kMethodDeflated, kRecoveryScanLimit,
+        const TUnpackResult r = unpacker.Unpack(file, span, kMethodDeflated, qMin(kRecoveryScanLimit, budget),
                                                 [](const char *, qint64) { return true; });
+        budget -= r.produced;
         if (r.status != TUnpackResult::Complete)
             return false;
         dataEnd = dataStart + r.consumed;
@@ -231,8 +248,9 @@ TZipDirectory RecoverFromLocalHeaders(const TZipFile &file)
     dir.recovered = true;
     TZipUnpacker unpacker;
     qint64 pos = 0, next = 0;
+    qint64 budget = ArchiveUnpackBudget(file.Size());
     TZipEntry e;
-    while (ReadLocalEntry(file, pos, unpacker, e, next)) {
+    while (ReadLocalEntry(file, pos, unpacker, budget, e, next)) {
         dir.entries.append(std::move(e));
         pos = next;
     }
@@ -249,7 +267,8 @@ bool TZipEntry::IsLink() const
 
 TZipDirectory ReadZipDirectory(const TZipFile &file)
 {
-    for (const TEndRecord &end : FindEndRecords(file)) {
+    if (const std::optional<TEndRecord> found = FindEndRecord(file)) {
+        const TEndRecord &end = *found;
         // The directory where the end record says it is, or else right in front of the end
         // record: data in front of the archive (a self-extractor) moves every offset alike.
         QList<qint64> starts{end.cdOffset};
@@ -260,7 +279,7 @@ TZipDirectory ReadZipDirectory(const TZipFile &file)
             if (!file.ReadAt(cdStart, cd.data(), cd.size()))
                 throw ZipFileError(zeCannotRead, file.Path());
             TZipDirectory dir;
-            if (ParseCentralDirectory(cd, cdStart - end.cdOffset, end.entryCount, dir.entries)) {
+            if (ParseCentralDirectory(cd, cdStart - end.cdOffset, end.entryCount, file.Size(), dir.entries)) {
                 dir.comment = DecodeEntryName(end.comment, 0, QByteArrayView());
                 SetDataLimits(dir.entries, cdStart);
                 return dir;

@@ -9,6 +9,13 @@
 // No book comes near this; an entry declaring more is refused before a byte is written.
 constexpr qint64 kMaxEntrySize = qint64(1) << 30;
 
+// All the entries of one archive together may unpack to this much: 64 MiB plus a hundred times
+// the archive's own size. Books compress far less than 100:1, zip bombs far more.
+inline qint64 ArchiveUnpackBudget(qint64 archiveSize)
+{
+    return (qint64(64) << 20) + 100 * qMin(archiveSize, qint64(1) << 50);
+}
+
 // Checks that do not need the data: encryption, method, declared size. Raises the entry's error.
 void CheckEntryExtractable(const TZipEntry &entry, const QString &archivePath);
 

@@ -1,5 +1,7 @@
 #include "zip/ZipFile.h"
 
+#include "globals/RegularFile.h"
+
 #include <QFile>
 #include <QRandomGenerator>
 #include <cerrno>
@@ -10,8 +12,8 @@
 bool TZipFile::OpenRead(const QString &path)
 {
     Close();
-    // Non-blocking, so that a FIFO given as an archive cannot hang the program; it is refused below.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    // A FIFO or a device given as an archive could hang the program: only a regular file opens.
+    const int fd = OpenRegularFile(path);
     if (fd < 0)
         return false;
     struct stat st;
@@ -19,11 +21,6 @@ bool TZipFile::OpenRead(const QString &path)
         const int e = errno;
         ::close(fd);
         errno = e;
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        ::close(fd);
-        errno = S_ISDIR(st.st_mode) ? EISDIR : EINVAL;
         return false;
     }
     m_fd = fd;

@@ -1,0 +1,86 @@
+#include "globals/RegularFile.h"
+
+#include <QFile>
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+int OpenRegularFile(const QString &path, bool *notRegular)
+{
+    if (notRegular)
+        *notRegular = false;
+    // Non-blocking: opening a FIFO for reading would otherwise wait for a writer.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return -1;
+    struct stat st;
+    if (::fstat(fd, &st) != 0) {
+        const int e = errno;
+        ::close(fd);
+        errno = e;
+        return -1;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        const bool folder = S_ISDIR(st.st_mode);
+        if (notRegular)
+            *notRegular = !folder;
+        errno = folder ? EISDIR : EINVAL;
+        return -1;
+    }
+    // Reads of a regular file never block; clear the flag so nothing downstream sees EAGAIN.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
+bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QString &why)
+{
+    data.clear();
+    bool notRegular = false;
+    const int fd = OpenRegularFile(path, &notRegular);
+    if (fd < 0) {
+        why = notRegular ? QStringLiteral("Cannot open \"%1\": it is not a regular file").arg(path)
+                         : QStringLiteral("Cannot open \"%1\": %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        return false;
+    }
+    struct stat st;
+    ::fstat(fd, &st);
+    if (st.st_size > maxSize) {
+        ::close(fd);
+        why = QStringLiteral("Cannot read \"%1\": it is larger than %2 bytes").arg(path).arg(maxSize);
+        return false;
+    }
+    // The size may change while we read: never read past the limit.
+    data.resize(qsizetype(st.st_size));
+    qint64 done = 0;
+    for (;;) {
+        if (done == data.size()) {
+            if (done > maxSize)
+                break;
+            data.resize(qsizetype(qMin<qint64>(maxSize + 1, done + 64 * 1024)));
+        }
+        const ssize_t n = ::read(fd, data.data() + done, size_t(data.size() - done));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            const int e = errno;
+            ::close(fd);
+            data.clear();
+            why = QStringLiteral("Cannot read \"%1\": %2").arg(path, QString::fromLocal8Bit(std::strerror(e)));
+            return false;
+        }
+        if (n == 0)
+            break;
+        done += n;
+    }
+    ::close(fd);
+    if (done > maxSize) {
+        data.clear();
+        why = QStringLiteral("Cannot read \"%1\": it is larger than %2 bytes").arg(path).arg(maxSize);
+        return false;
+    }
+    data.resize(qsizetype(done));
+    return true;
+}

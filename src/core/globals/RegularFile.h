@@ -1,0 +1,16 @@
+#pragma once
+// Opening and reading files that must be ordinary files: books, archives, config files,
+// templates and style sheets. A FIFO, a device or a folder under such a name would hang a read or
+// never end it; they are refused from the opened descriptor, before anything is read.
+
+#include <QByteArray>
+#include <QString>
+
+// Opens for reading without blocking, then checks the descriptor: -1 with errno set when the file
+// cannot be opened: EISDIR for a folder, EINVAL (and *notRegular true) for anything else that is
+// not a regular file. The caller closes the descriptor.
+int OpenRegularFile(const QString &path, bool *notRegular = nullptr);
+
+// Reads a whole regular file of at most maxSize bytes. False with `why` set (the path and the
+// reason, in English) when it is no regular file, is larger, or cannot be read.
+bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QString &why);
