@@ -136,14 +136,25 @@ private slots:
         QVERIFY(!QFileInfo::exists(TempDir));
     }
 
-    // config.ini that cannot be written: the error box, and the window still closes.
+    // config.ini that can be neither read nor written: the user hears that the defaults are in
+    // force once the window is up, the error box at closing, and the window still closes.
     void unwritableConfigIsReportedAndTheWindowCloses()
     {
         QVERIFY(QDir().mkpath(m_folders->Config()));  // a folder in the file's place
         QVERIFY(QDir().mkpath(TempDir));
+        QString warning;
+        AnswerNextModal([&](QWidget *modal) {
+            auto *box = qobject_cast<QMessageBox *>(modal);
+            QVERIFY(box);
+            warning = box->text();
+            box->accept();
+        });
         TorvMain w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTRY_VERIFY(!warning.isEmpty());
+        QVERIFY2(warning.startsWith(QStringLiteral("Настройки не прочитаны")) && warning.contains(m_folders->Config()),
+                 qPrintable(warning));
         QString text;
         AnswerNextModal([&](QWidget *modal) {
             auto *box = qobject_cast<QMessageBox *>(modal);
