@@ -100,11 +100,14 @@ void TfrmQwery::btnOKClick()
 void TfrmQwery::SaveSetting()
 {
     const TIniFile ini(ConfigIniPath());
-    ini.WriteBool(kSectionAuto, QStringLiteral("Valid"), chkValid->isChecked());
-    ini.WriteBool(kSectionAuto, QStringLiteral("Rename"), chkRename->isChecked());
-    ini.WriteBool(kSectionAuto, QStringLiteral("Sort"), chkSort->isChecked());
-    ini.WriteBool(kSectionAuto, QStringLiteral("Convert"), chkConvert->isChecked());
-    ini.WriteBool(kSectionAuto, QStringLiteral("Archive"), chkPack->isChecked());
+    TAppSettings s = AppSettings;
+    s.Valid = chkValid->isChecked();
+    s.Rename = chkRename->isChecked();
+    s.Sort = chkSort->isChecked();
+    s.Convert = chkConvert->isChecked();
+    s.Archive = chkPack->isChecked();
+    WriteAppSettings(ini, s, {&TAppSettings::Valid, &TAppSettings::Rename, &TAppSettings::Sort,
+                              &TAppSettings::Convert, &TAppSettings::Archive});
 }
 
 void TfrmQwery::reject()

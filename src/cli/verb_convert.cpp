@@ -23,9 +23,7 @@ int RunConvert(CliInvocation &inv)
         inv.err << "orvane-cli convert: --to txt|html|rtf and --out DIR are required\n";
         return ExitUsage;
     }
-    QString folder = QDir::fromNativeSeparators(inv.parser.value(kOut));
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
+    const QString folder = WithTrailingSlash(QDir::fromNativeSeparators(inv.parser.value(kOut)));
     if (!QDir().mkpath(folder)) {
         inv.err << "orvane-cli convert: cannot create the folder " << folder << "\n";
         return ExitUsage;
@@ -37,9 +35,8 @@ int RunConvert(CliInvocation &inv)
         IXMLFictionBook document;
         try {
             document = OpenBookDocument(book);
-            TBookData record;
-            record.Clear();
-            ExtractBookInfo(document, record);
+            // Read as a run reads it: the elements it misses are created and show in the output.
+            (void)BookRecord(document);
         } catch (const EOrvane &e) {
             inv.out << book << "\nError: " << e.Message() << "\n";
             status = ExitSomeFailed;

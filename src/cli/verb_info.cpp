@@ -17,9 +17,7 @@ int RunInfo(CliInvocation &inv)
         first = false;
         inv.out << path << "\n";
         try {
-            TBookData rec;
-            rec.Clear();
-            ExtractBookInfo(OpenBookDocument(path), rec);
+            const TBookData rec = BookRecord(OpenBookDocument(path));
             const std::pair<const char *, const QString *> fields[] = {
                 {"LastName", &rec.LastName}, {"FirstName", &rec.FirstName}, {"MiddleName", &rec.MiddleName},
                 {"Title", &rec.Title},       {"Sequence", &rec.Sequence},   {"SeqNum", &rec.SeqNum},

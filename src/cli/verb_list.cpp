@@ -6,8 +6,6 @@
 #include "list/BookSources.h"
 #include "zip/ZipArchive.h"
 
-#include <QFileInfo>
-
 namespace {
 
 int RunList(CliInvocation &inv)
@@ -15,9 +13,7 @@ int RunList(CliInvocation &inv)
     int status = ExitOk;
     TZipArchive zip;
     for (const QString &path : inv.args) {
-        // A folder gives its .fb2 files, as "Открыть папку" does.
-        const QStringList sources = QFileInfo(path).isDir() ? FolderBookFiles(path) : QStringList{path};
-        for (const QString &source : sources) {
+        for (const QString &source : PathBookSources(path)) {
             try {
                 for (const TListEntry &row : BookSourceRows(source, zip))
                     inv.out << row.FileName << '\t' << row.FileSize << '\t'

@@ -13,7 +13,6 @@
 #include "run/RunPaths.h"
 
 #include <QCommandLineOption>
-#include <QFileInfo>
 #include <csignal>
 #include <unistd.h>
 
@@ -82,13 +81,9 @@ int runVerb(CliInvocation &inv)
     TBookList rows;
     try {
         LoadCliSettings(inv);
-        for (const QString &path : inv.args) {
-            // A folder gives its .fb2 files, as "Открыть папку" takes them.
-            const QStringList files = QFileInfo(path).isDir() ? FolderBookFiles(path) : QStringList{path};
-            for (const QString &file : files)
-                for (const TListEntry &e : BookSourceRows(file))
-                    rows.Append(e, true);
-        }
+        for (const QString &path : inv.args)
+            for (const QString &source : PathBookSources(path))
+                rows.Append(BookSourceRows(source), Qt::Checked);
     } catch (const EOrvane &e) {
         inv.err << "orvane-cli run: " << e.Message() << "\n";
         return ExitUsage;

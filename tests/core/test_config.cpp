@@ -81,6 +81,24 @@ private slots:
         QVERIFY(!QFileInfo::exists(WorkDir) && !QFileInfo::exists(UtilsDir));  // nothing is created
     }
 
+    void trailingSlash_data()
+    {
+        QTest::addColumn<QString>("folder");
+        QTest::addColumn<QString>("joinable");
+        QTest::newRow("without") << "/data/out" << "/data/out/";
+        QTest::newRow("with") << "/data/out/" << "/data/out/";
+        QTest::newRow("doubled") << "/data/out//" << "/data/out/";
+        QTest::newRow("relative") << "out" << "out/";
+        QTest::newRow("root") << "/" << "/";
+        QTest::newRow("not set is not the root") << "" << "";
+    }
+    void trailingSlash()
+    {
+        QFETCH(QString, folder);
+        QFETCH(QString, joinable);
+        QCOMPARE(WithTrailingSlash(folder), joinable);
+    }
+
     // The shared temporary folder: our scratch folder sits in a folder of the user's own, and a
     // name someone else took (here a link to elsewhere) is not used.
     void privateTempRoot()
@@ -179,6 +197,18 @@ private slots:
         TAppSettings expected = Changed();
         expected.ChangeInfo = true;
         CompareSettings(ReadAppSettings(TIniFile(path), ESettingsKeys::Template), expected);
+    }
+
+    // The query dialog stores its five switches and nothing else.
+    void switchesAloneAreWritten()
+    {
+        const QString path = m_temp.filePath(QStringLiteral("q.ini"));
+        QFile::remove(path);
+        WriteAppSettings(TIniFile(path), Changed(), {&TAppSettings::Sort, &TAppSettings::Archive, &TAppSettings::Valid});
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts),
+                 (QStringList{"[AUTO]", "Sort=0", "Archive=1", "Valid=0"}));
     }
 
     void versionFromExecutable()

@@ -3,6 +3,14 @@
 #include "globals/Errors.h"
 #include "globals/Trim.h"
 
+TBookData BookRecord(const IXMLFictionBook &book)
+{
+    TBookData record;
+    record.Clear();
+    ExtractBookInfo(book, record);
+    return record;
+}
+
 void ExtractBookInfo(const IXMLFictionBook &Book, TBookData &ixRecord)
 {
     // Each field starts again from the root: the steps create what they miss in this order.

@@ -12,3 +12,7 @@
 // Reading creates the elements it looks for and misses, empty, in the in-memory document:
 // converted output shows them.
 void ExtractBookInfo(const IXMLFictionBook &Book, TBookData &ixRecord);
+
+// The record the names of a book are made from: a cleared record filled by ExtractBookInfo,
+// whose errors propagate.
+TBookData BookRecord(const IXMLFictionBook &book);

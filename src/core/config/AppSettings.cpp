@@ -138,3 +138,12 @@ void UpdateSetting()
 {
     UpdateSetting(ConfigIniPath());
 }
+
+void WriteAppSettings(const TIniFile &ini, const TAppSettings &settings,
+                      std::initializer_list<bool TAppSettings::*> switches)
+{
+    for (bool TAppSettings::*field : switches)
+        for (const TKey &key : kKeys)
+            if (const auto *member = std::get_if<bool TAppSettings::*>(&key.field); member && *member == field)
+                ini.WriteBool(kSectionAuto, QLatin1String(key.name), settings.*field);
+}

@@ -5,6 +5,7 @@
 #include "IniFile.h"
 
 #include <QString>
+#include <initializer_list>
 
 struct TAppSettings {
     bool Valid = false;
@@ -43,6 +44,10 @@ enum class ESettingsKeys { Config, Template };
 TAppSettings ReadAppSettings(const TIniFile &ini, ESettingsKeys keys = ESettingsKeys::Config);
 // Writes them in their fixed order; stops with EOrvane at the first key that cannot be written.
 void WriteAppSettings(const TIniFile &ini, const TAppSettings &settings, ESettingsKeys keys = ESettingsKeys::Config);
+
+// Writes only the keys of these switches, in this order (the query dialog's five).
+void WriteAppSettings(const TIniFile &ini, const TAppSettings &settings,
+                      std::initializer_list<bool TAppSettings::*> switches);
 
 // Reloads AppSettings from ConfigIniPath(), or from the given file; a missing key gives
 // its default, never the value it had before.

@@ -48,7 +48,7 @@ TUserEnvironment TUserEnvironment::FromProcess()
     env.home = qEnvironmentVariable("HOME");
     if (!IsAbsolute(env.home)) {
         const struct passwd *pw = ::getpwuid(::getuid());
-        env.home = pw && pw->pw_dir ? QFile::decodeName(pw->pw_dir) : QStringLiteral("/");
+        env.home = pw && pw->pw_dir && pw->pw_dir[0] == '/' ? QFile::decodeName(pw->pw_dir) : QStringLiteral("/");
     }
     env.configHome = qEnvironmentVariable("XDG_CONFIG_HOME");
     env.dataHome = qEnvironmentVariable("XDG_DATA_HOME");

@@ -29,6 +29,8 @@ QString ConfigIniPath()
 
 QString WithTrailingSlash(const QString &folder)
 {
+    if (folder.isEmpty())
+        return folder;  // a folder that is not set is not the root
     QString result = folder;
     while (result.size() > 1 && result.endsWith(u'/'))
         result.chop(1);

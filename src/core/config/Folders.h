@@ -36,5 +36,5 @@ QString PrivateTempRoot(const QString &tempPath);
 void SetUpFolders(const QString &appDir, const QString &tempRoot);
 void SetUpFolders(const TFolderLayout &layout, const QString &tempRoot);
 
-// The folder with exactly one "/" at its end.
+// The folder with exactly one "/" at its end; empty (not set) stays empty.
 QString WithTrailingSlash(const QString &folder);

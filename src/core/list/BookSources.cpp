@@ -1,5 +1,6 @@
 #include "list/BookSources.h"
 
+#include "config/Folders.h"
 #include "zip/ZipArchive.h"
 
 #include <QDir>
@@ -70,7 +71,7 @@ QList<TListEntry> BookSourceRows(const QString &fName)
 
 QStringList FolderBookFiles(const QString &folder)
 {
-    const QString base = folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
+    const QString base = WithTrailingSlash(folder);
     QDir dir(base);
     dir.setNameFilters({QStringLiteral("*.fb2")});
     dir.setFilter(QDir::Files | QDir::Hidden | QDir::System);  // every attribute, but no folders
@@ -79,6 +80,11 @@ QStringList FolderBookFiles(const QString &folder)
     for (const QString &name : dir.entryList())
         paths.append(base + name);
     return paths;
+}
+
+QStringList PathBookSources(const QString &path)
+{
+    return QFileInfo(path).isDir() ? FolderBookFiles(path) : QStringList{path};
 }
 
 qint64 QueryFileSize(const QString &path)

@@ -24,5 +24,9 @@ QList<TListEntry> BookSourceRows(const QString &fName);
 // The ".fb2" files of a folder, not of its subfolders, as full paths sorted by name.
 QStringList FolderBookFiles(const QString &folder);
 
+// The paths a path named on the command line stands for: a folder its ".fb2" files, as
+// "Открыть папку" takes them; anything else itself (BookSourceRows decides what it gives).
+QStringList PathBookSources(const QString &path);
+
 // Size of a file in bytes; 0 when there is none.
 qint64 QueryFileSize(const QString &path);

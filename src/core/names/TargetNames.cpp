@@ -38,22 +38,12 @@ QString BookSort(TBookData book, const TAppSettings &settings)
     return folder;
 }
 
-namespace {
-TBookData ExtractedRecord(const IXMLFictionBook &book)
-{
-    TBookData record;
-    record.Clear();
-    ExtractBookInfo(book, record);
-    return record;
-}
-} // namespace
-
 QString BookRename(const IXMLFictionBook &book)
 {
-    return BookRename(ExtractedRecord(book), AppSettings);
+    return BookRename(BookRecord(book), AppSettings);
 }
 
 QString BookSort(const IXMLFictionBook &book)
 {
-    return BookSort(ExtractedRecord(book), AppSettings);
+    return BookSort(BookRecord(book), AppSettings);
 }

@@ -24,9 +24,9 @@ TRunSettings CurrentRunSettings()
     s.Archive = a.Archive;
     s.SaveLog = a.SaveLog;
     // A folder typed without its "/" is still that folder: joined as text it would put the
-    // books beside it ("/data/out" + "name" = "/data/outname"). Empty stays empty (not set).
-    s.EndDir = a.EndDir.isEmpty() ? QString() : WithTrailingSlash(a.EndDir);
-    s.BadDir = a.BadDir.isEmpty() ? QString() : WithTrailingSlash(a.BadDir);
+    // books beside it ("/data/out" + "name" = "/data/outname").
+    s.EndDir = WithTrailingSlash(a.EndDir);
+    s.BadDir = WithTrailingSlash(a.BadDir);
     s.LogFile = a.LogFile;
     return s;
 }
@@ -43,8 +43,7 @@ struct TRunSteps::State {
     const TBookData &Book()
     {
         if (!bookRead) {
-            book.Clear();
-            ExtractBookInfo(CurrentBook, book);
+            book = BookRecord(CurrentBook);
             bookRead = true;
         }
         return book;

@@ -1,5 +1,6 @@
 #include "zip/ZipArchive.h"
 
+#include "config/Folders.h"
 #include "zip/ZipDirectory.h"
 #include "zip/ZipErrors.h"
 #include "zip/ZipExtract.h"
@@ -47,11 +48,6 @@ void FillItem(const TZipEntry &e, TZipArchiveItem &f)
     f.CRC = e.crc;
     f.ExternalFileAttributes = e.externalAttributes;
     f.Comment = e.comment;
-}
-
-QString WithSlash(const QString &folder)
-{
-    return folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? folder : folder + QLatin1Char('/');
 }
 
 void EnsureFolder(const QString &folder, QSet<QString> &known)
@@ -197,7 +193,7 @@ QStringList TZipArchive::ExtractFiles(const QString &fileMask, int searchAttr, c
     };
     QList<TPlanned> plan;
     qint64 unpacked = 0;
-    const QString base = WithSlash(BaseDir);
+    const QString base = WithTrailingSlash(BaseDir);
     const QList<TZipEntry> &entries = d->dir.entries;
     QList<const TZipEntry *> matching;
     if (HasWildcards(fileMask)) {
@@ -251,7 +247,7 @@ int TZipArchive::AddFiles(const QString &fileMask, int searchAttr, const QString
 {
     if (d->state != TImpl::Creating)
         throw ZipFileError(zeNotOpen, d->state == TImpl::Closed ? FileName : d->path);
-    const QString maskPath = QDir::isRelativePath(fileMask) ? WithSlash(BaseDir) + fileMask : fileMask;
+    const QString maskPath = QDir::isRelativePath(fileMask) ? WithTrailingSlash(BaseDir) + fileMask : fileMask;
     const qsizetype slash = maskPath.lastIndexOf(QLatin1Char('/'));
     const QString folder = slash >= 0 ? maskPath.left(slash + 1) : QString();
     const QString namePattern = maskPath.mid(slash + 1);
