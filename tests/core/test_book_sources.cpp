@@ -36,7 +36,7 @@ private slots:
         QVERIFY(WriteFile(P("b/notes.txt"), "notes"));
         QVERIFY(Craft(P("b/books.zip"), R"({"entries": [
             {"name": "second.fb2", "data": "22"}, {"name": "notes.txt", "data": "n"},
-            {"name": "Серия/FIRST.FB2", "data": "1"}, {"name": "folder.fb2/", "external": 16},
+            {"name": "Серия/FIRST.FB2", "host": 3, "data": "1"}, {"name": "folder.fb2/", "external": 16},
             {"name": "huge.fb2", "data": "x", "size": 3000000000}]})"));
         QVERIFY(Craft(P("b/UPPER.ZIP"), R"({"entries": [{"name": "u.fb2", "data": "u"}]})"));
     }

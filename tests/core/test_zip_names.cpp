@@ -4,6 +4,7 @@
 #include "zip/ZipNames.h"
 
 #include <QtTest>
+#include <algorithm>
 #include <zlib.h>
 
 namespace {
@@ -26,46 +27,76 @@ quint32 Crc(const QByteArray &b) { return quint32(crc32(0, reinterpret_cast<cons
 class TestZipNames : public QObject {
     Q_OBJECT
 private slots:
+    // Which rule reads a name: the Unicode Path field, bit 11, then the host that made it.
     void decodesStoredNames_data()
     {
         QTest::addColumn<QByteArray>("raw");
         QTest::addColumn<int>("flags");
+        QTest::addColumn<int>("host");
         QTest::addColumn<QByteArray>("extra");
         QTest::addColumn<QString>("expected");
 
+        const auto cp866 = [](const QString &s) { return EncodeCodePage(s, TCodePage::Oem866).value_or(QByteArray()); };
         const QString war = QStringLiteral("Война и мир.fb2");
-        const QByteArray cp866 = EncodeCodePage(war, TCodePage::Oem866).value_or(QByteArray());
-        QVERIFY(!cp866.isEmpty());
-        QTest::newRow("ascii") << QByteArray("book.fb2") << 0 << QByteArray() << QStringLiteral("book.fb2");
-        QTest::newRow("cp866 without flag (Windows packer)") << cp866 << 0 << QByteArray() << war;
-        QTest::newRow("utf-8 with flag") << war.toUtf8() << 0x800 << QByteArray() << war;
-        QTest::newRow("utf-8 without flag (Linux zip)") << war.toUtf8() << 0 << QByteArray() << war;
-        QTest::newRow("box drawing of cp866 kept") << QByteArray("\xC9\xCD\xBB.fb2") << 0 << QByteArray()
-                                                   << QStringLiteral("╔═╗.fb2");
+        const int dos = 0, unix = 3, ntfs = 10, vfat = 14, macos = 19;
+        QTest::newRow("ascii") << QByteArray("book.fb2") << 0 << dos << QByteArray() << QStringLiteral("book.fb2");
+        // Lower-case Cyrillic in CP866 that happens to be valid UTF-8 (U+26A2A, U+2BAA0, U+182C).
+        for (const char *word : {"Ёжик.fb2", "Ёлка.fb2", "сам.fb2"}) {
+            const QString name = QString::fromUtf8(word);
+            QVERIFY(IsMultiByteUtf8(cp866(name)));
+            QTest::addRow("ms-dos host, cp866 that looks like utf-8: %s", word) << cp866(name) << 0 << dos << QByteArray() << name;
+            QTest::addRow("ntfs host: %s", word) << cp866(name) << 0 << ntfs << QByteArray() << name;
+        }
+        QTest::newRow("vfat host, cp866") << cp866(war) << 0 << vfat << QByteArray() << war;
+        QTest::newRow("ms-dos host, box drawing of cp866 kept")
+            << QByteArray("\xC9\xCD\xBB.fb2") << 0 << dos << QByteArray() << QStringLiteral("╔═╗.fb2");
+        QTest::newRow("unix host, utf-8 without flag (Info-ZIP zip)") << war.toUtf8() << 0 << unix << QByteArray() << war;
+        QTest::newRow("macos host, utf-8 without flag") << war.toUtf8() << 0 << macos << QByteArray() << war;
+        QTest::newRow("unix host, cp866 that is not utf-8") << cp866(war) << 0 << unix << QByteArray() << war;
+        QTest::newRow("unknown host (local header), utf-8") << war.toUtf8() << 0 << int(kHostUnknown) << QByteArray() << war;
+        QTest::newRow("unknown host, cp866") << cp866(war) << 0 << int(kHostUnknown) << QByteArray() << war;
+        QTest::newRow("ms-dos host, utf-8 with flag") << war.toUtf8() << 0x800 << dos << QByteArray() << war;
         QTest::newRow("flag set, bytes not utf-8: cp1251")
-            << QByteArray("\xCA\xED\xE8\xE3\xE0.fb2") << 0x800 << QByteArray() << QStringLiteral("Книга.fb2");
-        QTest::newRow("unicode path field wins") << QByteArray("kniga.fb2") << 0
-                                                 << UnicodePathField(QStringLiteral("книга.fb2"), Crc("kniga.fb2"))
-                                                 << QStringLiteral("книга.fb2");
-        QTest::newRow("unicode path field of a renamed entry is ignored")
-            << QByteArray("kniga.fb2") << 0 << UnicodePathField(QStringLiteral("книга.fb2"), Crc("old.fb2"))
-            << QStringLiteral("kniga.fb2");
+            << QByteArray("\xCA\xED\xE8\xE3\xE0.fb2") << 0x800 << unix << QByteArray() << QStringLiteral("Книга.fb2");
+
+        // The field wins over the flag and the host, but only when it is sound.
+        const QByteArray sam = cp866(QStringLiteral("сам.fb2"));
+        const QString field = QStringLiteral("книга.fb2");
+        QTest::newRow("unicode path field wins over the host")
+            << sam << 0 << unix << UnicodePathField(field, Crc(sam)) << field;
+        QTest::newRow("unicode path field wins over the flag")
+            << QByteArray("kniga.fb2") << 0x800 << dos << UnicodePathField(field, Crc("kniga.fb2")) << field;
         QTest::newRow("unicode path field after another field")
-            << QByteArray("x.fb2") << 0
+            << QByteArray("x.fb2") << 0 << dos
             << QByteArray("UT\x05\x00\x01\x00\x00\x00\x00", 9) + UnicodePathField(QStringLiteral("ёж.fb2"), Crc("x.fb2"))
             << QStringLiteral("ёж.fb2");
+        QTest::newRow("field of a renamed entry (wrong crc) is ignored")
+            << sam << 0 << dos << UnicodePathField(field, Crc("old.fb2")) << QStringLiteral("сам.fb2");
+        QTest::newRow("field longer than the extra data is ignored")
+            << sam << 0 << dos << UnicodePathField(field, Crc(sam)).chopped(3) << QStringLiteral("сам.fb2");
+        QTest::newRow("field without a name is ignored")
+            << sam << 0 << dos << UnicodePathField(QString(), Crc(sam)) << QStringLiteral("сам.fb2");
+        QTest::newRow("field shorter than its head is ignored")
+            << sam << 0 << dos << QByteArray("up\x03\x00\x01\x00\x00", 7) << QStringLiteral("сам.fb2");
+        QByteArray version2 = UnicodePathField(field, Crc(sam));
+        version2[4] = 2;
+        QTest::newRow("field of another version is ignored") << sam << 0 << dos << version2 << QStringLiteral("сам.fb2");
+        QByteArray broken = UnicodePathField(QStringLiteral("кн"), Crc(sam));
+        broken[10] = 'A';  // the first letter's lead byte loses its continuation
+        QTest::newRow("field that is not utf-8 is ignored") << sam << 0 << dos << broken << QStringLiteral("сам.fb2");
     }
     void decodesStoredNames()
     {
         QFETCH(QByteArray, raw);
         QFETCH(int, flags);
+        QFETCH(int, host);
         QFETCH(QByteArray, extra);
         QFETCH(QString, expected);
-        QCOMPARE(DecodeEntryName(raw, quint16(flags), extra), expected);
+        QCOMPARE(DecodeEntryName(raw, quint16(flags), host, extra), expected);
     }
 
-    // Our writer's names must come back unchanged through our reader, and take the form that
-    // a Russian Windows packer would write where it can.
+    // Our writer's names come back unchanged through our reader, take the form that a Russian
+    // Windows packer would write where they can, and carry their UTF-8 form for other readers.
     void encodesNamesSoThatTheyReadBack_data()
     {
         QTest::addColumn<QString>("name");
@@ -75,8 +106,8 @@ private slots:
         QTest::newRow("cyrillic") << QStringLiteral("Толстой Лев - Война и мир.fb2") << false;
         QTest::newRow("guillemets: in cp1251, not in cp866") << QStringLiteral("«Книга» №1.fb2") << true;
         QTest::newRow("greek: not in cp1251") << QStringLiteral("Ελληνικά.fb2") << true;
-        QTest::newRow("cp866 bytes that form utf-8: рак") << QStringLiteral("рак.fb2") << true;
-        QTest::newRow("cp866 bytes that form utf-8: Ёлка") << QStringLiteral("Ёлка.fb2") << true;
+        QTest::newRow("cp866 bytes that form utf-8: рак") << QStringLiteral("рак.fb2") << false;
+        QTest::newRow("cp866 bytes that form utf-8: Ёлка") << QStringLiteral("Ёлка.fb2") << false;
         QTest::newRow("folders") << QStringLiteral("Серия/Том 1.fb2") << false;
     }
     void encodesNamesSoThatTheyReadBack()
@@ -84,13 +115,24 @@ private slots:
         QFETCH(QString, name);
         QFETCH(bool, utf8);
         quint16 flags = 0x0006;
-        const QByteArray raw = EncodeEntryName(name, flags);
+        QByteArray extra = "left over";
+        const QByteArray raw = EncodeEntryName(name, flags, extra);
         QCOMPARE(bool(flags & kZipFlagUtf8), utf8);
         QCOMPARE(flags & 0x0006, 0x0006);
-        if (!utf8) {
+        const bool ascii = std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+        if (utf8 || ascii) {
+            QCOMPARE(extra, QByteArray());
+        } else {
             QCOMPARE(EncodeCodePage(name, TCodePage::Oem866), std::optional<QByteArray>(raw));
+            QCOMPARE(extra, UnicodePathField(name, Crc(raw)));
         }
-        QCOMPARE(DecodeEntryName(raw, flags, QByteArray()), name);
+        if (!utf8) {
+            // A reader that knows neither the field nor the host rule still reads CP866.
+            QCOMPARE(DecodeCodePage(raw, TCodePage::Oem866), name);
+        }
+        for (int host : {0, 3})
+            QCOMPARE(DecodeEntryName(raw, flags, host, extra), name);
+        QCOMPARE(DecodeEntryName(raw, flags, 0, QByteArray()), name);
     }
 
     void recognisesMultiByteUtf8_data()

@@ -51,7 +51,8 @@ void ApplyZip64(QByteArrayView extra, qint64 *uncompressed, qint64 *compressed, 
 
 // The fields that the central and the local header share, laid out alike from the flags on,
 // and those taken from the name and the extra field. The sizes are still the 32-bit ones.
-void ReadSharedFields(const char *flags, QByteArrayView name, QByteArrayView extra, TZipEntry &e)
+// `host` is the system that wrote the name, kHostUnknown for a local header.
+void ReadSharedFields(const char *flags, QByteArrayView name, QByteArrayView extra, int host, TZipEntry &e)
 {
     e.flags = ReadLE16(flags);
     e.method = ReadLE16(flags + 2);
@@ -59,7 +60,7 @@ void ReadSharedFields(const char *flags, QByteArrayView name, QByteArrayView ext
     e.crc = ReadLE32(flags + 8);
     e.compressedSize = ReadLE32(flags + 12);
     e.uncompressedSize = ReadLE32(flags + 16);
-    e.path = NormalisedPath(DecodeEntryName(name, e.flags, extra));
+    e.path = NormalisedPath(DecodeEntryName(name, e.flags, host, extra));
     e.unixModTime = UnixModTime(extra);
     e.headerHint = int(name.size() + extra.size());
 }
@@ -82,7 +83,7 @@ bool ParseCentralDirectory(QByteArrayView cd, qint64 shift, qint64 declaredCount
         const QByteArrayView extra = cd.sliced(pos + kCentralHeaderSize + nameLen, extraLen);
         TZipEntry e;
         e.versionMadeBy = ReadLE16(h + 4);
-        ReadSharedFields(h + 8, name, extra, e);
+        ReadSharedFields(h + 8, name, extra, e.Host(), e);
         e.externalAttributes = ReadLE32(h + 38);
         e.localOffset = ReadLE32(h + 42);
         ApplyZip64(extra, &e.uncompressedSize, &e.compressedSize, &e.localOffset);
@@ -92,7 +93,7 @@ bool ParseCentralDirectory(QByteArrayView cd, qint64 shift, qint64 declaredCount
         e.localOffset += shift;
         if (commentLen)
             e.comment = DecodeEntryName(cd.sliced(pos + kCentralHeaderSize + nameLen + extraLen, commentLen),
-                                        e.flags, QByteArrayView());
+                                        e.flags, e.Host(), QByteArrayView());
         entries.append(std::move(e));
         pos += kCentralHeaderSize + nameLen + extraLen + commentLen;
     }
@@ -188,7 +189,7 @@ bool ReadLocalEntry(const TZipFile &file, qint64 pos, TZipUnpacker &unpacker, qi
     const QByteArrayView extra = QByteArrayView(nameExtra).sliced(nameLen);
     e = TZipEntry();
     e.versionMadeBy = ReadLE16(h + 4) & 0xFF;  // the local header has no host; take MS-DOS
-    ReadSharedFields(h + 6, name, extra, e);
+    ReadSharedFields(h + 6, name, extra, kHostUnknown, e);
     ApplyZip64(extra, &e.uncompressedSize, &e.compressedSize, nullptr);
     e.localOffset = pos;
     const qint64 dataStart = pos + kLocalHeaderSize + nameLen + extraLen;
@@ -280,7 +281,7 @@ TZipDirectory ReadZipDirectory(const TZipFile &file)
                 throw ZipFileError(zeCannotRead, file.Path());
             TZipDirectory dir;
             if (ParseCentralDirectory(cd, cdStart - end.cdOffset, end.entryCount, file.Size(), dir.entries)) {
-                dir.comment = DecodeEntryName(end.comment, 0, QByteArrayView());
+                dir.comment = DecodeEntryName(end.comment, 0, kHostUnknown, QByteArrayView());
                 SetDataLimits(dir.entries, cdStart);
                 return dir;
             }

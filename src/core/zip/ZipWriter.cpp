@@ -35,6 +35,21 @@ quint16 DeflateOptionFlags(int level)
     return 0;
 }
 
+// The extended timestamp (0x5455) with the modification time in UTC, whole seconds. Besides
+// the exact time it makes Info-ZIP's unzip honour bit 11: without any extra field it reads a
+// UTF-8 name of an MS-DOS host as OEM text. Empty for a time the field cannot hold.
+QByteArray ExtendedTimestamp(time_t mtime)
+{
+    QByteArray field;
+    if (mtime < 0 || mtime > 0x7FFFFFFF)
+        return field;
+    AppendLE16(field, 0x5455);
+    AppendLE16(field, 5);
+    field.append(char(1));  // modification time only
+    AppendLE32(field, quint32(mtime));
+    return field;
+}
+
 class TSourceFile {
 public:
     explicit TSourceFile(const QString &path)
@@ -121,7 +136,9 @@ void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, i
         throw ZipFileError(zeZip64Offset, sourcePath);
 
     quint16 flags = DeflateOptionFlags(level);
-    const QByteArray name = EncodeEntryName(storedPath, flags);
+    QByteArray nameExtra;
+    const QByteArray name = EncodeEntryName(storedPath, flags, nameExtra);
+    const QByteArray extra = ExtendedTimestamp(st.st_mtime) + nameExtra;  // alike in both headers
     const quint32 dosTime = LocalToDosDateTime(QDateTime::fromSecsSinceEpoch(st.st_mtime));
     quint32 dosAttributes = 0x20;  // archive
     if (!(st.st_mode & S_IWUSR))
@@ -138,8 +155,9 @@ void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, i
     AppendLE32(header, 0);
     AppendLE32(header, 0);
     AppendLE16(header, quint16(name.size()));
-    AppendLE16(header, 0);
+    AppendLE16(header, quint16(extra.size()));
     header += name;
+    header += extra;
     m_buffer += header;
 
     quint32 crc = 0;
@@ -232,13 +250,14 @@ void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, i
         AppendLE32(m_central, quint32(compressed));
         AppendLE32(m_central, quint32(total));
         AppendLE16(m_central, quint16(name.size()));
-        AppendLE16(m_central, 0);  // extra
+        AppendLE16(m_central, quint16(extra.size()));
         AppendLE16(m_central, 0);  // comment
         AppendLE16(m_central, 0);  // disk
         AppendLE16(m_central, 0);  // internal attributes
         AppendLE32(m_central, dosAttributes);
         AppendLE32(m_central, quint32(headerOffset));
         m_central += name;
+        m_central += extra;
         ++m_entries;
     } catch (...) {
         if (zsReady)
