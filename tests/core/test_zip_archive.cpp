@@ -8,6 +8,7 @@
 #include "zip/ZipArchive.h"
 
 #include <QtTest>
+#include <cerrno>
 #include <sys/stat.h>
 
 using namespace ZipFixtures;
@@ -250,6 +251,22 @@ for i in z.infolist():
         QCOMPARE(message, "Zip: Cannot open file \"" + P("out/x.fb2") + "\" - Native error: 00033");
         QCOMPARE(ReadFile(P("out/x.fb2.zip")), QByteArray("an earlier archive"));
         QCOMPARE(FilesBelow(P("out")), QStringList{"x.fb2.zip"});  // no temporary file left
+        QVERIFY(!zip.IsOpen());
+    }
+
+    // The run's packing: a name taken meanwhile is never replaced, and nothing is left of the try.
+    void bookArchiveNoReplaceKeepsATakenName()
+    {
+        const QString book = P("out/x.fb2");
+        QVERIFY(WriteFile(book, "<FictionBook/>"));
+        TZipArchive zip;
+        QCOMPARE(BookArchiveNoReplace(zip, book, book), 0);
+        QCOMPARE(Run("unzip", {"-t", "-q", book + ".zip"}), 0);
+        QVERIFY(WriteFile(P("out/y.fb2"), "<FictionBook/>"));
+        QVERIFY(WriteFile(P("out/y.fb2.zip"), "an earlier archive"));
+        QCOMPARE(BookArchiveNoReplace(zip, P("out/y.fb2"), P("out/y.fb2")), EEXIST);
+        QCOMPARE(ReadFile(P("out/y.fb2.zip")), QByteArray("an earlier archive"));
+        QCOMPARE(FilesBelow(P("out")), (QStringList{"x.fb2", "x.fb2.zip", "y.fb2", "y.fb2.zip"}));
         QVERIFY(!zip.IsOpen());
     }
 

@@ -3,10 +3,10 @@
 #include "IniCodec.h"
 #include "globals/Errors.h"
 #include "globals/RegularFile.h"
+#include "globals/ScratchFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <optional>
 
 namespace {
@@ -146,8 +146,7 @@ QString SingleLine(QString value)
 
 void Save(const QString &fileName, const QByteArray &bytes)
 {
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit())
+    if (WriteFileReplacing(fileName, bytes) != 0)
         throw EOrvane(QStringLiteral("Unable to write to %1").arg(fileName));
 }
 } // namespace

@@ -2,8 +2,9 @@
 
 #include "globals/CodePage.h"
 #include "globals/Errors.h"
+#include "globals/ScratchFile.h"
 
-#include <QSaveFile>
+#include <cstring>
 
 namespace {
 
@@ -61,11 +62,15 @@ QString CannotCreateFile(const QString &path, const QString &reason)
     return QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason);
 }
 
+QString CannotCreateFile(const QString &path, int error)
+{
+    return CannotCreateFile(path, QString::fromLocal8Bit(std::strerror(error)));
+}
+
 void SaveFileData(const QString &path, const QByteArray &data)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw EOrvane(CannotCreateFile(path, file.errorString()));
+    if (const int e = WriteFileReplacing(path, data))
+        throw EOrvane(CannotCreateFile(path, e));
 }
 
 void SaveTextLines(const QString &path, const QString &text, TTextEncoding encoding)

@@ -27,3 +27,4 @@ void SaveFileData(const QString &path, const QByteArray &data);
 
 // "Cannot create file "%s". %s": the path and the system's reason.
 QString CannotCreateFile(const QString &path, const QString &reason);
+QString CannotCreateFile(const QString &path, int error);

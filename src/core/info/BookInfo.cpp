@@ -11,7 +11,6 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 #include <cerrno>
-#include <cstring>
 #include <sys/stat.h>
 
 namespace {
@@ -38,7 +37,7 @@ QString CreateDescriptionFolder(const QString &tempDir)
             return folder;
         const int error = errno;
         if (error != EEXIST || attempt >= 100)
-            throw EOrvane(CannotCreateFile(folder + kPageName, QString::fromLocal8Bit(std::strerror(error))));
+            throw EOrvane(CannotCreateFile(folder + kPageName, error));
     }
 }
 

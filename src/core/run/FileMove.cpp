@@ -1,8 +1,8 @@
 #include "run/FileMove.h"
 
+#include "globals/ScratchFile.h"
+
 #include <QFile>
-#include <QFileInfo>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <cstdio>
@@ -22,8 +22,6 @@ struct Fd {
             ::close(fd);
     }
 };
-
-bool flagUnsupported(int e) { return e == EINVAL || e == ENOSYS || e == ENOTSUP || e == EOPNOTSUPP; }
 
 int copyData(int in, int out)
 {
@@ -63,113 +61,49 @@ int copyData(int in, int out)
     }
 }
 
-// Copies `from` into a new file beside `to`, complete and flushed, and returns its path, or an
-// empty path with `error` set (nothing is left behind then).
-QByteArray copyBeside(const QByteArray &from, const QByteArray &to, int &error)
+// Copies `from` to `to` through its twin, complete and flushed, without replacing a file of
+// that name. Returns 0 or an errno, with nothing left behind.
+int copyTo(const QByteArray &from, const QString &to)
 {
     Fd in;
     in.fd = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
-    if (in.fd < 0) {
-        error = errno;
-        return {};
-    }
+    if (in.fd < 0)
+        return errno;
     struct stat st {};
-    if (::fstat(in.fd, &st) != 0) {
-        error = errno;
-        return {};
-    }
-    if (!S_ISREG(st.st_mode)) {
-        error = EINVAL;
-        return {};
-    }
-    const QByteArray dir = QFile::encodeName(QFileInfo(QFile::decodeName(to)).path()) + '/';
-    QByteArray temp;
-    Fd out;
-    for (int attempt = 0; attempt < 100 && out.fd < 0; ++attempt) {
-        temp = dir + ".orv-move-" + QByteArray::number(QRandomGenerator::global()->generate(), 16) + ".part";
-        out.fd = ::open(temp.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 07777);
-        if (out.fd < 0 && errno != EEXIST) {
-            error = errno;
-            return {};
-        }
-    }
-    if (out.fd < 0) {
-        error = EEXIST;
-        return {};
-    }
-    error = copyData(in.fd, out.fd);
-    if (!error && ::fsync(out.fd) != 0)
-        error = errno;
-    if (!error) {
-        const struct timespec times[2] = {st.st_atim, st.st_mtim};
-        ::futimens(out.fd, times);  // the book keeps its date; a failure here costs nothing
-    }
-    if (!error && ::close(out.fd) != 0)
-        error = errno;
-    out.fd = -1;
-    if (error) {
-        ::unlink(temp.constData());
-        return {};
-    }
-    return temp;
-}
-
-int renameNoReplace(const QByteArray &from, const QByteArray &to)
-{
-    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0)
-        return 0;
-    int e = errno;
-    if (!flagUnsupported(e))
+    if (::fstat(in.fd, &st) != 0)
+        return errno;
+    if (!S_ISREG(st.st_mode))
+        return EINVAL;
+    TScratchFile out;
+    if (const int e = out.Create(to, st.st_mode & 07777))
         return e;
-    // A file system without the flag: a hard link cannot replace either.
-    if (::link(from.constData(), to.constData()) == 0) {
-        if (::unlink(from.constData()) == 0)
-            return 0;
-        e = errno;
-        ::unlink(to.constData());
+    if (const int e = copyData(in.fd, out.Handle()))
         return e;
-    }
-    e = errno;
-    if (e != EPERM && !flagUnsupported(e))
-        return e;
-    // Neither (FAT, some network file systems): look first, then rename.
-    struct stat st {};
-    if (::lstat(to.constData(), &st) == 0)
-        return EEXIST;
-    return ::rename(from.constData(), to.constData()) == 0 ? 0 : errno;
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ::futimens(out.Handle(), times);  // the book keeps its date; a failure here costs nothing
+    return out.Commit(TTakeName::NoReplace);
 }
 
 } // namespace
 
-int RenameNoReplace(const QString &from, const QString &to)
-{
-    return renameNoReplace(QFile::encodeName(from), QFile::encodeName(to));
-}
-
 int MoveFileNoReplace(const QString &from, const QString &to)
 {
-    const QByteArray f = QFile::encodeName(from), t = QFile::encodeName(to);
-    int e = renameNoReplace(f, t);
+    const QByteArray f = QFile::encodeName(from);
+    int e = RenameNoReplace(from, to);
     if (e != EXDEV)
         return e;
 
     // Another file system: the book appears at `to` only when its copy is complete.
     struct stat st {};
-    if (::lstat(t.constData(), &st) == 0)
+    if (::lstat(QFile::encodeName(to).constData(), &st) == 0)
         return EEXIST;
-    const QByteArray temp = copyBeside(f, t, e);
-    if (temp.isEmpty())
+    if ((e = copyTo(f, to)))
         return e;
-    e = renameNoReplace(temp, t);
-    if (e) {
-        ::unlink(temp.constData());
-        return e;
-    }
     if (::unlink(f.constData()) != 0) {
         // The source cannot go (a read-only folder): take the copy back, so the book stays in
         // one place only.
         e = errno;
-        ::unlink(t.constData());
+        ::unlink(QFile::encodeName(to).constData());
         return e;
     }
     return 0;

@@ -9,9 +9,5 @@
 // nothing left at `to`.
 int MoveFileNoReplace(const QString &from, const QString &to);
 
-// Gives `from`, a complete file on the file system of `to`, the name `to` unless that name is
-// taken (EEXIST). Returns 0 or an errno.
-int RenameNoReplace(const QString &from, const QString &to);
-
 // A short Russian reason for a failed file operation, for the log and the run's messages.
 QString FileErrorText(int error);

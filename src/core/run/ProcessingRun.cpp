@@ -10,7 +10,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QRandomGenerator>
 #include <QSet>
 #include <QStringList>
 
@@ -132,8 +131,8 @@ struct TProcessingRun::Impl {
     }
 
     // Packs `target` into target + ".zip" without ever replacing an archive: the new archive
-    // is made under a name of its own beside it and takes the final name only when complete.
-    bool pack(TRowReport &r, const TRunSettings &s, const QString &folder, const QString &target)
+    // is made beside it and takes the final name only when complete, and only when it is free.
+    bool pack(TRowReport &r, const TRunSettings &s, const QString &target)
     {
         const QString zip = target + QStringLiteral(".zip");
         if (taken(zip)) {
@@ -144,19 +143,7 @@ struct TProcessingRun::Impl {
             planned.insert(zip);
             return true;
         }
-        QString base;
-        do
-            base = folder + QStringLiteral(".orv-pack-%1").arg(QRandomGenerator::global()->generate(), 8, 16, QLatin1Char('0'));
-        while (pathTaken(base + QStringLiteral(".zip")));
-        const QString made = base + QStringLiteral(".zip");
-        try {
-            steps.Pack(base, target);
-        } catch (...) {
-            QFile::remove(made);
-            throw;
-        }
-        if (const int e = RenameNoReplace(made, zip)) {
-            QFile::remove(made);
+        if (const int e = steps.Pack(target)) {
             notPlaced(r, s, target, notPackedText(zip, e));
             return false;
         }
@@ -180,7 +167,7 @@ struct TProcessingRun::Impl {
             return;
         }
         const QString target = folder + newName;
-        if (s.Archive && !pack(r, s, folder, target))
+        if (s.Archive && !pack(r, s, target))
             return;
         r.Outcome = TRowOutcome::Placed;
         r.OutputPath = s.Archive ? target + QStringLiteral(".zip") : target;

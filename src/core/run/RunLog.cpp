@@ -1,9 +1,8 @@
 #include "run/RunLog.h"
 
 #include "globals/Errors.h"
+#include "globals/ScratchFile.h"
 #include "globals/TextFile.h"
-
-#include <QSaveFile>
 
 QString RunLogEntry(const QString &fileName, const QString &text)
 {
@@ -17,9 +16,7 @@ void WriteRunLog(const QString &path, const QStringList &entries)
         data += e.toUtf8();
         data += "\r\n";
     }
-    QSaveFile file(path);
     // A log in a folder we may not create files in is still written, in place.
-    file.setDirectWriteFallback(true);
-    if (!file.open(QIODevice::WriteOnly) || file.write(data) != data.size() || !file.commit())
-        throw EOrvane(CannotCreateFile(path, file.errorString()));
+    if (const int e = WriteFileReplacing(path, data, true))
+        throw EOrvane(CannotCreateFile(path, e));
 }

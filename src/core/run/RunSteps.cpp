@@ -93,8 +93,8 @@ QByteArray TRunSteps::Converted() { return m->conversion.ConvertedData(CurrentBo
 
 QString TRunSteps::ConvertedName(const QString &name) { return m->conversion.ConvertedName(name); }
 
-void TRunSteps::Pack(const QString &archiveBase, const QString &file)
+int TRunSteps::Pack(const QString &file)
 {
     TZipArchive packer;
-    BookArchive(packer, archiveBase, file);
+    return BookArchiveNoReplace(packer, file, file);
 }

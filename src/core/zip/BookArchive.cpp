@@ -4,7 +4,9 @@
 
 #include <QFileInfo>
 
-void BookArchive(TZipArchive &zip, const QString &nName, const QString &oName, int level)
+namespace {
+
+int Pack(TZipArchive &zip, const QString &nName, const QString &oName, int level, TTakeName how)
 {
     // Stored under its bare name: the folder and the name as full paths, so that a relative
     // oName is not taken relative to its own folder a second time.
@@ -18,9 +20,22 @@ void BookArchive(TZipArchive &zip, const QString &nName, const QString &oName, i
         // that the caller would take for the packed book.
         if (zip.AddFiles(source.absoluteFilePath(), kExtractSearchAttr) != 1)
             throw ZipFileError(zeCannotOpenFile, oName);
-        zip.CloseArchive();
+        return zip.CloseArchive(how);
     } catch (...) {
         zip.DiscardArchive();
         throw;
     }
+}
+
+} // namespace
+
+void BookArchive(TZipArchive &zip, const QString &nName, const QString &oName, int level)
+{
+    if (Pack(zip, nName, oName, level, TTakeName::Replace) != 0)
+        throw ZipFileError(zeCannotCreateFile, zip.FileName);
+}
+
+int BookArchiveNoReplace(TZipArchive &zip, const QString &nName, const QString &oName, int level)
+{
+    return Pack(zip, nName, oName, level, TTakeName::NoReplace);
 }

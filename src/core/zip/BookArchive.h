@@ -7,3 +7,7 @@
 // its own folder (its bare name), deflated at `level`. An archive of that name is replaced only
 // once the new one is complete on disk; on any error it is left as it was. oName is not touched.
 void BookArchive(TZipArchive &zip, const QString &nName, const QString &oName, int level = 1);
+
+// The same, never replacing a file named nName + ".zip": returns 0, or the errno of taking that
+// name (EEXIST when it is taken), with nothing left behind. Other errors raise.
+int BookArchiveNoReplace(TZipArchive &zip, const QString &nName, const QString &oName, int level = 1);

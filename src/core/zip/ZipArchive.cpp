@@ -291,14 +291,23 @@ int TZipArchive::AddFiles(const QString &fileMask, int searchAttr, const QString
 
 void TZipArchive::CloseArchive()
 {
+    const QString path = d->path;
+    if (CloseArchive(TTakeName::Replace) != 0)
+        throw ZipFileError(zeCannotCreateFile, path);
+}
+
+int TZipArchive::CloseArchive(TTakeName how)
+{
+    int taken = 0;
     if (d->state == TImpl::Creating) {
         std::unique_ptr<TZipWriter> writer = std::move(d->writer);
         d->state = TImpl::Closed;
-        writer->Finish();  // on an error the writer discards its temporary file
+        taken = writer->Finish(how);  // on an error the writer discards its twin
     }
     d->file.Close();
     d->Forget();
     d->state = TImpl::Closed;
+    return taken;
 }
 
 void TZipArchive::DiscardArchive()

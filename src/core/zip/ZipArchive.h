@@ -2,6 +2,7 @@
 // The archive component: one current archive, opened for reading (list, extract) or created
 // anew (add files). Every user sets FileName and BaseDir before each use.
 
+#include "globals/ScratchFile.h"
 #include "zip/ZipArchiveItem.h"
 
 #include <QString>
@@ -42,9 +43,12 @@ public:
     // to BaseDir. The archive file itself is never added. Returns how many were added.
     int AddFiles(const QString &fileMask, int searchAttr = faAnyFile, const QString &exclusionMask = QString());
 
-    // Completes an archive being created (it takes its name only now) and releases the file.
-    // Does nothing when no archive is open.
+    // Completes an archive being created (it takes its name only now, replacing a file of that
+    // name) and releases the file. Does nothing when no archive is open.
     void CloseArchive();
+    // The same, taking the name with or without replacing: returns 0, or the errno of taking the
+    // name (EEXIST: NoReplace and the name is taken), and the new archive is gone.
+    int CloseArchive(TTakeName how);
     // Abandons an archive being created: nothing is written under FileName.
     void DiscardArchive();
 

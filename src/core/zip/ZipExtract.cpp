@@ -1,5 +1,6 @@
 #include "zip/ZipExtract.h"
 
+#include "globals/ScratchFile.h"
 #include "zip/ZipErrors.h"
 #include "zip/ZipFormat.h"
 
@@ -13,39 +14,29 @@ namespace {
 
 constexpr qint64 kLocalSlack = 256;  // local extra fields may be longer than the central ones
 
-// The output file: created new, or under a temporary name beside an existing one, and removed
-// again unless Commit() is reached.
+// The output file, written through its twin: an earlier file of its name is replaced only by a
+// complete one, and nothing is left when the entry fails.
 class TOutputFile {
 public:
     explicit TOutputFile(const QString &path) : m_path(path)
     {
-        if (m_file.CreateNew(path))
-            return;
-        if (errno != EEXIST || !m_file.CreateBeside(path, QStringLiteral("orv-"), m_temp))
+        if (m_file.Create(path) != 0)
             throw ZipFileError(zeCannotCreateFile, path);
     }
-    ~TOutputFile()
-    {
-        if (!m_committed) {
-            m_file.Close();
-            ::unlink(QFile::encodeName(m_temp.isEmpty() ? m_path : m_temp).constData());
-        }
-    }
-    TZipFile &File() { return m_file; }
+    TScratchFile &File() { return m_file; }
     void Commit()
     {
-        if (!m_file.Close())
+        // A scratch copy for the run: the archive still holds the book, so it is not flushed.
+        const int e = m_file.Commit(TTakeName::Replace, false);
+        if (e == EIO || e == ENOSPC || e == EDQUOT)
             throw ZipFileError(zeCannotWrite, m_path);
-        if (!m_temp.isEmpty()
-            && ::rename(QFile::encodeName(m_temp).constData(), QFile::encodeName(m_path).constData()) != 0)
+        if (e)
             throw ZipFileError(zeCannotCreateFile, m_path);
-        m_committed = true;
     }
 
 private:
-    QString m_path, m_temp;
-    TZipFile m_file;
-    bool m_committed = false;
+    QString m_path;
+    TScratchFile m_file;
 };
 
 void SetTimeAndMode(int fd, const TZipEntry &e)
@@ -108,10 +99,10 @@ void ExtractEntryToFile(const TZipFile &archive, const TZipEntry &e, const QStri
         span.prefetched = QByteArrayView(head).sliced(dataOffset);
 
     TOutputFile out(outputPath);
-    TZipFile &file = out.File();
+    TScratchFile &file = out.File();
     const TUnpackResult r = unpacker.Unpack(archive, span, e.method, e.uncompressedSize,
                                             [&file](const char *data, qint64 size) {
-                                                return file.WriteAll(data, size);
+                                                return file.Append(data, size) == 0;
                                             },
                                             true);
     switch (r.status) {

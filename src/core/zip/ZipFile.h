@@ -1,6 +1,7 @@
 #pragma once
-// A file of the archive layer by its descriptor: positioned reads and writes without the
-// buffering of QFile, so that the directory and each entry are read in as few calls as possible.
+// An archive being read, by its descriptor: positioned reads without the buffering of QFile, so
+// that the directory and each entry are read in as few calls as possible. New files are written
+// through TScratchFile.
 
 #include <QByteArray>
 #include <QString>
@@ -15,11 +16,6 @@ public:
 
     // Opens for reading; false with errno set when it cannot.
     bool OpenRead(const QString &path);
-    // Creates a new file that must not exist yet (O_EXCL); false with errno set.
-    bool CreateNew(const QString &path);
-    // Creates a new file beside `finalPath` under a scratch name, "." + prefix + random digits +
-    // ".part", so that it can take the final name when complete; false with errno set.
-    bool CreateBeside(const QString &finalPath, const QString &prefix, QString &tempPath);
     // False when closing reported an error (data may not have reached the disk).
     bool Close();
     bool IsOpen() const { return m_fd >= 0; }
@@ -31,11 +27,6 @@ public:
     bool ReadAt(qint64 offset, char *buffer, qint64 n) const;
     // Reads up to `n` bytes at `offset` (fewer at the end of the file); -1 on an error.
     qint64 ReadSomeAt(qint64 offset, char *buffer, qint64 n) const;
-    // Appends at the end of what was written so far.
-    bool WriteAll(const char *data, qint64 n);
-    bool WriteAt(qint64 offset, const char *data, qint64 n);
-    // Cuts the file to `size`; the next WriteAll goes there.
-    bool Truncate(qint64 size);
 
 private:
     int m_fd = -1;

@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <libdeflate.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
@@ -22,6 +23,7 @@ constexpr qint64 kReadChunk = 256 * 1024;
 constexpr qint64 kWholeLimit = 64 * 1024 * 1024;
 constexpr qint64 kLimit32 = 0xFFFFFFFF;
 constexpr quint16 kVersion20 = 20;  // made by and needed: MS-DOS host, version 2.0
+constexpr qint64 kSizesAt = 14;     // CRC and both sizes in the local header
 
 // Bits 1 and 2 of the flags tell which deflate option made the data.
 quint16 DeflateOptionFlags(int level)
@@ -50,9 +52,10 @@ QByteArray ExtendedTimestamp(time_t mtime)
     return field;
 }
 
+// The file being packed: a regular file only, read in pieces that are counted and summed.
 class TSourceFile {
 public:
-    explicit TSourceFile(const QString &path)
+    explicit TSourceFile(const QString &path) : m_path(path)
     {
         // Non-blocking: a FIFO must not hang the program; only regular files are taken.
         m_fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -62,47 +65,97 @@ public:
             ::close(m_fd);
             throw ZipFileError(zeCannotOpenFile, path);
         }
-    }
-    ~TSourceFile()
-    {
-        if (m_fd >= 0)
+        if (m_stat.st_size >= kLimit32) {
             ::close(m_fd);
+            throw ZipFileError(zeZip64Size, path);
+        }
     }
-    int Handle() const { return m_fd; }
+    ~TSourceFile() { ::close(m_fd); }
+    TSourceFile(const TSourceFile &) = delete;
+    TSourceFile &operator=(const TSourceFile &) = delete;
+
     const struct stat &Stat() const { return m_stat; }
+    quint32 Crc() const { return m_crc; }
+    qint64 Total() const { return m_total; }
+
+    bool ReadPiece(QByteArray &piece)
+    {
+        piece.resize(kReadChunk);
+        ssize_t got;
+        do
+            got = ::read(m_fd, piece.data(), size_t(piece.size()));
+        while (got < 0 && errno == EINTR);
+        if (got < 0)
+            throw ZipFileError(zeCannotRead, m_path);
+        piece.resize(got);
+        m_total += got;
+        // The file may have grown since it was measured.
+        if (m_total >= kLimit32)
+            throw ZipFileError(zeZip64Size, m_path);
+        m_crc = quint32(libdeflate_crc32(m_crc, piece.constData(), size_t(got)));
+        return got > 0;
+    }
 
 private:
+    QString m_path;
     int m_fd = -1;
     struct stat m_stat {};
+    quint32 m_crc = 0;
+    qint64 m_total = 0;
+};
+
+struct TCompressorFree {
+    void operator()(libdeflate_compressor *c) const { libdeflate_free_compressor(c); }
+};
+using TCompressor = std::unique_ptr<libdeflate_compressor, TCompressorFree>;
+
+// A raw deflate stream of zlib, ended on every path.
+class TDeflateStream {
+public:
+    TDeflateStream(int level, const QString &archive)
+    {
+        if (deflateInit2(&z, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
+            throw ZipFileError(zeCannotWrite, archive);
+    }
+    ~TDeflateStream() { deflateEnd(&z); }
+    TDeflateStream(const TDeflateStream &) = delete;
+    TDeflateStream &operator=(const TDeflateStream &) = delete;
+
+    z_stream z{};
 };
 
 } // namespace
 
+// One entry while it is added: what both of its headers say.
+struct TZipWriter::TEntry {
+    QByteArray name;
+    QByteArray extra;  // alike in both headers
+    quint16 flags = 0;
+    quint32 dosTime = 0;
+    quint32 dosAttributes = 0x20;  // archive
+    qint64 headerOffset = 0;
+    qint64 headerSize = 0;
+    quint32 crc = 0;
+    qint64 compressed = 0;
+    qint64 total = 0;
+};
+
 TZipWriter::TZipWriter(const QString &finalPath) : m_finalPath(finalPath)
 {
-    const QFileInfo target(finalPath);
-    if (target.isDir())
+    if (QFileInfo(finalPath).isDir())
         throw ZipFileError(zeCannotCreateFile, finalPath);
-    // The scratch name holds the final one, so a name too long shows here, before any work.
-    if (m_file.CreateBeside(finalPath, target.fileName() + QLatin1Char('.'), m_tempPath))
-        return;
-    throw ZipFileError(errno == ENAMETOOLONG ? zeNameTooLong : zeCannotCreateFile, finalPath);
+    // A final name too long to be taken shows here, before any work.
+    if (const int e = m_file.Create(finalPath))
+        throw ZipFileError(e == ENAMETOOLONG ? zeNameTooLong : zeCannotCreateFile, finalPath);
 }
 
 TZipWriter::~TZipWriter() { Discard(); }
 
-void TZipWriter::Discard()
-{
-    if (m_tempPath.isEmpty())
-        return;
-    m_file.Close();
-    ::unlink(QFile::encodeName(m_tempPath).constData());
-    m_tempPath.clear();
-}
+void TZipWriter::Discard() { m_file.Discard(); }
 
 void TZipWriter::Flush()
 {
-    if (!m_file.WriteAll(m_buffer.constData(), m_buffer.size()))
+    if (m_file.Append(m_buffer) != 0)
         throw ZipFileError(zeCannotWrite, m_finalPath);
     m_flushed += m_buffer.size();
     m_buffer.clear();
@@ -116,160 +169,158 @@ void TZipWriter::RollBack(qint64 headerOffset, qint64 cdSize)
         return;
     }
     m_buffer.clear();
-    if (!m_file.Truncate(headerOffset)) {
+    if (m_file.Truncate(headerOffset) != 0) {
         Discard();  // the archive cannot be brought back; it will never take its final name
         return;
     }
     m_flushed = headerOffset;
 }
 
-void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, int level)
+void TZipWriter::WriteLocalHeader(const TEntry &e)
 {
-    if (m_tempPath.isEmpty())
-        throw ZipFileError(zeNotOpen, m_finalPath);
-    TSourceFile source(sourcePath);
-    const struct stat &st = source.Stat();
-    if (st.st_size >= kLimit32)
-        throw ZipFileError(zeZip64Size, sourcePath);
-    const qint64 headerOffset = Position();
-    if (headerOffset >= kLimit32 || m_entries >= 0xFFFF)
-        throw ZipFileError(zeZip64Offset, sourcePath);
-
-    quint16 flags = DeflateOptionFlags(level);
-    QByteArray nameExtra;
-    const QByteArray name = EncodeEntryName(storedPath, flags, nameExtra);
-    const QByteArray extra = ExtendedTimestamp(st.st_mtime) + nameExtra;  // alike in both headers
-    const quint32 dosTime = LocalToDosDateTime(QDateTime::fromSecsSinceEpoch(st.st_mtime));
-    quint32 dosAttributes = 0x20;  // archive
-    if (!(st.st_mode & S_IWUSR))
-        dosAttributes |= 0x01;     // read-only
-
-    const qint64 cdSize = m_central.size();
     QByteArray header;
     AppendLE32(header, kSigLocal);
     AppendLE16(header, kVersion20);
-    AppendLE16(header, flags);
+    AppendLE16(header, e.flags);
     AppendLE16(header, kMethodDeflated);
-    AppendLE32(header, dosTime);
+    AppendLE32(header, e.dosTime);
     AppendLE32(header, 0);  // CRC and sizes: filled in once the data is written
     AppendLE32(header, 0);
     AppendLE32(header, 0);
-    AppendLE16(header, quint16(name.size()));
-    AppendLE16(header, quint16(extra.size()));
-    header += name;
-    header += extra;
+    AppendLE16(header, quint16(e.name.size()));
+    AppendLE16(header, quint16(e.extra.size()));
+    header += e.name;
+    header += e.extra;
+    Q_ASSERT(header.size() == e.headerSize);
     m_buffer += header;
+}
 
-    quint32 crc = 0;
-    qint64 total = 0;
-    z_stream zs{};
-    bool zsReady = false;
-    try {
-        QByteArray in;
-        // Reads the next piece of the source into `in`; false at its end.
-        const auto readPiece = [&]() -> bool {
-            in.resize(kReadChunk);
-            ssize_t got;
-            do
-                got = ::read(source.Handle(), in.data(), size_t(in.size()));
-            while (got < 0 && errno == EINTR);
-            if (got < 0)
-                throw ZipFileError(zeCannotRead, sourcePath);
-            in.resize(got);
-            total += got;
-            if (total >= kLimit32)
-                throw ZipFileError(zeZip64Size, sourcePath);
-            crc = quint32(libdeflate_crc32(crc, in.constData(), size_t(got)));
-            return got > 0;
-        };
-        if (st.st_size <= kWholeLimit) {
-            // A book is read whole and deflated in one piece by libdeflate, about twice as fast
-            // as zlib's stream.
-            QByteArray whole;
-            whole.reserve(st.st_size);
-            while (readPiece())
-                whole += in;
-            libdeflate_compressor *c = libdeflate_alloc_compressor(level);
-            if (!c)
-                throw ZipFileError(zeCannotWrite, m_finalPath);
-            const size_t room = libdeflate_deflate_compress_bound(c, size_t(whole.size()));
+void TZipWriter::DeflateWhole(const TReadPiece &read, qint64 size, int level)
+{
+    // A book is read whole and deflated in one piece by libdeflate, about twice as fast as
+    // zlib's stream.
+    QByteArray whole, piece;
+    whole.reserve(size);
+    while (read(piece))
+        whole += piece;
+    const TCompressor c(libdeflate_alloc_compressor(level));
+    if (!c)
+        throw ZipFileError(zeCannotWrite, m_finalPath);
+    const size_t room = libdeflate_deflate_compress_bound(c.get(), size_t(whole.size()));
+    const qsizetype before = m_buffer.size();
+    m_buffer.resize(before + qsizetype(room));
+    const size_t made = libdeflate_deflate_compress(c.get(), whole.constData(), size_t(whole.size()),
+                                                    m_buffer.data() + before, room);
+    if (made == 0)
+        throw ZipFileError(zeCannotWrite, m_finalPath);
+    m_buffer.resize(before + qsizetype(made));
+    if (m_buffer.size() >= kFlushAt)
+        Flush();
+}
+
+void TZipWriter::DeflateStream(const TReadPiece &read, int level)
+{
+    TDeflateStream stream(level, m_finalPath);
+    z_stream &zs = stream.z;
+    QByteArray piece;
+    int flush = Z_NO_FLUSH;
+    do {
+        flush = read(piece) ? Z_NO_FLUSH : Z_FINISH;
+        zs.next_in = reinterpret_cast<Bytef *>(piece.data());
+        zs.avail_in = uInt(piece.size());
+        do {
             const qsizetype before = m_buffer.size();
+            const uLong room = deflateBound(&zs, zs.avail_in) + 64;
             m_buffer.resize(before + qsizetype(room));
-            const size_t made = libdeflate_deflate_compress(c, whole.constData(), size_t(whole.size()),
-                                                            m_buffer.data() + before, room);
-            libdeflate_free_compressor(c);
-            if (made == 0)
-                throw ZipFileError(zeCannotWrite, m_finalPath);
-            m_buffer.resize(before + qsizetype(made));
+            zs.next_out = reinterpret_cast<Bytef *>(m_buffer.data() + before);
+            zs.avail_out = uInt(room);
+            deflate(&zs, flush);
+            m_buffer.resize(before + qsizetype(room - zs.avail_out));
             if (m_buffer.size() >= kFlushAt)
                 Flush();
-        } else {
-            if (deflateInit2(&zs, level, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY) != Z_OK)
-                throw ZipFileError(zeCannotWrite, m_finalPath);
-            zsReady = true;
-            int flush = Z_NO_FLUSH;
-            do {
-                flush = readPiece() ? Z_NO_FLUSH : Z_FINISH;
-                zs.next_in = reinterpret_cast<Bytef *>(in.data());
-                zs.avail_in = uInt(in.size());
-                do {
-                    const qsizetype before = m_buffer.size();
-                    const uLong room = deflateBound(&zs, zs.avail_in) + 64;
-                    m_buffer.resize(before + qsizetype(room));
-                    zs.next_out = reinterpret_cast<Bytef *>(m_buffer.data() + before);
-                    zs.avail_out = uInt(room);
-                    deflate(&zs, flush);
-                    m_buffer.resize(before + qsizetype(room - zs.avail_out));
-                    if (m_buffer.size() >= kFlushAt)
-                        Flush();
-                } while (zs.avail_out == 0 || zs.avail_in > 0);
-            } while (flush != Z_FINISH);
-            deflateEnd(&zs);
-            zsReady = false;
-        }
-        const qint64 compressed = Position() - headerOffset - header.size();
-        if (compressed >= kLimit32)
+        } while (zs.avail_out == 0 || zs.avail_in > 0);
+    } while (flush != Z_FINISH);
+}
+
+void TZipWriter::PatchSizes(const TEntry &e)
+{
+    char sizes[12];
+    WriteLE32(sizes, e.crc);
+    WriteLE32(sizes + 4, quint32(e.compressed));
+    WriteLE32(sizes + 8, quint32(e.total));
+    if (e.headerOffset >= m_flushed)
+        memcpy(m_buffer.data() + (e.headerOffset - m_flushed) + kSizesAt, sizes, sizeof sizes);
+    else if (m_file.WriteAt(e.headerOffset + kSizesAt, sizes, sizeof sizes) != 0)
+        throw ZipFileError(zeCannotWrite, m_finalPath);
+}
+
+void TZipWriter::AppendCentralRecord(const TEntry &e)
+{
+    AppendLE32(m_central, kSigCentral);
+    AppendLE16(m_central, kVersion20);  // made by: MS-DOS, 2.0
+    AppendLE16(m_central, kVersion20);
+    AppendLE16(m_central, e.flags);
+    AppendLE16(m_central, kMethodDeflated);
+    AppendLE32(m_central, e.dosTime);
+    AppendLE32(m_central, e.crc);
+    AppendLE32(m_central, quint32(e.compressed));
+    AppendLE32(m_central, quint32(e.total));
+    AppendLE16(m_central, quint16(e.name.size()));
+    AppendLE16(m_central, quint16(e.extra.size()));
+    AppendLE16(m_central, 0);  // comment
+    AppendLE16(m_central, 0);  // disk
+    AppendLE16(m_central, 0);  // internal attributes
+    AppendLE32(m_central, e.dosAttributes);
+    AppendLE32(m_central, quint32(e.headerOffset));
+    m_central += e.name;
+    m_central += e.extra;
+}
+
+void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, int level)
+{
+    if (!m_file.IsOpen())
+        throw ZipFileError(zeNotOpen, m_finalPath);
+    TSourceFile source(sourcePath);
+    const struct stat &st = source.Stat();
+
+    TEntry e;
+    e.headerOffset = Position();
+    if (e.headerOffset >= kLimit32 || m_entries >= 0xFFFF)
+        throw ZipFileError(zeZip64Offset, sourcePath);
+    e.flags = DeflateOptionFlags(level);
+    QByteArray nameExtra;
+    e.name = EncodeEntryName(storedPath, e.flags, nameExtra);
+    e.extra = ExtendedTimestamp(st.st_mtime) + nameExtra;
+    e.headerSize = kLocalHeaderSize + e.name.size() + e.extra.size();
+    e.dosTime = LocalToDosDateTime(QDateTime::fromSecsSinceEpoch(st.st_mtime));
+    if (!(st.st_mode & S_IWUSR))
+        e.dosAttributes |= 0x01;  // read-only
+
+    const qint64 cdSize = m_central.size();
+    try {
+        WriteLocalHeader(e);
+        const TReadPiece read = [&source](QByteArray &piece) { return source.ReadPiece(piece); };
+        if (st.st_size <= kWholeLimit)
+            DeflateWhole(read, st.st_size, level);
+        else
+            DeflateStream(read, level);
+        e.crc = source.Crc();
+        e.total = source.Total();
+        e.compressed = Position() - e.headerOffset - e.headerSize;
+        if (e.compressed >= kLimit32)
             throw ZipFileError(zeZip64Size, sourcePath);
-
-        char sizes[12];
-        WriteLE32(sizes, crc);
-        WriteLE32(sizes + 4, quint32(compressed));
-        WriteLE32(sizes + 8, quint32(total));
-        if (headerOffset >= m_flushed)
-            memcpy(m_buffer.data() + (headerOffset - m_flushed) + 14, sizes, sizeof sizes);
-        else if (!m_file.WriteAt(headerOffset + 14, sizes, sizeof sizes))
-            throw ZipFileError(zeCannotWrite, m_finalPath);
-
-        AppendLE32(m_central, kSigCentral);
-        AppendLE16(m_central, kVersion20);  // made by: MS-DOS, 2.0
-        AppendLE16(m_central, kVersion20);
-        AppendLE16(m_central, flags);
-        AppendLE16(m_central, kMethodDeflated);
-        AppendLE32(m_central, dosTime);
-        AppendLE32(m_central, crc);
-        AppendLE32(m_central, quint32(compressed));
-        AppendLE32(m_central, quint32(total));
-        AppendLE16(m_central, quint16(name.size()));
-        AppendLE16(m_central, quint16(extra.size()));
-        AppendLE16(m_central, 0);  // comment
-        AppendLE16(m_central, 0);  // disk
-        AppendLE16(m_central, 0);  // internal attributes
-        AppendLE32(m_central, dosAttributes);
-        AppendLE32(m_central, quint32(headerOffset));
-        m_central += name;
-        m_central += extra;
+        PatchSizes(e);
+        AppendCentralRecord(e);
         ++m_entries;
     } catch (...) {
-        if (zsReady)
-            deflateEnd(&zs);
-        RollBack(headerOffset, cdSize);
+        RollBack(e.headerOffset, cdSize);
         throw;
     }
 }
 
-void TZipWriter::Finish()
+int TZipWriter::Finish(TTakeName how)
 {
-    if (m_tempPath.isEmpty())
+    if (!m_file.IsOpen())
         throw ZipFileError(zeNotOpen, m_finalPath);
     const qint64 cdOffset = Position();
     if (cdOffset >= kLimit32 || cdOffset + m_central.size() >= kLimit32)
@@ -288,9 +339,7 @@ void TZipWriter::Finish()
     // an empty or partial archive, and a caller may delete what it packed once this returns.
     // The folder is not flushed as well: journalling file systems keep renames and deletions in
     // order, and flushing it doubled the cost of packing a book.
-    if (::fsync(m_file.Handle()) != 0 || !m_file.Close())
+    if (::fsync(m_file.Handle()) != 0)
         throw ZipFileError(zeCannotWrite, m_finalPath);
-    if (::rename(QFile::encodeName(m_tempPath).constData(), QFile::encodeName(m_finalPath).constData()) != 0)
-        throw ZipFileError(zeCannotCreateFile, m_finalPath);
-    m_tempPath.clear();
+    return m_file.Commit(how, false);
 }

@@ -1,16 +1,17 @@
 #pragma once
-// Writing a new archive. It is written under a temporary name beside its final one and takes
-// that name only when it is complete on disk, so an archive of the same name is never lost to a
+// Writing a new archive. It is written under a scratch twin beside its final name and takes that
+// name only when it is complete on disk, so an archive of the same name is never lost to a
 // half-written one.
 
-#include "zip/ZipFile.h"
+#include "globals/ScratchFile.h"
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 
 class TZipWriter {
 public:
-    // Creates the temporary file; raises "Cannot create file" naming `finalPath`.
+    // Creates the twin; raises "Cannot create file" naming `finalPath`.
     explicit TZipWriter(const QString &finalPath);
     ~TZipWriter();  // an unfinished archive is discarded
     TZipWriter(const TZipWriter &) = delete;
@@ -20,21 +21,31 @@ public:
     // On an error the archive is left as it was before the call.
     void AddFile(const QString &sourcePath, const QString &storedPath, int level);
     int EntryCount() const { return m_entries; }
-    const QString &TempPath() const { return m_tempPath; }
+    const QString &TempPath() const { return m_file.Path(); }
 
-    // Central directory and end record, data flushed to the disk, then renamed into place.
-    void Finish();
-    // Removes the temporary file; the final name is not touched.
+    // Central directory and end record, data flushed to the disk, then the final name taken, with
+    // or without replacing a file of that name. Returns 0, or the errno of taking the name (EEXIST:
+    // NoReplace and the name is taken); the archive is discarded then. Other errors raise.
+    int Finish(TTakeName how);
+    // Removes the twin; the final name is not touched.
     void Discard();
 
 private:
+    struct TEntry;
+    // Reads the next piece of the source into `piece`; false at its end.
+    using TReadPiece = std::function<bool(QByteArray &piece)>;
+
+    void WriteLocalHeader(const TEntry &e);
+    void DeflateWhole(const TReadPiece &read, qint64 size, int level);
+    void DeflateStream(const TReadPiece &read, int level);
+    void PatchSizes(const TEntry &e);
+    void AppendCentralRecord(const TEntry &e);
     void Flush();
     void RollBack(qint64 headerOffset, qint64 cdSize);
     qint64 Position() const { return m_flushed + m_buffer.size(); }
 
     QString m_finalPath;
-    QString m_tempPath;
-    TZipFile m_file;
+    TScratchFile m_file;
     QByteArray m_buffer;      // bytes not yet written, starting at file offset m_flushed
     qint64 m_flushed = 0;
     QByteArray m_central;     // central directory records of the entries so far
