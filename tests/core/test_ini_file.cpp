@@ -1,6 +1,7 @@
 #include "config/IniFile.h"
 #include "globals/Errors.h"
 
+#include <QStringEncoder>
 #include <QtTest>
 #include <sys/stat.h>
 
@@ -229,6 +230,35 @@ private slots:
         ini.WriteString(QStringLiteral("AUTO"), QStringLiteral("NamePattern"), QStringLiteral("Название"));
         QCOMPARE(ReadBytes(Path()),
                  Utf16WithBom(QStringLiteral("[AUTO]\r\nSortPattern=Жанр\\Автор\r\nNamePattern=Название\r\n")));
+    }
+
+    // Windows tools write UTF-16 in either byte order, with or without a mark: each is read and
+    // written back as it was, never with UTF-8 lines added, and an odd last byte is kept.
+    void utf16InEveryFormStaysAsItWas_data()
+    {
+        QTest::addColumn<QString>("order");
+        QTest::addColumn<bool>("mark");
+        QTest::addColumn<QByteArray>("tail");
+        QTest::newRow("little-endian without mark") << "LE" << false << QByteArray();
+        QTest::newRow("big-endian with mark") << "BE" << true << QByteArray();
+        QTest::newRow("big-endian without mark") << "BE" << false << QByteArray();
+        QTest::newRow("little-endian, odd last byte") << "LE" << true << QByteArray("\x41", 1);
+    }
+    void utf16InEveryFormStaysAsItWas()
+    {
+        QFETCH(QString, order);
+        QFETCH(bool, mark);
+        QFETCH(QByteArray, tail);
+        auto encode = [&](const QString &text) {
+            QStringEncoder encoder(order == QLatin1String("LE") ? QStringEncoder::Utf16LE : QStringEncoder::Utf16BE,
+                                   mark ? QStringEncoder::Flag::WriteBom : QStringEncoder::Flag::Default);
+            return QByteArray(encoder.encode(text)) + tail;
+        };
+        WriteBytes(Path(), encode(QStringLiteral("[AUTO]\r\nSortPattern=Жанр\r\n")));
+        const TIniFile ini(Path());
+        QCOMPARE(ini.ReadString(QStringLiteral("AUTO"), QStringLiteral("SortPattern"), QString()), QStringLiteral("Жанр"));
+        ini.WriteString(QStringLiteral("AUTO"), QStringLiteral("NamePattern"), QStringLiteral("Название"));
+        QCOMPARE(ReadBytes(Path()), encode(QStringLiteral("[AUTO]\r\nSortPattern=Жанр\r\nNamePattern=Название\r\n")));
     }
 
     void cp1251FileIsReadAndKept()

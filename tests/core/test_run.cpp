@@ -8,9 +8,13 @@
 #include "config/AppSettings.h"
 #include "config/Folders.h"
 #include "globals/Errors.h"
-#include "run/ProcessingRun.h"
 #include "list/BookList.h"
+#include "list/BookSources.h"
+#include "run/ProcessingRun.h"
 
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QRegularExpression>
 #include <QtTest>
 
@@ -468,6 +472,10 @@ private slots:
         QTest::newRow("no bad-files folder") << "no bad folder" << false << QList<int>{notPlaced};
         QTest::newRow("a file where the target folder should be") << "folder blocked" << false << QList<int>{notPlaced};
         QTest::newRow("mixed, packed") << "mixed" << true << QList<int>{placed, invalid, notPlaced, placed};
+        // Longer than a file system takes (255 bytes): said so, and the book stays.
+        QTest::newRow("file name too long") << "name too long" << false << QList<int>{notPlaced};
+        QTest::newRow("folder name too long") << "folder too long" << false << QList<int>{notPlaced};
+        QTest::newRow("folder name too long, packed") << "folder too long" << true << QList<int>{notPlaced};
     }
     void nothingIsLost()
     {
@@ -514,6 +522,10 @@ private slots:
         } else if (scenario == QLatin1String("folder blocked")) {
             PutFile(m_end + QStringLiteral("Т"), "a file, not a folder");
             add(QStringLiteral("a.fb2"), a);
+        } else if (scenario == QLatin1String("name too long")) {
+            add(QStringLiteral("a.fb2"), ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QString(150, QChar(0x416))));
+        } else if (scenario == QLatin1String("folder too long")) {
+            add(QStringLiteral("a.fb2"), ValidBook(QString(150, QChar(0x416)), QStringLiteral("Лев"), QStringLiteral("Война и мир")));
         } else if (scenario == QLatin1String("mixed")) {
             add(QStringLiteral("a.fb2"), a);
             add(QStringLiteral("x.fb2"), broken);
@@ -528,7 +540,9 @@ private slots:
             seen << int(r.Outcome);
             if (r.Outcome == TRowOutcome::NotPlaced) {
                 messages << r.Message;
-                QVERIFY2(QFile::exists(r.OutputPath), qPrintable(r.OutputPath));  // where the book now is
+                // A book that cannot be placed completely stays where it was.
+                QCOMPARE(r.OutputPath, r.WorkingPath);
+                QVERIFY2(QFile::exists(r.OutputPath), qPrintable(r.OutputPath));
             }
         };
         const TRunSummary s = TProcessingRun(rows, cb).Execute();
@@ -540,6 +554,8 @@ private slots:
         const QString log = QString::fromUtf8(ReadFile(m_log));
         for (const QString &m : messages) {
             QVERIFY2(m.startsWith(QStringLiteral("Файл не ")), qPrintable(m));
+            if (scenario.endsWith(QLatin1String("too long")))
+                QVERIFY2(m.contains(QStringLiteral("слишком длинное имя")), qPrintable(m));
             QVERIFY2(log.contains(QStringLiteral(" => ") + m), qPrintable(log));
         }
         verifyNothingLost(books);
@@ -553,6 +569,31 @@ private slots:
             QVERIFY(out.contains("Body a"));
             QVERIFY(!out.contains("Body b"));
         }
+    }
+
+    // Two entries of one name are two books: each row works on its own entry.
+    void sameNameTwiceInOneArchive()
+    {
+        settings();
+        const QByteArray one = ValidBook(QStringLiteral("Чехов"), QStringLiteral("Антон"), QStringLiteral("Дом"), QStringLiteral("one"));
+        const QByteArray two = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("two"));
+        QJsonArray entries;
+        for (const QByteArray &book : {one, two})
+            entries.append(QJsonObject{{"name", "same.fb2"}, {"data", QString::fromUtf8(book)}});
+        const QString zip = m_src + QStringLiteral("twice.zip");
+        QVERIFY(ZipFixtures::Craft(zip, QJsonDocument(QJsonObject{{"entries", entries}}).toJson(QJsonDocument::Compact)));
+        TBookList rows;
+        for (const TListEntry &e : BookSourceRows(zip))
+            rows.Append(e);
+        QCOMPARE(rows.CheckedCount(), 2);
+        QList<QByteArray> placed;
+        TRunCallbacks cb;
+        cb.RowDone = [&](const TRowReport &r) {
+            QCOMPARE(r.Outcome, TRowOutcome::Placed);
+            placed << ReadFile(r.OutputPath);
+        };
+        TProcessingRun(rows, cb).Execute();
+        QCOMPARE(placed, (QList<QByteArray>{one, two}));
     }
 
     void entryInAFolderOfItsArchive()

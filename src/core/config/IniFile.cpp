@@ -243,7 +243,7 @@ void TIniFile::WriteString(const QString &section, const QString &key, const QSt
             text += eol;
         text += u'[' + section + u']' + eol + keyLine + eol;
     }
-    Save(m_fileName, EncodeIniText(text, ini.encoding));
+    Save(m_fileName, EncodeIniText(ini));
 }
 
 void TIniFile::WriteInteger(const QString &section, const QString &key, int value) const

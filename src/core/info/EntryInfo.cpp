@@ -1,5 +1,6 @@
 #include "info/EntryInfo.h"
 
+#include "list/BookSources.h"
 #include "run/RunPaths.h"
 #include "zip/ZipArchive.h"
 #include "zip/ZipErrors.h"
@@ -20,12 +21,11 @@ void DescribeEntry(const TListEntry &entry, TEntryInfo &info, const QString &tem
         zip.FileName = entry.ArchivePath;
         zip.OpenArchive(TZipArchive::omRead);
         zip.BaseDir = tempDir;
-        const QStringList written = zip.ExtractFiles(entry.StoredPath + entry.FileName, kExtractSearchAttr);
+        info.Extracted = ExtractListEntry(zip, entry);
         zip.CloseArchive();
         // A copy left by an earlier extraction of the same name must not pass for this entry.
-        if (!written.contains(path))
+        if (info.Extracted.isEmpty())
             throw ZipEntryError(zeFileNotFound, entry.StoredPath + entry.FileName, entry.ArchivePath);
-        info.Extracted = path;
     }
     BookInfo(path, info.Link, info.Book, tempDir, utilsDir);
 }

@@ -46,6 +46,7 @@ void AppendArchiveRows(const QString &fName, TZipArchive &zip, QList<TListEntry>
         row.InArchive = true;
         row.ArchivePath = fName;
         row.StoredPath = item.StoredPath;
+        row.EntryIndex = item.EntryIndex;
         rows.append(row);
     }
 }
@@ -67,6 +68,20 @@ QList<TListEntry> BookSourceRows(const QString &fName)
 {
     TZipArchive zip;
     return BookSourceRows(fName, zip);
+}
+
+QString ExtractListEntry(TZipArchive &zip, const TListEntry &entry)
+{
+    const QString stored = entry.StoredPath + entry.FileName;
+    if (entry.EntryIndex >= 0) {
+        const QString written = zip.ExtractEntry(entry.EntryIndex, stored);
+        if (!written.isEmpty())
+            return written;
+    }
+    // Listed before the archive changed (or made by hand): its name is all there is to go by.
+    const QString base = WithTrailingSlash(zip.BaseDir);
+    const QStringList written = zip.ExtractFiles(stored, kExtractSearchAttr);
+    return written.contains(base + stored) ? base + stored : QString();
 }
 
 QStringList FolderBookFiles(const QString &folder)

@@ -21,6 +21,11 @@ QList<TListEntry> BookSourceRows(const QString &fName, TZipArchive &zip);
 // The same with an archive component of its own.
 QList<TListEntry> BookSourceRows(const QString &fName);
 
+// Extracts the archive entry of `entry` through `zip` (open for reading, BaseDir set) and returns
+// the file written: the very entry the row was listed from, even when another entry has its name.
+// Empty when the entry is no longer there.
+QString ExtractListEntry(TZipArchive &zip, const TListEntry &entry);
+
 // The ".fb2" files of a folder, not of its subfolders, as full paths sorted by name.
 QStringList FolderBookFiles(const QString &folder);
 

@@ -11,4 +11,5 @@ struct TListEntry {
     bool InArchive = false;
     QString ArchivePath;  // archive entry: the archive's path as given; loose file: empty
     QString StoredPath;   // archive entry: its folder inside the archive ("a/b/"), empty at the top
+    qsizetype EntryIndex = -1;  // archive entry: its place in the directory (names may repeat)
 };

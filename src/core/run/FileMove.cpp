@@ -109,6 +109,27 @@ int MoveFileNoReplace(const QString &from, const QString &to)
     return 0;
 }
 
+int MakeFolders(const QString &folder)
+{
+    const QByteArray path = QFile::encodeName(folder);
+    struct stat st;
+    if (::stat(path.constData(), &st) == 0)
+        return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
+    // Each level from the top; levels that are there already are passed.
+    for (qsizetype end = path.indexOf('/', 1); ; end = path.indexOf('/', end + 1)) {
+        const QByteArray level = end < 0 ? path : path.left(end);
+        if (!level.isEmpty() && ::mkdir(level.constData(), 0777) != 0 && errno != EEXIST) {
+            const int e = errno;
+            if (::stat(level.constData(), &st) != 0 || !S_ISDIR(st.st_mode))
+                return e;
+        } else if (!level.isEmpty() && (::stat(level.constData(), &st) != 0 || !S_ISDIR(st.st_mode))) {
+            return ENOTDIR;
+        }
+        if (end < 0 || end == path.size() - 1)
+            return 0;
+    }
+}
+
 QString FileErrorText(int error)
 {
     switch (error) {

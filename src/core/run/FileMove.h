@@ -9,5 +9,10 @@
 // nothing left at `to`.
 int MoveFileNoReplace(const QString &from, const QString &to);
 
+// Creates `folder` and every missing folder above it. Returns 0, or the errno of the first level
+// that could not be made (a read-only disk, no access, a name too long, a file in the way), so
+// that a run can say why instead of failing later with "not found".
+int MakeFolders(const QString &folder);
+
 // A short Russian reason for a failed file operation, for the log and the run's messages.
 QString FileErrorText(int error);

@@ -151,24 +151,54 @@ struct TProcessingRun::Impl {
         return true;
     }
 
+    // A book moved into the output folder whose archive then could not be made goes back where
+    // it came from: a book is placed completely or not at all.
+    void moveBack(TRowReport &r, const QString &target)
+    {
+        if (!dry() && MoveFileNoReplace(target, r.WorkingPath) == 0)
+            r.OutputPath = r.WorkingPath;
+    }
+
     void valid(TRowReport &r, const TRunSettings &s, const QString &newName0, const QString &folder)
     {
         // A folder that is not a full path would put books wherever the program was started from.
         if (folder.isEmpty() || QDir::isRelativePath(folder))
             throw EOrvane(QStringLiteral("Unable to create directory"));
-        if (!dry())
-            QDir().mkpath(folder);  // a failure shows in the move or the conversion
-        QString newName = newName0;
-        if (s.Convert) {
-            newName = steps.ConvertedName(newName);
-            if (!convert(r, s, folder + newName))
-                return;
-        } else if (!place(r, s, folder + newName)) {
+        const QString newName = s.Convert ? steps.ConvertedName(newName0) : newName0;
+        const QString target = folder + newName;
+        // The whole placement is decided before anything moves: an archive name that is taken
+        // leaves the book where it is.
+        if (s.Archive && taken(target + QStringLiteral(".zip"))) {
+            notPlaced(r, s, r.WorkingPath, notPackedText(target + QStringLiteral(".zip"), EEXIST));
             return;
         }
-        const QString target = folder + newName;
-        if (s.Archive && !pack(r, s, target))
+        if (!dry()) {
+            if (const int e = MakeFolders(folder)) {
+                notPlaced(r, s, r.WorkingPath, s.Convert ? notConvertedText(target, e) : notMovedText(target, e));
+                return;
+            }
+        }
+        if (s.Convert) {
+            if (!convert(r, s, target))
+                return;
+        } else if (!place(r, s, target)) {
             return;
+        }
+        if (s.Archive) {
+            bool packed = false;
+            try {
+                packed = pack(r, s, target);
+            } catch (...) {
+                if (!s.Convert)
+                    moveBack(r, target);
+                throw;
+            }
+            if (!packed) {
+                if (!s.Convert)
+                    moveBack(r, target);
+                return;
+            }
+        }
         r.Outcome = TRowOutcome::Placed;
         r.OutputPath = s.Archive ? target + QStringLiteral(".zip") : target;
     }

@@ -1,5 +1,6 @@
 #include "run/RunSteps.h"
 
+
 #include "book/ExtractBookInfo.h"
 #include "config/AppSettings.h"
 #include "config/Folders.h"
@@ -7,11 +8,15 @@
 #include "fb2/fictionbook_21.h"
 #include "globals/BookData.h"
 #include "globals/Errors.h"
+#include "list/BookSources.h"
 #include "names/TargetNames.h"
 #include "run/CurrentBook.h"
+#include "run/RunPaths.h"
 #include "validate/ValidBook.h"
 #include "zip/BookArchive.h"
 #include "zip/ZipArchive.h"
+
+#include <QFile>
 
 TRunSettings CurrentRunSettings()
 {
@@ -66,7 +71,10 @@ void TRunSteps::Extract(const TListEntry &entry, const QString &dir)
         m->openArchive = entry.ArchivePath;
     }
     m->zip.BaseDir = dir;
-    m->zip.ExtractFiles(entry.StoredPath + entry.FileName, kExtractSearchAttr);
+    // An entry gone from the archive leaves no working file, so that the copy of an earlier row
+    // of the same name is not taken for it.
+    if (ExtractListEntry(m->zip, entry).isEmpty())
+        QFile::remove(WorkingPath(entry, dir));
 }
 
 void TRunSteps::CloseArchive()

@@ -177,6 +177,7 @@ bool TZipArchive::FindNext(TZipArchiveItem &f)
         const TZipEntry &e = entries[h.next++];
         if (Matches(e, h.fileMask, h.exclusionMask, h.searchAttr)) {
             FillItem(e, f);
+            f.EntryIndex = h.next - 1;
             return true;
         }
     }
@@ -186,14 +187,6 @@ bool TZipArchive::FindNext(TZipArchiveItem &f)
 QStringList TZipArchive::ExtractFiles(const QString &fileMask, int searchAttr, const QString &exclusionMask)
 {
     d->RequireReading(FileName);
-    const QString archive = d->path;
-    struct TPlanned {
-        const TZipEntry *entry;
-        QString output;
-    };
-    QList<TPlanned> plan;
-    qint64 unpacked = 0;
-    const QString base = WithTrailingSlash(BaseDir);
     const QList<TZipEntry> &entries = d->dir.entries;
     QList<const TZipEntry *> matching;
     if (HasWildcards(fileMask)) {
@@ -203,10 +196,35 @@ QStringList TZipArchive::ExtractFiles(const QString &fileMask, int searchAttr, c
         for (qsizetype i : d->Candidates(fileMask))
             matching.append(&entries[i]);
     }
-    for (const TZipEntry *entry : matching) {
+    QList<const TZipEntry *> chosen;
+    for (const TZipEntry *e : matching)
+        if (Matches(*e, fileMask, exclusionMask, searchAttr))
+            chosen.append(e);
+    return Extract(chosen);
+}
+
+QString TZipArchive::ExtractEntry(qsizetype index, const QString &storedPath)
+{
+    d->RequireReading(FileName);
+    const QList<TZipEntry> &entries = d->dir.entries;
+    if (index < 0 || index >= entries.size() || entries[index].path != storedPath || entries[index].IsFolder())
+        return QString();
+    const QStringList written = Extract({&entries[index]});
+    return written.isEmpty() ? QString() : written.first();
+}
+
+QStringList TZipArchive::Extract(const QList<const TZipEntry *> &chosen)
+{
+    const QString archive = d->path;
+    struct TPlanned {
+        const TZipEntry *entry;
+        QString output;
+    };
+    QList<TPlanned> plan;
+    qint64 unpacked = 0;
+    const QString base = WithTrailingSlash(BaseDir);
+    for (const TZipEntry *entry : chosen) {
         const TZipEntry &e = *entry;
-        if (!Matches(e, fileMask, exclusionMask, searchAttr))
-            continue;
         TStoredPathProblem problem;
         const QString relative = SafeRelativePath(e.path, problem);
         // A file needs a name below BaseDir; "" or "./" would be BaseDir itself.

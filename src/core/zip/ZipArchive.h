@@ -9,6 +9,8 @@
 #include <QStringList>
 #include <memory>
 
+struct TZipEntry;
+
 class TZipArchive {
 public:
     enum TOpenMode : int { omRead = 0, omCreate = 0xFF00 };
@@ -37,6 +39,11 @@ public:
     // is no zip bomb), so a hostile archive is refused before anything is written.
     QStringList ExtractFiles(const QString &fileMask, int searchAttr = faAnyFile,
                              const QString &exclusionMask = QString());
+    // Extracts the one entry at `index` of the directory (TZipArchiveItem::EntryIndex), with the
+    // same checks, and returns the file written; empty when the entry there is not a file stored
+    // as storedPath (the archive changed since it was listed). Two entries of one name are two
+    // books: a mask would extract both to one file.
+    QString ExtractEntry(qsizetype index, const QString &storedPath);
 
     // Adds the files on disk that match fileMask (a path; relative ones start at BaseDir; "*"
     // and "?" in its name part search every folder below), each stored under its path relative
@@ -53,6 +60,8 @@ public:
     void DiscardArchive();
 
 private:
+    QStringList Extract(const QList<const TZipEntry *> &chosen);
+
     struct TImpl;
     std::unique_ptr<TImpl> d;
 };

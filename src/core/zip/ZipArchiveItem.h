@@ -40,5 +40,6 @@ struct TZipArchiveItem {
     quint32 CRC = 0;
     quint32 ExternalFileAttributes = 0;
     QString Comment;
+    qsizetype EntryIndex = -1;     // its place in the archive's directory
     TZipSearchHandle Handle;
 };
