@@ -2,6 +2,9 @@
 
 #include "list/ListOrder.h"
 
+#include <algorithm>
+#include <numeric>
+
 TFileListModel::TFileListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
 int TFileListModel::rowCount(const QModelIndex &parent) const
@@ -100,6 +103,44 @@ void TFileListModel::SetAllChecks(Qt::CheckState state)
     m_list.SetAllChecks(state);
     if (m_list.Count() > 0)
         emit dataChanged(index(0, lcCheck), index(m_list.Count() - 1, lcCheck), {Qt::CheckStateRole});
+}
+
+void TFileListModel::ToggleChecks(const std::vector<int> &rows, int lead)
+{
+    const std::vector<int> changed = m_list.ToggleChecks(rows, lead);
+    if (changed.empty())
+        return;
+    const auto [lo, hi] = std::minmax_element(changed.begin(), changed.end());
+    emit dataChanged(index(*lo, lcCheck), index(*hi, lcCheck), {Qt::CheckStateRole});
+}
+
+void TFileListModel::RemoveRows(const std::vector<int> &rows)
+{
+    std::vector<int> gone = m_list.RemovableRows(rows);
+    // Scattered rows would make one removal each; past a few hundred, the views start afresh.
+    int runs = 0;
+    for (size_t i = 0; i < gone.size(); ++i)
+        runs += i == 0 || gone[i] != gone[i - 1] + 1;
+    if (runs > 256) {
+        beginResetModel();
+        m_list.RemoveAt(gone);
+        endResetModel();
+        return;
+    }
+    while (!gone.empty()) {
+        const int last = gone.back();
+        int first = last;
+        while (!gone.empty() && gone.back() == first) {
+            gone.pop_back();
+            --first;
+        }
+        ++first;
+        beginRemoveRows({}, first, last);
+        std::vector<int> range(size_t(last - first + 1));
+        std::iota(range.begin(), range.end(), first);
+        m_list.RemoveAt(range);
+        endRemoveRows();
+    }
 }
 
 void TFileListModel::SortByColumn(int tag, Qt::SortOrder order)

@@ -25,6 +25,10 @@ public:
     void Clear();
     // Sets every row's check state without any per-row notification.
     void SetAllChecks(Qt::CheckState state);
+    // Space: the lead row's box flips and the other rows take its new state.
+    void ToggleChecks(const std::vector<int> &rows, int lead);
+    // Removes the rows at these positions, each run of neighbours in one removal.
+    void RemoveRows(const std::vector<int> &rows);
     // Stable sort by the column with this tag (ascending or descending).
     void SortByColumn(int tag, Qt::SortOrder order);
 

@@ -79,6 +79,8 @@ QIcon CommandIcon(TCommandIcon id)
         return FromTheme({"help-browser", "help-contents"}, QStyle::SP_DialogHelpButton);
     case TCommandIcon::SelectAll:
         return FromTheme({"edit-select-all"}, QStyle::SP_DialogApplyButton);
+    case TCommandIcon::Remove:
+        return FromTheme({"list-remove", "edit-delete"}, QStyle::SP_TrashIcon);
     }
     return {};
 }

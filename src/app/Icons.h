@@ -4,7 +4,8 @@
 
 #include <QIcon>
 
-enum class TCommandIcon { Open, OpenDir, Run, Info, Clear, Setting, Cancel, Help, SelectAll };
+enum class TCommandIcon { Open, OpenDir, Run, Info, Clear, Setting, Cancel, Help, SelectAll,
+                          Remove };
 
 QIcon CommandIcon(TCommandIcon id);
 

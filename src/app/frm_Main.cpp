@@ -5,6 +5,7 @@
 #include "BookInfoPanel.h"
 #include "BookInfoView.h"
 #include "ElidedLabel.h"
+#include "FileListView.h"
 #include "Help.h"
 #include "Icons.h"
 #include "SizeSplitter.h"
@@ -38,7 +39,6 @@
 #include <QScopeGuard>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTextBrowser>
 #include <QTimer>
@@ -57,19 +57,6 @@ TIniFile ConfigFile()
 {
     return TIniFile(ConfigIniPath());
 }
-
-// The list shows no focus rectangle.
-class TNoFocusDelegate : public QStyledItemDelegate {
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-protected:
-    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
-    {
-        QStyledItemDelegate::initStyleOption(option, index);
-        option->state &= ~QStyle::State_HasFocus;
-    }
-};
 
 // Commands that add many files let the window live between files; handling pending events
 // every few milliseconds instead of after every file keeps large folders fast.
@@ -241,12 +228,13 @@ void TorvMain::CreateMenus()
     // its own items take their keys only while the menu is open.
     pmInfo = Command(QStringLiteral("pmInfo"), QStringLiteral("Информация о книге"), QKeySequence(Qt::CTRL | Qt::Key_I), iInfo, &TorvMain::ShowBookInfo);
     pmSelect = Command(QStringLiteral("pmSelect"), QStringLiteral("Выбрать всё/оменить выбор"), QKeySequence(Qt::CTRL | Qt::Key_A), iSelect, &TorvMain::SelectAll);
+    pmDelete = Command(QStringLiteral("pmDelete"), QStringLiteral("Удалить из списка"), QKeySequence(Qt::Key_Delete), CommandIcon(TCommandIcon::Remove), &TorvMain::RemoveFromList);
     pmRun = Command(QStringLiteral("pmRun"), QStringLiteral("Обработать"), QKeySequence(Qt::Key_F5), iRun, &TorvMain::StartAutoProcessing);
     pmSetting = Command(QStringLiteral("pmSetting"), QStringLiteral("Настройки"), {}, iSetting, &TorvMain::ShowSetting);
     pmExit = Command(QStringLiteral("pmExit"), QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), {}, &TorvMain::ExitApp);
     pmVST = new QMenu(this);
     pmVST->setObjectName(QStringLiteral("pmVST"));
-    for (QAction *a : {pmInfo, pmSelect, pmRun, pmSetting}) {
+    for (QAction *a : {pmInfo, pmSelect, pmDelete, pmRun, pmSetting}) {
         a->setShortcutContext(Qt::WidgetShortcut);
         pmVST->addAction(a);
     }
@@ -258,46 +246,20 @@ void TorvMain::CreateMenus()
 void TorvMain::CreateList()
 {
     Model = new TFileListModel(this);
-    VST = new QTableView;
-    VST->setObjectName(QStringLiteral("VST"));
-    VST->setModel(Model);
-    VST->setItemDelegate(new TNoFocusDelegate(VST));
-    VST->setSelectionBehavior(QAbstractItemView::SelectRows);
-    VST->setSelectionMode(QAbstractItemView::SingleSelection);
-    VST->setShowGrid(true);
-    VST->setWordWrap(false);
-    VST->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    VST->setAcceptDrops(false);
-    VST->viewport()->setAcceptDrops(false);
-    VST->setContextMenuPolicy(Qt::CustomContextMenu);
-    VST->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-
-    QHeaderView *rows = VST->verticalHeader();
-    rows->hide();
-    rows->setSectionResizeMode(QHeaderView::Fixed);
-    rows->setDefaultSectionSize(VST->fontMetrics().height() + 6);
-
-    QHeaderView *header = VST->horizontalHeader();
-    header->setSectionsMovable(true);
-    header->setSectionsClickable(true);
-    header->setSectionResizeMode(QHeaderView::Interactive);
-    header->setStretchLastSection(false);
-    header->setHighlightSections(false);
-    header->setMinimumSectionSize(16);
-    header->setSortIndicatorShown(true);
-    header->setSortIndicator(-1, Qt::AscendingOrder);
+    VST = new TFileListView;
+    VST->SetModel(Model);
     VST->setColumnWidth(lcCheck, 24);
     VST->setColumnWidth(lcFileName, 370);
     VST->setColumnWidth(lcFileSize, 80);
 
-    connect(header, &QHeaderView::sectionClicked, this,
+    connect(VST->horizontalHeader(), &QHeaderView::sectionClicked, this,
             [this](int logical) { RunCommand(this, [&] { VSTHeaderClick(logical); }); });
-    connect(VST->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            [this](const QItemSelection &selected) {
-                RunCommand(this, [&] { VSTChange(selected.isEmpty() ? -1 : selected.indexes().constFirst().row()); });
-            });
-    connect(VST, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &pos) { pmVST->exec(VST->viewport()->mapToGlobal(pos)); });
+    // The panel follows the row the selection rests on, also when more rows are selected.
+    connect(VST->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex &current) { RunCommand(this, [&] { VSTChange(current.row()); }); });
+    connect(VST, &TFileListView::InfoRequested, this, [this] { RunCommand(this, [this] { ShowBookInfo(); }); });
+    connect(VST, &TFileListView::RemoveRequested, this, [this] { RunCommand(this, [this] { RemoveFromList(); }); });
+    connect(VST, &TFileListView::MenuRequested, this, [this](const QPoint &at) { pmVST->exec(at); });
 }
 
 void TorvMain::CreatePanel()
@@ -579,6 +541,19 @@ void TorvMain::ClearList()
     ShowCount();
 }
 
+void TorvMain::RemoveFromList()
+{
+    const std::vector<int> selected = VST->SelectedRows();
+    const std::vector<int> gone = Model->List().RemovableRows(selected, m_running ? m_runRow : TRunRows::NoRow);
+    if (gone.size() < selected.size())
+        QApplication::beep();  // rows a run has yet to reach stay
+    if (gone.empty())
+        return;
+    Model->RemoveRows(gone);
+    VST->SelectNear(gone.front());
+    ShowCount();
+}
+
 void TorvMain::SelectAll()
 {
     Model->SetAllChecks(AllChecked ? Qt::Unchecked : Qt::Checked);
@@ -669,6 +644,7 @@ void TorvMain::BookProcessing()
         // asked for during the run is carried out.
         const auto cleanup = qScopeGuard([&] {
             m_progress = nullptr;
+            m_runRow = TRunRows::NoRow;
             progress.hide();
             SetRunTitle(-1);
             Buttons(true);
@@ -680,6 +656,7 @@ void TorvMain::BookProcessing()
         SetRunTitle(0);
 
         TRunCallbacks callbacks;
+        callbacks.RowInHand = [this](TRunRows::RowId row) { m_runRow = row; };
         callbacks.ProcessMessages = [] { QCoreApplication::processEvents(); };
         callbacks.CurrentPath = [&](const QString &path) {
             lblCurrentFile->SetFullText(path);

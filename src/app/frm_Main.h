@@ -3,6 +3,7 @@
 // and the commands behind them. Rules about books, files and archives live in the core.
 
 #include "FileListModel.h"
+#include "FileListView.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -10,7 +11,6 @@
 class QAction;
 class QLabel;
 class QMenu;
-class QTableView;
 class QTextBrowser;
 class QTimer;
 class TBookInfoPanel;
@@ -40,6 +40,8 @@ public:
     void SelectAll();
     void ShowSetting();
     void ClearList();
+    // Removes the selected rows; during a run only those it has already passed.
+    void RemoveFromList();
     void btnHelpClick();
     void btnCancelClick();
     void GetUpdate();
@@ -67,7 +69,7 @@ public:
     // The window's parts, named as the program names them.
     QToolBar *pnToolBar;
     QToolButton *btnOpenDir, *btnRun, *btnInfo, *btnUpdate, *btnSetting, *btnCancel, *btnHelp;
-    QTableView *VST;
+    TFileListView *VST;
     TFileListModel *Model;
     TSizeSplitter *Splitter;
     QWidget *pnSize, *pnRight;
@@ -78,7 +80,7 @@ public:
     QMenu *mmFile, *mmTools, *mmResume, *pmVST;
     QAction *mmOpen, *mmOpenDir, *mmExit, *mmRun, *mmInfo, *mmSelect, *mmSetting, *mmHelp,
         *mmUpdate, *mmAbout;
-    QAction *pmInfo, *pmSelect, *pmRun, *pmSetting, *pmExit;
+    QAction *pmInfo, *pmSelect, *pmDelete, *pmRun, *pmSetting, *pmExit;
     QTimer *Timer;
     TUpdateCheck *Updater;
     QIcon ilSys[2];  // 0: .zip, 1: .fb2
@@ -115,6 +117,7 @@ private:
     void DeleteTempFolder();
 
     bool m_running = false;
+    TRunRows::RowId m_runRow = TRunRows::NoRow;  // the row the run has in hand
     bool m_closeAfterRun = false;
     bool m_shown = false;
     bool m_panelApplied = false;

@@ -1,6 +1,8 @@
 #include "GuiTestFolders.h"
 #include "ModalAnswer.h"
 #include "frm_Main.h"
+#include "BookInfoPanel.h"
+#include "config/IniFile.h"
 
 #include <QFileDialog>
 #include <QHeaderView>
@@ -75,6 +77,45 @@ void Drop(TorvMain &w, const QStringList &paths)
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&w, &drop);
     delete mime;
+}
+
+// One letter a row: x ticked, . not.
+QString Ticks(const TFileListModel *m)
+{
+    QString out;
+    for (int r = 0; r < m->rowCount(); ++r)
+        out += m->CheckState(r) == Qt::Checked ? 'x' : '.';
+    return out;
+}
+
+// Rows named a, b, c, ... ticked as `ticks` says.
+void FillTicked(TorvMain &w, const QString &ticks)
+{
+    QList<TListEntry> rows;
+    for (int i = 0; i < ticks.size(); ++i)
+        rows << Loose(QString(QChar('a' + i)), i);
+    w.Model->AppendEntries(rows);
+    for (int i = 0; i < ticks.size(); ++i)
+        if (ticks[i] == 'x')
+            w.Model->setData(w.Model->index(i, 0), int(Qt::Checked), Qt::CheckStateRole);
+}
+
+// Selects these rows and puts the cursor on row `current`, column `column`.
+void Select(TorvMain &w, const QList<int> &rows, int current, int column = 1)
+{
+    QItemSelectionModel *sm = w.VST->selectionModel();
+    sm->clearSelection();
+    sm->setCurrentIndex(w.Model->index(current, column), QItemSelectionModel::NoUpdate);
+    for (int r : rows)
+        sm->select(w.Model->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+void ShowActive(TorvMain &w)
+{
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    w.VST->setFocus();
 }
 
 void ClickHeader(TorvMain &w, int logical)
@@ -289,6 +330,194 @@ private slots:
         w.mmOpenDir->trigger();
         QCOMPARE(w.Model->rowCount(), 2);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // Space ticks the selected rows from whichever column the cursor is in; the row under the
+    // cursor flips and the others follow it.
+    void spaceTicksTheSelectedRows_data()
+    {
+        QTest::addColumn<QString>("before");
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<int>("current");
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("one row, from the name") << "..." << QList<int>{1} << 1 << 1 << ".x.";
+        QTest::newRow("one row, from the size") << "..." << QList<int>{1} << 1 << 2 << ".x.";
+        QTest::newRow("one row, from its box") << "x.." << QList<int>{0} << 0 << 0 << "...";
+        QTest::newRow("several, cursor on an unticked row") << "x.x." << QList<int>{0, 1, 2} << 1 << 1 << "xxx.";
+        QTest::newRow("several, cursor on a ticked row") << ".x.x" << QList<int>{1, 2, 3} << 3 << 1 << "....";
+        QTest::newRow("nothing selected") << "x.." << QList<int>{} << 1 << 1 << "x..";
+    }
+    void spaceTicksTheSelectedRows()
+    {
+        QFETCH(QString, before);
+        QFETCH(QList<int>, selected);
+        QFETCH(int, current);
+        QFETCH(int, column);
+        QFETCH(QString, after);
+        TorvMain w;
+        ShowActive(w);
+        FillTicked(w, before);
+        Select(w, selected, current, column);
+        QTest::keyClick(w.VST, Qt::Key_Space);
+        QCOMPARE(Ticks(w.Model), after);
+        QCOMPARE(w.CheckCount(), int(after.count('x')));
+        QCOMPARE(w.VST->SelectedRows().size(), size_t(selected.size()));
+    }
+
+    // Ctrl+A is the check-all toggle, also in the list, and leaves the selection alone.
+    void ctrlAIsTheCheckAllToggle()
+    {
+        TorvMain w;
+        ShowActive(w);
+        FillTicked(w, ".x.");
+        Select(w, {1}, 1);
+        QTest::keyClick(w.VST, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(Ticks(w.Model), QStringLiteral("xxx"));
+        QCOMPARE(w.VST->SelectedRows(), std::vector<int>{1});
+        QTest::keyClick(w.VST, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(Ticks(w.Model), QStringLiteral("..."));
+    }
+
+    void keysMoveTheSelection_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("lowest");  // the row the cursor lands on lies in lowest..highest
+        QTest::addColumn<int>("highest");
+        QTest::addColumn<int>("selected");
+        QTest::newRow("Home") << int(Qt::Key_Home) << 0 << 10 << 0 << 0 << 1;
+        QTest::newRow("End") << int(Qt::Key_End) << 0 << 10 << 39 << 39 << 1;
+        QTest::newRow("Shift+End") << int(Qt::Key_End) << int(Qt::ShiftModifier) << 10 << 39 << 39 << 30;
+        QTest::newRow("Shift+Home") << int(Qt::Key_Home) << int(Qt::ShiftModifier) << 10 << 0 << 0 << 11;
+        QTest::newRow("Page Down") << int(Qt::Key_PageDown) << 0 << 0 << 4 << 38 << 1;
+        QTest::newRow("Page Up") << int(Qt::Key_PageUp) << 0 << 39 << 1 << 35 << 1;
+        QTest::newRow("Down") << int(Qt::Key_Down) << 0 << 10 << 11 << 11 << 1;
+    }
+    void keysMoveTheSelection()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(int, from);
+        QFETCH(int, lowest);
+        QFETCH(int, highest);
+        QFETCH(int, selected);
+        TorvMain w;
+        ShowActive(w);
+        FillTicked(w, QString(40, '.'));
+        w.VST->selectRow(from);
+        // The cursor may rest in any column: the box column is where a click on a box leaves it.
+        w.VST->setCurrentIndex(w.Model->index(from, 0));
+        QTest::keyClick(w.VST, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        const int row = w.VST->currentIndex().row();
+        QVERIFY2(row >= lowest && row <= highest, qPrintable(QString::number(row)));
+        QCOMPARE(int(w.VST->SelectedRows().size()), selected);
+        QVERIFY(w.VST->selectionModel()->isRowSelected(row));
+    }
+
+    // Delete and "Удалить из списка" remove the selected rows; the cursor moves to the row that
+    // took the place of the first one, so that the next Delete goes on from there.
+    void deleteRemovesTheSelectedRows_data()
+    {
+        QTest::addColumn<bool>("byMenu");
+        QTest::addColumn<QList<int>>("selected");
+        QTest::addColumn<QString>("left");
+        QTest::addColumn<int>("current");
+        QTest::newRow("key, one row") << false << QList<int>{1} << "acde" << 1;
+        QTest::newRow("key, scattered rows") << false << QList<int>{3, 1} << "ace" << 1;
+        QTest::newRow("menu, the last rows") << true << QList<int>{3, 4} << "abc" << 2;
+        QTest::newRow("menu, every row") << true << QList<int>{0, 1, 2, 3, 4} << "" << -1;
+        QTest::newRow("nothing selected") << false << QList<int>{} << "abcde" << 0;
+    }
+    void deleteRemovesTheSelectedRows()
+    {
+        QFETCH(bool, byMenu);
+        QFETCH(QList<int>, selected);
+        QFETCH(QString, left);
+        QFETCH(int, current);
+        TorvMain w;
+        QAbstractItemModelTester tester(w.Model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        ShowActive(w);
+        FillTicked(w, "x.x.x");
+        Select(w, selected, selected.isEmpty() ? 0 : selected.constFirst());
+        if (byMenu)
+            w.pmDelete->trigger();
+        else
+            QTest::keyClick(w.VST, Qt::Key_Delete);
+        QString names;
+        for (const QString &n : Names(w.Model))
+            names += n;
+        QCOMPARE(names, left);
+        QCOMPARE(w.CheckCount(), int(std::count_if(left.begin(), left.end(), [](QChar c) { return c == 'a' || c == 'c' || c == 'e'; })));
+        if (!selected.isEmpty())
+            QCOMPARE(w.lblCount->text(), left.isEmpty() ? QStringLiteral("Файлов: ") : QStringLiteral("Файлов: %1").arg(left.size()));
+        QCOMPARE(w.VST->currentIndex().row(), current);
+        if (current >= 0 && !selected.isEmpty())
+            QCOMPARE(w.VST->SelectedRows(), std::vector<int>{current});
+    }
+
+    // Every other row of a long list: too many pieces for one removal each.
+    void deleteEveryOtherOfManyRows()
+    {
+        TorvMain w;
+        QAbstractItemModelTester tester(w.Model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        QList<TListEntry> rows;
+        for (int i = 0; i < 2000; ++i)
+            rows << Loose(QStringLiteral("%1.fb2").arg(i), i);
+        w.Model->AppendEntries(rows);
+        w.SelectAll();
+        QList<int> even;
+        for (int i = 0; i < 2000; i += 2)
+            even << i;
+        Select(w, even, 0);
+        w.RemoveFromList();
+        QCOMPARE(w.Model->rowCount(), 1000);
+        QCOMPARE(w.CheckCount(), 1000);
+        for (int r = 0; r < 1000; ++r)
+            QCOMPARE(w.Model->Entry(r).FileSize, qint64(2 * r + 1));
+        QCOMPARE(w.VST->currentIndex().row(), 0);
+    }
+
+    // Enter and a double click on a row ask for the book's information; a double click on a box
+    // only ticks and unticks it.
+    void enterAndDoubleClickShowTheBook_data()
+    {
+        QTest::addColumn<QString>("how");
+        QTest::addColumn<bool>("shown");
+        QTest::newRow("Enter") << "enter" << true;
+        QTest::newRow("keypad Enter") << "keypad" << true;
+        QTest::newRow("double click on the name") << "name" << true;
+        QTest::newRow("double click on the size") << "size" << true;
+        QTest::newRow("double click on the box") << "box" << false;
+    }
+    void enterAndDoubleClickShowTheBook()
+    {
+        QFETCH(QString, how);
+        QFETCH(bool, shown);
+        // Without the panel following the selection, only the command builds a page.
+        const TIniFile ini(m_folders->Config());
+        ini.WriteBool(QStringLiteral("AUTO"), QStringLiteral("ChangeInfo"), false);
+        UpdateSetting();
+        const auto restore = qScopeGuard([&] {
+            ini.WriteBool(QStringLiteral("AUTO"), QStringLiteral("ChangeInfo"), true);
+            UpdateSetting();
+        });
+        TorvMain w;
+        ShowActive(w);
+        FillTicked(w, "..");
+        Select(w, {1}, 1);
+        QCOMPARE(w.InfoPanel->Busy(), false);
+        if (how == "enter" || how == "keypad") {
+            QTest::keyClick(w.VST, Qt::Key_Enter, how == "keypad" ? Qt::KeypadModifier : Qt::NoModifier);
+        } else {
+            const int column = how == "name" ? 1 : how == "size" ? 2 : 0;
+            const QRect cell = w.VST->visualRect(w.Model->index(1, column));
+            QTest::mouseDClick(w.VST->viewport(), Qt::LeftButton, {}, cell.center());
+        }
+        QCOMPARE(w.InfoPanel->Busy(), shown);
+        QCOMPARE(Ticks(w.Model), QStringLiteral(".."));
+        w.InfoPanel->Stop();
     }
 
     // Every change the window makes to the list keeps the model's promises to its views.

@@ -126,7 +126,7 @@ private slots:
         QTest::newRow("context menu")
             << "pmVST"
             << QStringList{"Информация о книге\tCtrl+I", "Выбрать всё/оменить выбор\tCtrl+A",
-                           "Обработать\tF5", "Настройки", "-", "Выход\tAlt+F4"};
+                           "Удалить из списка\tDel", "Обработать\tF5", "Настройки", "-", "Выход\tAlt+F4"};
     }
 
     void menus()

@@ -261,6 +261,9 @@ private slots:
                                            << QStringList{"book1.fb2", "book2.fb2", "book3.fb2", "book4.fb2"};
         QTest::newRow("every row unticked") << "untick all" << QStringList{"book1.fb2"};
         QTest::newRow("cleared") << "clear" << QStringList{"book1.fb2"};
+        // Delete on every row: only the rows the run has passed go; the row in hand stays, or
+        // the walk would lose its way.
+        QTest::newRow("every row deleted") << "delete" << QStringList{"book1.fb2", "book2.fb2", "book3.fb2", "book4.fb2"};
     }
 
     void listChangedDuringARun()
@@ -275,7 +278,10 @@ private slots:
         w.VST->selectRow(2);
         bool changed = false;
         connect(&w, &QWidget::windowTitleChanged, &w, [&](const QString &t) {
-            if (changed || t != QStringLiteral("25% - Orvane"))
+            // Delete waits for the second book, so that one row lies behind the run.
+            const QString at = change == QLatin1String("delete") ? QStringLiteral("50% - Orvane")
+                                                                 : QStringLiteral("25% - Orvane");
+            if (changed || t != at)
                 return;
             changed = true;
             if (change == QLatin1String("untick"))
@@ -290,9 +296,15 @@ private slots:
                 w.VSTHeaderClick(lcCheck);
             else if (change == QLatin1String("clear"))
                 w.ClearList();
+            else if (change == QLatin1String("delete")) {
+                w.VST->selectAll();
+                QTest::keyClick(w.VST, Qt::Key_Delete);
+            }
         });
         RunWithOk(w);
         QVERIFY(changed);
+        if (change == QLatin1String("delete"))
+            QCOMPARE(w.Model->rowCount(), 3);
         QCOMPARE(Placed(), placed);
         QCOMPARE(w.windowTitle(), QStringLiteral("Orvane"));
     }

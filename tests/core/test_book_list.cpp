@@ -167,6 +167,81 @@ private slots:
         };
         QCOMPARE(Walk(list, 1, act), reached);
     }
+
+    // Space on the list: the lead row's box flips and the other selected rows follow it.
+    void toggleFollowsTheLeadRow_data()
+    {
+        QTest::addColumn<QString>("before");  // one letter a row: x checked, . unchecked
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<int>("lead");
+        QTest::addColumn<QString>("after");
+        QTest::newRow("one row") << "..." << QList<int>{1} << 1 << ".x.";
+        QTest::newRow("one row back") << "xxx" << QList<int>{1} << 1 << "x.x";
+        QTest::newRow("lead unchecked: all ticked") << "x.x." << QList<int>{0, 1, 2} << 1 << "xxx.";
+        QTest::newRow("lead checked: all unticked") << ".x.x" << QList<int>{0, 1, 2, 3} << 3 << "....";
+        QTest::newRow("lead outside the rows") << "...." << QList<int>{2, 3} << 0 << "x.xx";
+        QTest::newRow("no lead") << "x..." << QList<int>{1} << -1 << "x...";
+        QTest::newRow("positions past the end") << "x." << QList<int>{0, 5, -2} << 1 << "xx";
+    }
+    void toggleFollowsTheLeadRow()
+    {
+        QFETCH(QString, before);
+        QFETCH(QList<int>, rows);
+        QFETCH(int, lead);
+        QFETCH(QString, after);
+        TBookList list;
+        for (QChar c : before)
+            list.Append(Book("b", 1), c == 'x');
+        const std::vector<int> changed = list.ToggleChecks(std::vector<int>(rows.begin(), rows.end()), lead);
+        QString got;
+        int checked = 0;
+        for (int i = 0; i < list.Count(); ++i) {
+            got += list.At(i).Check == Qt::Checked ? 'x' : '.';
+            checked += list.At(i).Check == Qt::Checked;
+            QCOMPARE(std::count(changed.begin(), changed.end(), i), qsizetype(before[i] != got[i]));
+        }
+        QCOMPARE(got, after);
+        QCOMPARE(list.CheckedCount(), checked);
+    }
+
+    // Removing rows by position: any order, repeats and positions past the end ignored; while a
+    // run has a row in hand, only the rows before it may go, so the walk still finds its way on.
+    void removeRowsByPosition_data()
+    {
+        QTest::addColumn<QList<int>>("rows");
+        QTest::addColumn<int>("inHand");  // position of the run's row, -1: no run
+        QTest::addColumn<QStringList>("left");
+        QTest::newRow("scattered, any order") << QList<int>{4, 0, 2, 2, 9} << -1 << QStringList{"b", "d", "f"};
+        QTest::newRow("all") << QList<int>{0, 1, 2, 3, 4, 5} << -1 << QStringList{};
+        QTest::newRow("none") << QList<int>{} << -1 << QStringList{"a", "b", "c", "d", "e", "f"};
+        QTest::newRow("run at c: only a and b go") << QList<int>{0, 1, 2, 3, 5} << 2 << QStringList{"c", "d", "e", "f"};
+        QTest::newRow("run at a: nothing goes") << QList<int>{0, 3} << 0 << QStringList{"a", "b", "c", "d", "e", "f"};
+        QTest::newRow("run at the last row") << QList<int>{1, 5} << 5 << QStringList{"a", "c", "d", "e", "f"};
+    }
+    void removeRowsByPosition()
+    {
+        QFETCH(QList<int>, rows);
+        QFETCH(int, inHand);
+        QFETCH(QStringList, left);
+        TBookList list;
+        const auto first = list.Append({Book("a", 1), Book("b", 2), Book("c", 3), Book("d", 4), Book("e", 5), Book("f", 6)},
+                                       Qt::Checked);
+        list.SetChecked(first + 1, false);
+        const auto hand = inHand < 0 ? TRunRows::NoRow : list.At(inHand).Id;
+        const auto ids = list.Ids();
+        list.RemoveAt(list.RemovableRows(std::vector<int>(rows.begin(), rows.end()), hand));
+        QCOMPARE(Names(list), left);
+        int checked = 0;
+        for (int i = 0; i < list.Count(); ++i) {
+            checked += list.At(i).Check == Qt::Checked;
+            QCOMPARE(list.IndexOf(list.At(i).Id), i);  // the rows that stay keep their ids
+        }
+        QCOMPARE(list.CheckedCount(), checked);
+        for (int i = 0; i < ids.size(); ++i)
+            QCOMPARE(list.Entry(ids[i]) != nullptr, left.contains(QString(QChar('a' + i))));
+        if (hand != TRunRows::NoRow)
+            QCOMPARE(list.NextRow(hand), inHand + 1 < 6 ? ids[inHand + 1] : TRunRows::NoRow);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestBookList)

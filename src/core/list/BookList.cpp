@@ -74,6 +74,62 @@ void TBookList::SetAllChecks(Qt::CheckState check)
     m_checked = check == Qt::Checked ? Count() : 0;
 }
 
+std::vector<int> TBookList::ToggleChecks(const std::vector<int> &rows, int lead)
+{
+    std::vector<int> changed;
+    if (lead < 0 || lead >= Count())
+        return changed;
+    const Qt::CheckState check = m_rows[size_t(lead)].Check == Qt::Checked ? Qt::Unchecked : Qt::Checked;
+    if (SetCheck(lead, check))
+        changed.push_back(lead);
+    for (int i : rows)
+        if (i != lead && SetCheck(i, check))
+            changed.push_back(i);
+    return changed;
+}
+
+namespace {
+
+// Valid positions, sorted, each once.
+std::vector<int> Positions(std::vector<int> rows, int count)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [count](int i) { return i < 0 || i >= count; }),
+               rows.end());
+    return rows;
+}
+
+} // namespace
+
+void TBookList::RemoveAt(const std::vector<int> &rows)
+{
+    const std::vector<int> gone = Positions(rows, Count());
+    if (gone.empty())
+        return;
+    size_t kept = size_t(gone.front()), next = 0;
+    for (size_t i = kept; i < m_rows.size(); ++i) {
+        if (next < gone.size() && size_t(gone[next]) == i) {
+            ++next;
+            if (m_rows[i].Check == Qt::Checked)
+                --m_checked;
+            continue;
+        }
+        m_rows[kept++] = std::move(m_rows[i]);
+    }
+    m_rows.resize(kept);
+    Moved();
+}
+
+std::vector<int> TBookList::RemovableRows(const std::vector<int> &rows, RowId runInHand) const
+{
+    std::vector<int> removable = Positions(rows, Count());
+    const int hand = runInHand == NoRow ? -1 : IndexOf(runInHand);
+    if (hand >= 0)
+        removable.erase(std::lower_bound(removable.begin(), removable.end(), hand), removable.end());
+    return removable;
+}
+
 void TBookList::Remove(RowId row)
 {
     const int i = IndexOf(row);

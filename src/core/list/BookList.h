@@ -39,8 +39,17 @@ public:
     bool SetCheck(int index, Qt::CheckState check);
     void SetChecked(RowId row, bool checked);
     void SetAllChecks(Qt::CheckState check);
+    // Space on the list: the lead row's box flips, and every other of these rows takes the lead's
+    // new state, as in any list with boxes. Returns the positions whose box changed.
+    std::vector<int> ToggleChecks(const std::vector<int> &rows, int lead);
 
     void Remove(RowId row);
+    // Removes the rows at these positions (any order, repeats ignored) in one pass.
+    void RemoveAt(const std::vector<int> &rows);
+    // Of these positions, sorted and each once, those a user may remove now. While a run has
+    // the row `runInHand`, only the rows before it: the row in hand and the rows after it are
+    // still to be walked, and the walk goes on from the row in hand.
+    std::vector<int> RemovableRows(const std::vector<int> &rows, RowId runInHand = NoRow) const;
     void Clear();
 
     // Stable sort by the column with this tag. Returns, for each old position, the new one.

@@ -246,6 +246,8 @@ struct TProcessingRun::Impl {
                 continue;
             const TListEntry entry = *record;
             ++reached;
+            if (cb.RowInHand)
+                cb.RowInHand(row);
 
             if (!entry.ArchivePath.isEmpty())
                 steps.Extract(entry, extractDir);

@@ -41,6 +41,9 @@ struct TRowReport {
 };
 
 struct TRunCallbacks {
+    // The checked row the run takes next, before its extraction; the list must keep it, since
+    // the walk goes on from it.
+    std::function<void(TRunRows::RowId row)> RowInHand;
     // Hands control to the message loop once per checked row (the Cancel buttons work through it).
     std::function<void()> ProcessMessages;
     // The working path of the row in hand, before it is validated.
