@@ -1,4 +1,6 @@
 #include "AppErrors.h"
+#include "AppIcon.h"
+#include "CloseOnSignal.h"
 #include "QtRussian.h"
 #include "frm_Main.h"
 
@@ -29,11 +31,14 @@ int main(int argc, char *argv[])
 {
     TOrvApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvane"));
+    QApplication::setDesktopFileName(AppDesktopId());
+    QApplication::setWindowIcon(AppIcon());
     QIcon::setFallbackThemeName(QStringLiteral("Adwaita"));
 
     LoadQtRussian();
 
     TorvMain orvMain(QApplication::arguments().mid(1));
     orvMain.show();
+    CloseWindowsOnSignal();
     return app.exec();
 }
