@@ -1,6 +1,7 @@
 #include "FileListModel.h"
 
 #include "list/ListOrder.h"
+#include "list/RowTip.h"
 
 #include <algorithm>
 #include <numeric>
@@ -22,6 +23,8 @@ QVariant TFileListModel::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= m_list.Count())
         return {};
     const TListRow &row = m_list.At(index.row());
+    if (role == Qt::ToolTipRole)
+        return ListRowTip(row);
     switch (index.column()) {
     case lcCheck:
         if (role == Qt::CheckStateRole)
@@ -141,6 +144,15 @@ void TFileListModel::RemoveRows(const std::vector<int> &rows)
         m_list.RemoveAt(range);
         endRemoveRows();
     }
+}
+
+void TFileListModel::NoteOutcome(TRunRows::RowId row, TRowOutcome outcome, const QString &outputPath,
+                                 const QString &message)
+{
+    if (!m_list.NoteOutcome(row, outcome, RowOutcomeText(outcome, outputPath, message)))
+        return;
+    const int r = m_list.IndexOf(row);
+    emit dataChanged(index(r, 0), index(r, columnCount() - 1), {Qt::ToolTipRole});
 }
 
 void TFileListModel::SortByColumn(int tag, Qt::SortOrder order)

@@ -29,6 +29,8 @@ public:
     void ToggleChecks(const std::vector<int> &rows, int lead);
     // Removes the rows at these positions, each run of neighbours in one removal.
     void RemoveRows(const std::vector<int> &rows);
+    // Keeps what a run did to a row, for its tooltip.
+    void NoteOutcome(TRunRows::RowId row, TRowOutcome outcome, const QString &outputPath, const QString &message);
     // Stable sort by the column with this tag (ascending or descending).
     void SortByColumn(int tag, Qt::SortOrder order);
 

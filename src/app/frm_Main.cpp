@@ -657,6 +657,9 @@ void TorvMain::BookProcessing()
 
         TRunCallbacks callbacks;
         callbacks.RowInHand = [this](TRunRows::RowId row) { m_runRow = row; };
+        callbacks.RowDone = [this](const TRowReport &r) {
+            Model->NoteOutcome(r.Row, r.Outcome, r.OutputPath, r.Message);
+        };
         callbacks.ProcessMessages = [] { QCoreApplication::processEvents(); };
         callbacks.CurrentPath = [&](const QString &path) {
             lblCurrentFile->SetFullText(path);

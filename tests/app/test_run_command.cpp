@@ -309,6 +309,43 @@ private slots:
         QCOMPARE(w.windowTitle(), QStringLiteral("Orvane"));
     }
 
+    // After a run each row it handled tells what became of it in its tooltip; a row it did not
+    // reach tells nothing more than where the book is.
+    void rowTooltipsTellTheOutcome()
+    {
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Rename", false);
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Sort", false);
+        QVERIFY(QDir().mkpath(m_folders->Path("bad/")));
+        TorvMain w;
+        Fill(w, 1);
+        QFile bad(m_books + "bad.fb2");
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("<?xml version='1.0'?><FictionBook xmlns='http://www.gribuser.ru/xml/fictionbook/2.0'/>");
+        bad.close();
+        TListEntry e;
+        e.FileName = "bad.fb2";
+        e.FileDir = m_books;
+        TListEntry skipped = e;
+        skipped.FileName = "skipped.fb2";
+        w.Model->AppendEntries({e, skipped});
+        w.Model->setData(w.Model->index(1, 0), int(Qt::Checked), Qt::CheckStateRole);
+        const auto tip = [&](int row, int column) { return w.Model->index(row, column).data(Qt::ToolTipRole).toString(); };
+        QCOMPARE(tip(0, 1), m_books + "book1.fb2\nРазмер: " + tip(0, 1).section("Размер: ", 1));
+        QStringList boxes;
+        TShowWatch watch([&](QWidget *shown) {
+            if (auto *box = qobject_cast<QMessageBox *>(shown)) {
+                boxes << box->text();
+                QTimer::singleShot(0, box, &QMessageBox::accept);
+            }
+        });
+        RunWithOk(w);
+        QCOMPARE(boxes.join("|"), QString());
+        QCOMPARE(Placed(), QStringList{"book1.fb2"});
+        QVERIFY2(tip(0, 1).endsWith("\nОбработана: " + m_end + "book1.fb2"), qPrintable(tip(0, 1)));
+        QVERIFY2(tip(1, 2).contains("\nНе прошла проверку:\nКод ошибки "), qPrintable(tip(1, 2)));
+        QCOMPARE(tip(2, 1), m_books + "skipped.fb2\nРазмер: 0 байт");
+    }
+
     // Two books that come to the same name: the second stays where it was, and the user is told
     // once the run is over and the tool bar is back.
     void booksNotPlacedAreReportedAfterTheRun()

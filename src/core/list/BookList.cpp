@@ -41,7 +41,7 @@ TBookList::RowId TBookList::Append(const QList<TListEntry> &entries, Qt::CheckSt
 {
     const RowId first = m_lastId + 1;
     for (const TListEntry &e : entries) {
-        m_rows.push_back(TListRow{++m_lastId, e, check});
+        m_rows.push_back(TListRow{++m_lastId, e, check, std::nullopt, QString()});
         if (m_indexValid)
             m_indexOf.insert(m_lastId, Count() - 1);
     }
@@ -128,6 +128,16 @@ std::vector<int> TBookList::RemovableRows(const std::vector<int> &rows, RowId ru
     if (hand >= 0)
         removable.erase(std::lower_bound(removable.begin(), removable.end(), hand), removable.end());
     return removable;
+}
+
+bool TBookList::NoteOutcome(RowId row, TRowOutcome outcome, const QString &text)
+{
+    const int i = IndexOf(row);
+    if (i < 0)
+        return false;
+    m_rows[size_t(i)].Outcome = outcome;
+    m_rows[size_t(i)].OutcomeText = text;
+    return true;
 }
 
 void TBookList::Remove(RowId row)

@@ -11,13 +11,16 @@
 
 #include <QHash>
 #include <QList>
+#include <optional>
 #include <vector>
 
-// One row. What a run does to the row will be kept here as well.
+// One row, and what the last run did to it.
 struct TListRow {
     TRunRows::RowId Id = TRunRows::NoRow;
     TListEntry Entry;
     Qt::CheckState Check = Qt::Unchecked;
+    std::optional<TRowOutcome> Outcome;  // none until a run handled the row
+    QString OutcomeText;                 // Placed: the file written; otherwise the reason
 };
 
 class TBookList : public TRunRows {
@@ -42,6 +45,9 @@ public:
     // Space on the list: the lead row's box flips, and every other of these rows takes the lead's
     // new state, as in any list with boxes. Returns the positions whose box changed.
     std::vector<int> ToggleChecks(const std::vector<int> &rows, int lead);
+
+    // What a run did to the row; false when the row is gone.
+    bool NoteOutcome(RowId row, TRowOutcome outcome, const QString &text);
 
     void Remove(RowId row);
     // Removes the rows at these positions (any order, repeats ignored) in one pass.

@@ -24,12 +24,6 @@
 // once per checked row, after that row's extraction and the pending messages.
 extern std::atomic<bool> CancelRequested;
 
-enum class TRowOutcome {
-    Placed,     // the book is at its target file (moved or converted; packed when asked)
-    Invalid,    // failed validation (or, unvalidated, failed to load): moved to the bad file
-    NotPlaced,  // a move or the packing could not be done; the book stays where it was
-};
-
 // What happened to one checked row.
 struct TRowReport {
     TRunRows::RowId Row = TRunRows::NoRow;  // the row of the list it belongs to, to note the outcome there

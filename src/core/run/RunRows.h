@@ -10,6 +10,13 @@
 
 #include <QtGlobal>
 
+// What a run did to one checked row; the list keeps it with the row.
+enum class TRowOutcome {
+    Placed,     // the book is at its target file (moved or converted; packed when asked)
+    Invalid,    // failed validation (or, unvalidated, failed to load): moved to the bad file
+    NotPlaced,  // a move or the packing could not be done; the book stays where it was
+};
+
 class TRunRows {
 public:
     using RowId = quint64;
