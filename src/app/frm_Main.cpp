@@ -6,8 +6,10 @@
 #include "BookInfoView.h"
 #include "ElidedLabel.h"
 #include "FileListView.h"
+#include "FolderTreeReader.h"
 #include "Help.h"
 #include "Icons.h"
+#include "OpenDialogs.h"
 #include "SizeSplitter.h"
 #include "UpdateCheck.h"
 #include "frm_Progress.h"
@@ -25,7 +27,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QElapsedTimer>
-#include <QFileDialog>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -192,6 +193,7 @@ void TorvMain::CreateMenus()
 
     mmOpen = Command(QStringLiteral("mmOpen"), QStringLiteral("Открыть"), QKeySequence(Qt::CTRL | Qt::Key_O), iOpen, &TorvMain::OpenFiles);
     mmOpenDir = Command(QStringLiteral("mmOpenDir"), QStringLiteral("Открыть папку"), QKeySequence(Qt::CTRL | Qt::Key_D), iOpenDir, &TorvMain::OpenDirectory);
+    mmOpenTree = Command(QStringLiteral("mmOpenTree"), QStringLiteral("Открыть папку с подпапками"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), iOpenDir, &TorvMain::OpenDirectoryTree);
     mmExit = Command(QStringLiteral("mmExit"), QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), {}, &TorvMain::ExitApp);
     mmRun = Command(QStringLiteral("mmRun"), QStringLiteral("Обработать"), QKeySequence(Qt::Key_F5), iRun, &TorvMain::StartAutoProcessing);
     mmInfo = Command(QStringLiteral("mmInfo"), QStringLiteral("Информация о книге"), QKeySequence(Qt::CTRL | Qt::Key_I), iInfo, &TorvMain::ShowBookInfo);
@@ -207,6 +209,7 @@ void TorvMain::CreateMenus()
     mmFile->setObjectName(QStringLiteral("mmFile"));
     mmFile->addAction(mmOpen);
     mmFile->addAction(mmOpenDir);
+    mmFile->addAction(mmOpenTree);
     mmFile->addSeparator()->setObjectName(QStringLiteral("mmB"));
     mmFile->addAction(mmExit);
 
@@ -505,14 +508,9 @@ void TorvMain::dropEvent(QDropEvent *e)
 
 void TorvMain::OpenFiles()
 {
-    QFileDialog dlgOpen(this);
-    dlgOpen.setObjectName(QStringLiteral("dlgOpen"));
-    dlgOpen.setFileMode(QFileDialog::ExistingFiles);
-    dlgOpen.setNameFilters({QStringLiteral("FictionBook (*.fb2)"), QStringLiteral("Zip архив(*.zip)")});
-    if (dlgOpen.exec() != QDialog::Accepted)
-        return;
+    const QStringList files = AskBookFiles(this);
     TMessagePump pump;
-    for (const QString &file : dlgOpen.selectedFiles()) {
+    for (const QString &file : files) {
         pump.Tick();
         AddBook(file);
     }
@@ -520,19 +518,29 @@ void TorvMain::OpenFiles()
 
 void TorvMain::OpenDirectory()
 {
-    QFileDialog picker(this, QStringLiteral("Выберите каталог"));
-    picker.setObjectName(QStringLiteral("dlgFolder"));
-    picker.setFileMode(QFileDialog::Directory);
-    picker.setOption(QFileDialog::ShowDirsOnly);
-    if (picker.exec() != QDialog::Accepted || picker.selectedFiles().isEmpty())
+    const QString folder = AskBookFolder(this);
+    if (folder.isEmpty())
         return;
-    const QString folder = WithTrailingSlash(picker.selectedFiles().constFirst());
     TBusyCursor busy;
     TMessagePump pump;
     for (const QString &path : FolderBookFiles(folder)) {
         pump.Tick();
         AddBook(path);
     }
+}
+
+void TorvMain::OpenDirectoryTree()
+{
+    const QString folder = AskBookFolder(this);
+    if (folder.isEmpty())
+        return;
+    const TFolderTreeRows tree = TFolderTreeReader(this).Read(folder);
+    if (tree.Stopped)
+        return;
+    Model->AppendEntries(tree.Rows);
+    ShowCount();
+    if (!tree.Failures.isEmpty())
+        QMessageBox::warning(this, QStringLiteral("Orvane"), TFolderTreeReader::FailuresText(tree.Failures));
 }
 
 void TorvMain::ClearList()

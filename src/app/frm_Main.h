@@ -32,6 +32,8 @@ public:
     // Commands (tool bar, menus, context menu).
     void OpenFiles();
     void OpenDirectory();
+    // The .fb2 files and .zip archives of a folder and all its subfolders.
+    void OpenDirectoryTree();
     void ExitApp();
     void StartAutoProcessing();
     void ShowBookInfo();
@@ -78,7 +80,7 @@ public:
     QLabel *lblCount;
     TElidedLabel *lblCurrentFile;
     QMenu *mmFile, *mmTools, *mmResume, *pmVST;
-    QAction *mmOpen, *mmOpenDir, *mmExit, *mmRun, *mmInfo, *mmSelect, *mmSetting, *mmHelp,
+    QAction *mmOpen, *mmOpenDir, *mmOpenTree, *mmExit, *mmRun, *mmInfo, *mmSelect, *mmSetting, *mmHelp,
         *mmUpdate, *mmAbout;
     QAction *pmInfo, *pmSelect, *pmDelete, *pmRun, *pmSetting, *pmExit;
     QTimer *Timer;

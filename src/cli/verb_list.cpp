@@ -8,12 +8,16 @@
 
 namespace {
 
+const QCommandLineOption kRecursive({QStringLiteral("r"), QStringLiteral("recursive")},
+                                    QStringLiteral("A folder gives the .fb2 files and .zip archives of all its subfolders too."));
+
 int RunList(CliInvocation &inv)
 {
     int status = ExitOk;
     TZipArchive zip;
+    const bool tree = inv.parser.isSet(kRecursive);
     for (const QString &path : inv.args) {
-        for (const QString &source : PathBookSources(path)) {
+        for (const QString &source : PathBookSources(path, tree)) {
             try {
                 for (const TListEntry &row : BookSourceRows(source, zip))
                     inv.out << row.FileName << '\t' << row.FileSize << '\t'
@@ -32,7 +36,7 @@ const CliVerbRegistration registration({
     QStringLiteral("List the books that paths give: NAME<TAB>SIZE<TAB>ARCHIVE or FOLDER per line"),
     QStringLiteral("PATH..."),
     1,
-    {},
+    [](QCommandLineParser &p) { p.addOption(kRecursive); },
     RunList,
 });
 

@@ -2,9 +2,13 @@
 #include "ModalAnswer.h"
 #include "frm_Main.h"
 #include "BookInfoPanel.h"
+#include "FolderTreeReader.h"
+#include "globals/Errors.h"
 #include "config/IniFile.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QHeaderView>
 #include <QToolButton>
 #include <QMimeData>
@@ -518,6 +522,87 @@ private slots:
         QCOMPARE(w.InfoPanel->Busy(), shown);
         QCOMPARE(Ticks(w.Model), QStringLiteral(".."));
         w.InfoPanel->Stop();
+    }
+
+    // "Открыть папку с подпапками": books and archives of the whole tree, in order, without the
+    // books a link leads to; a damaged archive is named in one box after the others are added.
+    void openDirectoryTreeTakesTheWholeTree()
+    {
+        const QString dir = m_folders->Path("tree/");
+        const QString outside = m_folders->Path("outside/");
+        WriteFile(outside + "far.fb2", "far");
+        WriteFile(dir + "b.fb2", "bb");
+        WriteFile(dir + "sub/deeper/d.FB2", "dddd");
+        WriteFile(dir + "in/c.fb2", "ccc");
+        MakeZip(dir + "sub/c.zip", dir + "in", {"c.fb2"});
+        QVERIFY(QDir(dir + "in").removeRecursively());
+        WriteFile(dir + "sub/bad.zip", "no archive");
+        QVERIFY(QFile::link(outside, dir + "sub/link"));
+        TorvMain w;
+        w.AddBook(dir + "b.fb2");
+        QStringList boxes;
+        TShowWatch watch([&](QWidget *shown) {
+            if (auto *box = qobject_cast<QMessageBox *>(shown)) {
+                boxes << box->text();
+                QTimer::singleShot(0, box, &QMessageBox::accept);
+            }
+        });
+        AnswerNextModal([&](QWidget *m) {
+            auto *dlg = qobject_cast<QFileDialog *>(m);
+            QVERIFY(dlg);
+            QCOMPARE(dlg->windowTitle(), QStringLiteral("Выберите каталог"));
+            dlg->setDirectory(dir);
+            static_cast<QDialog *>(dlg)->accept();
+        });
+        w.mmOpenTree->trigger();
+        QCOMPARE(Rows(w.Model), (QStringList{"b.fb2 2", "b.fb2 2", "c.zip:c.fb2 3", "d.FB2 4"}));
+        QCOMPARE(w.lblCount->text(), QStringLiteral("Файлов: 4"));
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes[0].startsWith(QStringLiteral("Не удалось прочитать архивов: 1.\n")), qPrintable(boxes[0]));
+        QVERIFY2(boxes[0].contains(dir + "sub/bad.zip"), qPrintable(boxes[0]));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // A long reading shows its window; "Отмена" stops it and nothing is added.
+    void folderTreeReadingCanBeCancelled()
+    {
+        TorvMain w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        bool shown = false;
+        TShowWatch watch([&](QWidget *widget) {
+            if (widget->objectName() != QLatin1String("dlgFolderTree") || shown)
+                return;
+            shown = true;
+            QCOMPARE(widget->windowTitle(), QStringLiteral("Открыть папку с подпапками"));
+            auto *cancel = widget->findChild<QPushButton *>();
+            QVERIFY(cancel);
+            QCOMPARE(cancel->text(), QStringLiteral("Отмена"));
+            QTimer::singleShot(0, cancel, &QPushButton::click);
+        });
+        // A reading that goes on until it is told to stop.
+        TFolderTreeReader reader(&w, [](const QString &folder, const TFolderTreeReport &report) {
+            TFolderTreeProgress p;
+            p.Current = folder;
+            while (report(p)) {
+                ++p.Folders;
+                QThread::msleep(1);
+            }
+            return TFolderTreeRows{{TListEntry()}, {}, false};
+        });
+        reader.SetShowDelay(0);
+        const TFolderTreeRows rows = reader.Read(QStringLiteral("/somewhere/"));
+        QVERIFY(shown);
+        QVERIFY(rows.Stopped);
+        QVERIFY(rows.Rows.isEmpty());
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+
+        // An error of the reading itself reaches the caller, after the worker has ended.
+        TFolderTreeReader failing(&w, [](const QString &, const TFolderTreeReport &) -> TFolderTreeRows {
+            throw EOrvane(QStringLiteral("сбой"));
+        });
+        QVERIFY_THROWS_EXCEPTION(EOrvane, failing.Read(QStringLiteral("/somewhere/")));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
     }
 
     // Every change the window makes to the list keeps the model's promises to its views.

@@ -116,7 +116,8 @@ private slots:
         QTest::addColumn<QString>("menu");
         QTest::addColumn<QStringList>("items");  // caption, or caption TAB shortcut
         QTest::newRow("Файл") << "mmFile"
-                              << QStringList{"Открыть\tCtrl+O", "Открыть папку\tCtrl+D", "-", "Выход\tAlt+F4"};
+                              << QStringList{"Открыть\tCtrl+O", "Открыть папку\tCtrl+D",
+                                              "Открыть папку с подпапками\tCtrl+Shift+D", "-", "Выход\tAlt+F4"};
         QTest::newRow("Инструменты")
             << "mmTools"
             << QStringList{"Обработать\tF5", "-", "Информация о книге\tCtrl+I",

@@ -54,6 +54,15 @@ private slots:
                         "Война и мир.fb2\t14\t" + P("lib/") + "\n");
         QCOMPARE(r.err, "Zip: File \"" + P("lib/broken.zip") + "\" is not a ZIP archive - Native error: 00014\n");
         QCOMPARE(Cli({"list", P("lib/a.zip")}).status, 0);
+
+        // A folder with its subfolders: its books and archives, then those of each subfolder.
+        const TResult tree = Cli({"list", "--recursive", P("lib")});
+        QCOMPARE(tree.status, 1);
+        QCOMPARE(tree.out, "x.fb2\t2\t" + P("lib/a.zip") + "\n"
+                           "y.fb2\t1\t" + P("lib/a.zip") + "\n"
+                           "Война и мир.fb2\t14\t" + P("lib/") + "\n"
+                           "deep.fb2\t4\t" + P("lib/sub/") + "\n");
+        QCOMPARE(tree.err, r.err);
     }
 
     void packMakesAnArchiveBesideTheFile()

@@ -1,6 +1,7 @@
 #include "list/BookSources.h"
 
 #include "config/Folders.h"
+#include "list/FolderTree.h"
 #include "zip/ZipArchive.h"
 
 #include <QDir>
@@ -64,6 +65,12 @@ QList<TListEntry> BookSourceRows(const QString &fName, TZipArchive &zip)
     return rows;
 }
 
+bool IsBookSource(const QString &path)
+{
+    const QString ext = Extension(path);
+    return ext == QLatin1String(".fb2") || ext == QLatin1String(".zip");
+}
+
 QList<TListEntry> BookSourceRows(const QString &fName)
 {
     TZipArchive zip;
@@ -97,9 +104,11 @@ QStringList FolderBookFiles(const QString &folder)
     return paths;
 }
 
-QStringList PathBookSources(const QString &path)
+QStringList PathBookSources(const QString &path, bool tree)
 {
-    return QFileInfo(path).isDir() ? FolderBookFiles(path) : QStringList{path};
+    if (!QFileInfo(path).isDir())
+        return {path};
+    return tree ? FolderTreeBookSources(path) : FolderBookFiles(path);
 }
 
 qint64 QueryFileSize(const QString &path)

@@ -18,6 +18,9 @@ class TZipArchive;
 // which is closed again on every path; an archive that cannot be read raises its error.
 QList<TListEntry> BookSourceRows(const QString &fName, TZipArchive &zip);
 
+// True when the path's extension makes it a ".fb2" file or a ".zip" archive for BookSourceRows.
+bool IsBookSource(const QString &path);
+
 // The same with an archive component of its own.
 QList<TListEntry> BookSourceRows(const QString &fName);
 
@@ -30,8 +33,10 @@ QString ExtractListEntry(TZipArchive &zip, const TListEntry &entry);
 QStringList FolderBookFiles(const QString &folder);
 
 // The paths a path named on the command line stands for: a folder its ".fb2" files, as
-// "Открыть папку" takes them; anything else itself (BookSourceRows decides what it gives).
-QStringList PathBookSources(const QString &path);
+// "Открыть папку" takes them, or with `tree` its ".fb2" files and ".zip" archives and those of
+// its subfolders, as "Открыть папку с подпапками" does; anything else itself (BookSourceRows
+// decides what it gives).
+QStringList PathBookSources(const QString &path, bool tree = false);
 
 // Size of a file in bytes; 0 when there is none.
 qint64 QueryFileSize(const QString &path);

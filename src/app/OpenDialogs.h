@@ -1,0 +1,14 @@
+#pragma once
+// The file list's open dialogs: books and archives, or a folder. They are Qt's own dialogs, not
+// the desktop's, so that they speak Russian whatever the system's language.
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+// "Открыть": the chosen .fb2 files and .zip archives; none when cancelled.
+QStringList AskBookFiles(QWidget *parent);
+
+// "Выберите каталог": the chosen folder ending in "/"; empty when cancelled.
+QString AskBookFolder(QWidget *parent);
