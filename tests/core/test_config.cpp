@@ -1,6 +1,7 @@
 #include "config/AppSettings.h"
 #include "config/Folders.h"
 #include "config/Version.h"
+#include "SettingsFixtures.h"
 
 #include <QtTest>
 
@@ -15,20 +16,6 @@ void WriteText(const QString &path, const QString &text)
     QFile f(path);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
     f.write(text.toUtf8());
-}
-
-// Every field differs from its default.
-TAppSettings Changed()
-{
-    TAppSettings s;
-    s.Valid = false, s.Rename = false, s.Sort = false, s.Convert = true, s.Archive = true;
-    s.EndDir = QStringLiteral("/x/end/"), s.BadDir = QStringLiteral("/x/bad/");
-    s.SaveLog = true, s.LogFile = QStringLiteral("/x/log.txt");
-    s.ConvertType = 2, s.ZipLevel = -1;
-    s.SortPattern = QStringLiteral("Жанр\\Серия"), s.NamePattern = QStringLiteral("Номер. Название");
-    s.TranslitDir = true, s.TranslitName = true, s.GenreFull = false;
-    s.LastName = false, s.FirstName = false, s.MiddleName = true, s.ChangeInfo = false;
-    return s;
 }
 
 void CompareSettings(const TAppSettings &a, const TAppSettings &b)
@@ -135,14 +122,14 @@ private slots:
 
     void everyKeyIsRead()
     {
-        WriteAppSettings(TIniFile(ConfigPath()), Changed());
+        WriteAppSettings(TIniFile(ConfigPath()), ChangedSettings());
         UpdateSetting();
-        CompareSettings(AppSettings, Changed());
+        CompareSettings(AppSettings, ChangedSettings());
     }
 
     void missingKeyGivesDefaultNotPreviousValue()
     {
-        WriteAppSettings(TIniFile(ConfigPath()), Changed());
+        WriteAppSettings(TIniFile(ConfigPath()), ChangedSettings());
         UpdateSetting();
         // Only a foreign section is left: every field falls back to its default.
         WriteText(ConfigPath(), QStringLiteral("[FORM]\nWidth=900\n[AUTO]\n"));
@@ -182,7 +169,7 @@ private slots:
     {
         const QString path = m_temp.filePath(QStringLiteral("t.orv"));
         QFile::remove(path);
-        WriteAppSettings(TIniFile(path), Changed(), ESettingsKeys::Template);
+        WriteAppSettings(TIniFile(path), ChangedSettings(), ESettingsKeys::Template);
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         const QStringList lines = QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts);
@@ -194,7 +181,7 @@ private slots:
                                     "LogFile", "ConvertType", "ZipLevel", "SortPattern", "NamePattern", "TranslitDir",
                                     "TranslitName", "GenreFull", "LastName", "FirstName", "MiddleName"}));
         // Read back as a template, ChangeInfo keeps its default.
-        TAppSettings expected = Changed();
+        TAppSettings expected = ChangedSettings();
         expected.ChangeInfo = true;
         CompareSettings(ReadAppSettings(TIniFile(path), ESettingsKeys::Template), expected);
     }
@@ -204,11 +191,64 @@ private slots:
     {
         const QString path = m_temp.filePath(QStringLiteral("q.ini"));
         QFile::remove(path);
-        WriteAppSettings(TIniFile(path), Changed(), {&TAppSettings::Sort, &TAppSettings::Archive, &TAppSettings::Valid});
+        WriteAppSettings(TIniFile(path), ChangedSettings(), {&TAppSettings::Sort, &TAppSettings::Archive, &TAppSettings::Valid});
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts),
                  (QStringList{"[AUTO]", "Sort=0", "Archive=1", "Valid=0"}));
+    }
+
+    void dialogWritesTheTemplateKeysThenPageThenChangeInfo()
+    {
+        WriteDialogSettings(TIniFile(ConfigPath()), ChangedSettings(), 3);
+        QStringList keys;
+        for (const auto &[key, value] : TIniFile(ConfigPath()).ReadSection(kSectionAuto))
+            keys << key;
+        QCOMPARE(keys, (QStringList{"Valid", "Rename", "Sort", "Convert", "Archive", "EndDir", "BadDir", "SaveLog",
+                                    "LogFile", "ConvertType", "ZipLevel", "SortPattern", "NamePattern", "TranslitDir",
+                                    "TranslitName", "GenreFull", "LastName", "FirstName", "MiddleName",
+                                    "PControlIndex", "ChangeInfo"}));
+        QStringList problems;
+        QCOMPARE(ReadSettingsPage(TIniFile(ConfigPath()), problems), 3);
+        CompareSettings(ReadAppSettingsChecked(TIniFile(ConfigPath()), ESettingsKeys::Config, problems), ChangedSettings());
+        QCOMPARE(problems, QStringList());
+    }
+
+    // What the dialog cannot use gets its default and is named; what it can use is read as
+    // UpdateSetting reads it.
+    void checkedReading_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("problems");
+        QTest::addColumn<int>("convertType");
+        QTest::addColumn<bool>("valid");
+        QTest::addColumn<int>("page");
+        QTest::newRow("all fine") << "[AUTO]\nConvertType=0x2\nValid=-1\nPControlIndex=3\n" << QStringList() << 2 << true << 3;
+        QTest::newRow("typed list text") << "[AUTO]\nConvertType=-1\n" << QStringList() << -1 << true << 0;
+        QTest::newRow("out of range")
+            << "[auto]\nconverttype=3\nPControlIndex=-1\n"
+            << QStringList{"PControlIndex=-1: нет такого значения", "ConvertType=3: нет такого значения"} << 0 << true << 0;
+        QTest::newRow("not numbers")
+            << "[AUTO]\nValid=no\nConvertType=rtf\nPControlIndex=\n"
+            << QStringList{"PControlIndex=: не число", "Valid=no: не число", "ConvertType=rtf: не число"} << 0 << true << 0;
+        QTest::newRow("first of two keys counts") << "[AUTO]\nValid=0\nValid=x\n" << QStringList() << 0 << false << 0;
+        QTest::newRow("smallest integer is a number") << "[AUTO]\nValid=-2147483648\n" << QStringList() << 0 << true << 0;
+    }
+
+    void checkedReading()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, problems);
+        QFETCH(int, convertType);
+        QFETCH(bool, valid);
+        QFETCH(int, page);
+        WriteText(ConfigPath(), text);
+        QStringList said;
+        QCOMPARE(ReadSettingsPage(TIniFile(ConfigPath()), said), page);
+        const TAppSettings s = ReadAppSettingsChecked(TIniFile(ConfigPath()), ESettingsKeys::Config, said);
+        QCOMPARE(said, problems);
+        QCOMPARE(s.ConvertType, convertType);
+        QCOMPARE(s.Valid, valid);
     }
 
     void versionFromExecutable()

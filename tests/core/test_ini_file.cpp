@@ -333,6 +333,29 @@ private slots:
         else
             QCOMPARE(ReadBytes(Path()), huge);
     }
+
+    // What holds INI text and what was picked by mistake.
+    void holdsIniText_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");  // "<missing>" or the content
+        QTest::addColumn<bool>("ini");
+        QTest::newRow("missing") << QByteArray("<missing>") << true;
+        QTest::newRow("empty") << QByteArray() << true;
+        QTest::newRow("sections") << QByteArray("[FORM]\r\nWidth=1\r\n") << true;
+        QTest::newRow("UTF-16") << Utf16WithBom(QStringLiteral("[AUTO]\r\nValid=0\r\n")) << true;
+        QTest::newRow("CP1251") << QByteArray("[AUTO]\nNamePattern=\xD4\xE0\xEC\xE8\xEB\xE8\xFF\n") << true;
+        QTest::newRow("binary") << QByteArray("[A]\n\0\x01\x02", 7) << false;
+        QTest::newRow("text without a section") << QByteArray("just some words\n") << false;
+    }
+
+    void holdsIniText()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, ini);
+        if (bytes != "<missing>")
+            WriteBytes(Path(), bytes);
+        QCOMPARE(TIniFile(Path()).HoldsIniText(), ini);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestIniFile)

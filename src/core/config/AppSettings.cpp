@@ -3,6 +3,8 @@
 #include "Folders.h"
 
 #include <QDir>
+#include <climits>
+#include <optional>
 #include <variant>
 
 namespace {
@@ -13,6 +15,7 @@ using TField = std::variant<bool TAppSettings::*, int TAppSettings::*, QString T
 struct TKey {
     const char *name;
     TField field;
+    int low = INT_MIN, high = INT_MAX;  // the values a number key can take
 };
 
 // In the order in which templates write them; "ChangeInfo" is last and not in templates.
@@ -26,8 +29,8 @@ const TKey kKeys[] = {
     {"BadDir", &TAppSettings::BadDir},
     {"SaveLog", &TAppSettings::SaveLog},
     {"LogFile", &TAppSettings::LogFile},
-    {"ConvertType", &TAppSettings::ConvertType},
-    {"ZipLevel", &TAppSettings::ZipLevel},
+    {"ConvertType", &TAppSettings::ConvertType, -1, 2},
+    {"ZipLevel", &TAppSettings::ZipLevel, -1, 3},
     {"SortPattern", &TAppSettings::SortPattern},
     {"NamePattern", &TAppSettings::NamePattern},
     {"TranslitDir", &TAppSettings::TranslitDir},
@@ -43,6 +46,64 @@ qsizetype KeyCount(ESettingsKeys keys)
 {
     const qsizetype all = std::size(kKeys);
     return keys == ESettingsKeys::Template ? all - 1 : all;
+}
+
+// The settings dialog's page, written between the template keys and "ChangeInfo".
+const QString kPageKey = QStringLiteral("PControlIndex");
+constexpr int kPageCount = 4;
+
+void WriteKey(const TIniFile &ini, const TAppSettings &settings, const TKey &key)
+{
+    const QString name = QLatin1String(key.name);
+    std::visit(
+        [&](auto member) {
+            const auto &field = settings.*member;
+            using T = std::decay_t<decltype(field)>;
+            if constexpr (std::is_same_v<T, bool>)
+                ini.WriteBool(kSectionAuto, name, field);
+            else if constexpr (std::is_same_v<T, int>)
+                ini.WriteInteger(kSectionAuto, name, field);
+            else
+                ini.WriteString(kSectionAuto, name, field);
+        },
+        key.field);
+}
+
+// The raw values of section "AUTO", the first of each name, read with one pass over the file.
+class TAutoValues {
+public:
+    explicit TAutoValues(const TIniFile &ini)
+    {
+        for (auto &[name, value] : ini.ReadSection(kSectionAuto))
+            if (!Find(name))
+                m_values.append({name, value});
+    }
+    const QString *Find(const QString &name) const
+    {
+        for (const auto &[key, value] : m_values)
+            if (key.compare(name, Qt::CaseInsensitive) == 0)
+                return &value;
+        return nullptr;
+    }
+
+private:
+    QList<std::pair<QString, QString>> m_values;
+};
+
+// A number key's value when it is a number the key can take; otherwise says so in `problems`.
+std::optional<int> CheckedNumber(const QString &name, const QString &value, int low, int high, QStringList &problems)
+{
+    constexpr int kNotANumber = INT_MIN;  // IniTextToInt gives it only for text that is no number
+    const int n = IniTextToInt(value, kNotANumber);
+    if (n == kNotANumber && IniTextToInt(value, 0) != kNotANumber) {
+        problems << QStringLiteral("%1=%2: не число").arg(name, value);
+        return std::nullopt;
+    }
+    if (n < low || n > high) {
+        problems << QStringLiteral("%1=%2: нет такого значения").arg(name, value);
+        return std::nullopt;
+    }
+    return n;
 }
 } // namespace
 
@@ -102,23 +163,57 @@ TAppSettings ReadAppSettings(const TIniFile &ini, ESettingsKeys keys)
     return s;
 }
 
-void WriteAppSettings(const TIniFile &ini, const TAppSettings &settings, ESettingsKeys keys)
+TAppSettings ReadAppSettingsChecked(const TIniFile &ini, ESettingsKeys keys, QStringList &problems)
 {
+    TAppSettings s = DefaultAppSettings();
+    const TAutoValues values(ini);
     for (qsizetype i = 0; i < KeyCount(keys); ++i) {
-        const QString name = QLatin1String(kKeys[i].name);
+        const TKey &key = kKeys[i];
+        const QString name = QLatin1String(key.name);
+        const QString *value = values.Find(name);
+        if (!value)
+            continue;
         std::visit(
             [&](auto member) {
-                const auto &field = settings.*member;
+                auto &field = s.*member;
                 using T = std::decay_t<decltype(field)>;
-                if constexpr (std::is_same_v<T, bool>)
-                    ini.WriteBool(kSectionAuto, name, field);
-                else if constexpr (std::is_same_v<T, int>)
-                    ini.WriteInteger(kSectionAuto, name, field);
-                else
-                    ini.WriteString(kSectionAuto, name, field);
+                if constexpr (std::is_same_v<T, QString>) {
+                    field = *value;
+                } else if (const std::optional<int> n = CheckedNumber(name, *value, key.low, key.high, problems)) {
+                    if constexpr (std::is_same_v<T, bool>)
+                        field = *n != 0;
+                    else
+                        field = *n;
+                }
             },
-            kKeys[i].field);
+            key.field);
     }
+    return s;
+}
+
+void WriteAppSettings(const TIniFile &ini, const TAppSettings &settings, ESettingsKeys keys)
+{
+    for (qsizetype i = 0; i < KeyCount(keys); ++i)
+        WriteKey(ini, settings, kKeys[i]);
+}
+
+int ReadSettingsPage(const TIniFile &ini, QStringList &problems)
+{
+    const TAutoValues values(ini);
+    const QString *value = values.Find(kPageKey);
+    if (!value)
+        return 0;
+    return CheckedNumber(kPageKey, *value, 0, kPageCount - 1, problems).value_or(0);
+}
+
+void WriteDialogSettings(const TIniFile &ini, const TAppSettings &settings, int page)
+{
+    const qsizetype templateKeys = KeyCount(ESettingsKeys::Template);
+    for (qsizetype i = 0; i < templateKeys; ++i)
+        WriteKey(ini, settings, kKeys[i]);
+    ini.WriteInteger(kSectionAuto, kPageKey, page);
+    for (qsizetype i = templateKeys; i < KeyCount(ESettingsKeys::Config); ++i)
+        WriteKey(ini, settings, kKeys[i]);
 }
 
 namespace {

@@ -6,6 +6,7 @@
 
 #include <QString>
 #include <initializer_list>
+#include <QStringList>
 
 struct TAppSettings {
     bool Valid = false;
@@ -48,6 +49,18 @@ void WriteAppSettings(const TIniFile &ini, const TAppSettings &settings, ESettin
 // Writes only the keys of these switches, in this order (the query dialog's five).
 void WriteAppSettings(const TIniFile &ini, const TAppSettings &settings,
                       std::initializer_list<bool TAppSettings::*> switches);
+
+// As the settings dialog reads a file the user may have edited or picked by mistake: like
+// ReadAppSettings, but a number key whose value is no number, or not one the key can take
+// ("ConvertType" 7), gets its default, and `problems` receives a line that names it.
+TAppSettings ReadAppSettingsChecked(const TIniFile &ini, ESettingsKeys keys, QStringList &problems);
+
+// The settings dialog's page "PControlIndex" (0 to 3; 0 when absent or out of range, said in
+// `problems`). It is not a processing setting and not in templates.
+int ReadSettingsPage(const TIniFile &ini, QStringList &problems);
+// The settings dialog's OK: the template keys, "PControlIndex", then "ChangeInfo", in this order;
+// stops with EOrvane at the first key that cannot be written.
+void WriteDialogSettings(const TIniFile &ini, const TAppSettings &settings, int page);
 
 // Reloads AppSettings from ConfigIniPath(), or from the given file; a missing key gives
 // its default, never the value it had before.

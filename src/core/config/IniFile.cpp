@@ -197,6 +197,28 @@ QString TIniFile::ReadProblem() const
     return why;
 }
 
+bool TIniFile::HoldsIniText() const
+{
+    const std::optional<TIniText> ini = LoadText(m_fileName);
+    if (!ini)
+        return true;
+    // Text files hold no control characters but line ends, tabs and the old end-of-file mark.
+    for (const QChar c : ini->text) {
+        const char16_t u = c.unicode();
+        if (u < 0x20 && u != u'\t' && u != u'\r' && u != u'\n' && u != u'\f' && u != 0x1A)
+            return false;
+    }
+    TIniLines lines(ini->text);
+    TIniLine line;
+    bool anyKey = false;
+    while (lines.Next(line)) {
+        if (line.kind == ELineKind::Section)
+            return true;
+        anyKey = anyKey || line.kind == ELineKind::Key;
+    }
+    return !anyKey;
+}
+
 void TIniFile::WriteString(const QString &section, const QString &key, const QString &value) const
 {
     TIniText ini;

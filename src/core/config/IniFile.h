@@ -28,6 +28,9 @@ public:
     // Why the file is there but cannot be read (every read then gives defaults and no write
     // replaces it); empty when it is missing or readable.
     QString ReadProblem() const;
+    // False when the file reads but holds no INI text: binary data, or lines without a single
+    // "[section]" (a picture or a note picked by mistake). A missing or empty file holds INI text.
+    bool HoldsIniText() const;
 
     // Raise EOrvane "Unable to write to <file>" when the file cannot be written.
     void WriteString(const QString &section, const QString &key, const QString &value) const;
