@@ -39,13 +39,25 @@ void TBookConversion::PrepareConversion(int convertType, const QString &utilsDir
     }
 }
 
-QString TBookConversion::ConvertedName(const QString &newName) const
+namespace {
+QString WithExtension(const QString &newName, const QString &extension)
 {
     for (const QChar c : newName)
         if (c.unicode() < 0x20 || c.unicode() == 0x7F || c == QLatin1Char('/'))
             throw EOrvane(QStringLiteral("Invalid characters in path"));
     const qsizetype dot = newName.lastIndexOf(QLatin1Char('.'));
-    return (dot < 0 ? newName : newName.left(dot)) + m_kind.Extension;
+    return (dot < 0 ? newName : newName.left(dot)) + extension;
+}
+} // namespace
+
+QString ConvertedFileName(const QString &newName, int convertType)
+{
+    return WithExtension(newName, ConversionKind(convertType).Extension);
+}
+
+QString TBookConversion::ConvertedName(const QString &newName) const
+{
+    return WithExtension(newName, m_kind.Extension);
 }
 
 QByteArray TBookConversion::ConvertedData(const IXMLFictionBook &book) const

@@ -19,6 +19,9 @@ struct TConversionKind {
 // sheet, no extension, ANSI as for RTF.
 TConversionKind ConversionKind(int convertType);
 
+// The name a conversion of this kind writes for newName (TBookConversion::ConvertedName).
+QString ConvertedFileName(const QString &newName, int convertType);
+
 // The conversion state of one run: the style sheet is loaded once, used for every book.
 class TBookConversion {
 public:
