@@ -81,6 +81,8 @@ QIcon CommandIcon(TCommandIcon id)
         return FromTheme({"edit-select-all"}, QStyle::SP_DialogApplyButton);
     case TCommandIcon::Remove:
         return FromTheme({"list-remove", "edit-delete"}, QStyle::SP_TrashIcon);
+    case TCommandIcon::ClearText:
+        return FromTheme({"edit-clear", "edit-delete"}, QStyle::SP_LineEditClearButton);
     }
     return {};
 }

@@ -5,7 +5,7 @@
 #include <QIcon>
 
 enum class TCommandIcon { Open, OpenDir, Run, Info, Clear, Setting, Cancel, Help, SelectAll,
-                          Remove };
+                          Remove, ClearText };
 
 QIcon CommandIcon(TCommandIcon id);
 

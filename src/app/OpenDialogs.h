@@ -10,5 +10,6 @@ class QWidget;
 // "Открыть": the chosen .fb2 files and .zip archives; none when cancelled.
 QStringList AskBookFiles(QWidget *parent);
 
-// "Выберите каталог": the chosen folder ending in "/"; empty when cancelled.
+// "Выберите каталог" (also the settings' folder fields): the chosen folder ending in "/"; empty
+// when cancelled.
 QString AskBookFolder(QWidget *parent);

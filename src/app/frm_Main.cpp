@@ -14,6 +14,7 @@
 #include "UpdateCheck.h"
 #include "frm_Progress.h"
 #include "frm_Qwery.h"
+#include "frm_Setting.h"
 #include "config/AppSettings.h"
 #include "config/Folders.h"
 #include "config/IniFile.h"
@@ -692,12 +693,6 @@ void TorvMain::BookProcessing()
 
 // ---------------------------------------------------------------- other commands
 
-void TorvMain::NotYetAvailable(const QString &what)
-{
-    QMessageBox::information(this, QStringLiteral("Orvane"),
-                             what + QStringLiteral(": эта команда появится в следующей версии."));
-}
-
 void TorvMain::VSTChange(int row)
 {
     InfoPanel->SelectionChanged(row >= 0 && row < Model->rowCount() ? &Model->Entry(row) : nullptr);
@@ -711,7 +706,11 @@ void TorvMain::ShowBookInfo()
 
 void TorvMain::ShowSetting()
 {
-    NotYetAvailable(QStringLiteral("Настройки"));
+    TfrmSetting dlg(this);
+    if (const int row = VST->currentIndex().row(); row >= 0 && row < Model->rowCount())
+        dlg.SetPreviewBook(Model->Entry(row));
+    if (dlg.exec() == TfrmSetting::mrOk)
+        UpdateSetting();
 }
 
 void TorvMain::GetUpdate()

@@ -115,7 +115,6 @@ private:
     void pnSizeResize();
     void ShowCount();
     void SetRunTitle(int percent);
-    void NotYetAvailable(const QString &what);
     void DeleteTempFolder();
 
     bool m_running = false;

@@ -1,33 +1,15 @@
 #include "frm_Qwery.h"
 
-#include "CentreOnOwner.h"
 #include "AppErrors.h"
 #include "config/AppSettings.h"
 #include "config/Folders.h"
 #include "config/IniFile.h"
 
 #include <QCheckBox>
-#include <QFrame>
-#include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-QPushButton *DialogButton(const QString &caption, const QString &name, QWidget *parent)
-{
-    auto *b = new QPushButton(caption, parent);
-    b->setObjectName(name);
-    b->setFixedSize(75, 25);
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    return b;
-}
-
-} // namespace
-
-TfrmQwery::TfrmQwery(QWidget *owner) : QDialog(owner)
+TfrmQwery::TfrmQwery(QWidget *owner) : TProgramDialog(owner)
 {
     setObjectName(QStringLiteral("frmQwery"));
     setWindowTitle(QStringLiteral("Вопрос"));
@@ -46,27 +28,15 @@ TfrmQwery::TfrmQwery(QWidget *owner) : QDialog(owner)
     box(chkPack, "chkPack", QStringLiteral("Упаковка"));
     boxes->addStretch();
 
-    auto *bottom = new QWidget(this);
-    bottom->setFixedHeight(33);
-    auto *bevel = new QFrame(this);
-    bevel->setFrameShape(QFrame::HLine);
-    bevel->setFrameShadow(QFrame::Sunken);
-    btnOK = DialogButton(QStringLiteral("OK"), QStringLiteral("btnOK"), bottom);
-    btnSets = DialogButton(QStringLiteral("Настроить"), QStringLiteral("btnSets"), bottom);
-    btnCancel = DialogButton(QStringLiteral("Отмена"), QStringLiteral("btnCancel"), bottom);
-    auto *buttons = new QHBoxLayout(bottom);
-    buttons->setContentsMargins(4, 4, 4, 4);
-    buttons->addWidget(btnOK);
-    buttons->addWidget(btnSets);
-    buttons->addStretch();
-    buttons->addWidget(btnCancel);
+    btnOK = DialogButton(QStringLiteral("OK"), QStringLiteral("btnOK"), this);
+    btnSets = DialogButton(QStringLiteral("Настроить"), QStringLiteral("btnSets"), this);
+    btnCancel = DialogButton(QStringLiteral("Отмена"), QStringLiteral("btnCancel"), this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addLayout(boxes);
-    layout->addWidget(bevel);
-    layout->addWidget(bottom);
+    layout->addWidget(ButtonPanel(this, {btnOK, btnSets}, btnCancel));
 
     connect(btnOK, &QPushButton::clicked, this, [this] {
         // The result is 1 before the switches are written, so a refused write still
@@ -108,29 +78,4 @@ void TfrmQwery::SaveSetting()
     s.Archive = chkPack->isChecked();
     WriteAppSettings(ini, s, {&TAppSettings::Valid, &TAppSettings::Rename, &TAppSettings::Sort,
                               &TAppSettings::Convert, &TAppSettings::Archive});
-}
-
-void TfrmQwery::reject()
-{
-    done(mrCancel);
-}
-
-void TfrmQwery::keyPressEvent(QKeyEvent *e)
-{
-    // Neither Enter nor Escape answers the question.
-    switch (e->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        e->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(e);
-    }
-}
-
-void TfrmQwery::showEvent(QShowEvent *e)
-{
-    CentreOnOwner(this);
-    QDialog::showEvent(e);
 }

@@ -3,12 +3,12 @@
 // OK stores the five switches in config.ini and gives 1; "Настроить" gives 4; "Отмена" and the
 // title bar's close give 2. No button is the default: Enter and Escape do not close it.
 
-#include <QDialog>
+#include "ProgramDialog.h"
 
 class QCheckBox;
 class QPushButton;
 
-class TfrmQwery : public QDialog {
+class TfrmQwery : public TProgramDialog {
     Q_OBJECT
 public:
     enum TModalResult { mrOk = 1, mrCancel = 2, mrSets = 4 };
@@ -22,10 +22,4 @@ public:
     void btnOKClick();
     // Writes the five switches to config.ini, in the order of the boxes.
     void SaveSetting();
-
-    void reject() override;
-
-protected:
-    void keyPressEvent(QKeyEvent *e) override;
-    void showEvent(QShowEvent *e) override;
 };
