@@ -1,6 +1,7 @@
 #pragma once
 // The file list's open dialogs: books and archives, or a folder. They are Qt's own dialogs, not
-// the desktop's, so that they speak Russian whatever the system's language.
+// the desktop's, so that they speak Russian whatever the system's language. Both start in the
+// folder books were last taken from, in this run of the program or an earlier one.
 
 #include <QString>
 #include <QStringList>

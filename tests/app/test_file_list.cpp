@@ -5,6 +5,7 @@
 #include "FolderTreeReader.h"
 #include "globals/Errors.h"
 #include "config/IniFile.h"
+#include "config/Folders.h"
 
 #include <QFileDialog>
 #include <QMessageBox>
@@ -603,6 +604,58 @@ private slots:
         });
         QVERIFY_THROWS_EXCEPTION(EOrvane, failing.Read(QStringLiteral("/somewhere/")));
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    // The open dialogs start where books were last taken from, in a later run of the program too,
+    // and in the nearest parent when that folder is gone. The folder has a key of its own.
+    void openDialogsStartInTheLastFolder()
+    {
+        const QString first = m_folders->Path("last/first/");
+        const QString second = m_folders->Path("last/second/deep/");
+        WriteFile(first + "a.fb2", "a");
+        WriteFile(second + "b.fb2", "bb");
+        const TIniFile ini(m_folders->Config());
+        ini.WriteString(QStringLiteral("USER"), QStringLiteral("LastDir"), QString());
+        QString startedIn;
+        const auto pick = [&](const QString &choose, const QString &file) {
+            AnswerNextModal([&, choose, file](QWidget *m) {
+                auto *dlg = qobject_cast<QFileDialog *>(m);
+                QVERIFY(dlg);
+                QVERIFY(dlg->testOption(QFileDialog::DontUseNativeDialog));
+                startedIn = WithTrailingSlash(dlg->directory().absolutePath());
+                dlg->setDirectory(choose);
+                if (!file.isEmpty())
+                    dlg->selectFile(file);
+                static_cast<QDialog *>(dlg)->accept();
+            });
+        };
+        {
+            TorvMain w;
+            pick(first, QString());
+            w.mmOpenDir->trigger();
+            QCOMPARE(startedIn, WithTrailingSlash(QDir::homePath()));
+            QCOMPARE(ini.ReadString(QStringLiteral("USER"), QStringLiteral("LastDir"), QString()), first);
+            QCOMPARE(ini.ReadString(QStringLiteral("AUTO"), QStringLiteral("LastDir"), QStringLiteral("none")), QStringLiteral("none"));
+        }
+        {
+            TorvMain w;  // the next run of the program
+            pick(second, QStringLiteral("b.fb2"));
+            w.mmOpen->trigger();
+            QCOMPARE(startedIn, first);
+            QCOMPARE(Rows(w.Model), QStringList{"b.fb2 2"});
+            pick(first, QString());
+            w.mmOpenTree->trigger();
+            QCOMPARE(startedIn, second);
+        }
+        QVERIFY(QDir(m_folders->Path("last/first/")).removeRecursively());
+        TorvMain w;
+        AnswerNextModal([&](QWidget *m) {
+            startedIn = WithTrailingSlash(qobject_cast<QFileDialog *>(m)->directory().absolutePath());
+            qobject_cast<QDialog *>(m)->reject();
+        });
+        w.mmOpen->trigger();
+        QCOMPARE(startedIn, m_folders->Path("last/"));
+        QCOMPARE(ini.ReadString(QStringLiteral("USER"), QStringLiteral("LastDir"), QString()), first);
     }
 
     // Every change the window makes to the list keeps the model's promises to its views.
