@@ -10,6 +10,9 @@
 #include "frm_Main.h"
 #include "frm_Qwery.h"
 #include "frm_Setting.h"
+#include "list/BookSources.h"
+#include "zip/BookArchive.h"
+#include "zip/ZipArchive.h"
 #include "settings/HintPanel.h"
 #include "settings/NamePreview.h"
 #include "settings/TabFolder.h"
@@ -649,23 +652,35 @@ private slots:
     void previewOfTheSelectedBook_data()
     {
         QTest::addColumn<bool>("readable");
-        QTest::newRow("book") << true;
-        QTest::newRow("not a book") << false;
+        QTest::addColumn<bool>("packed");
+        QTest::newRow("book") << true << false;
+        QTest::newRow("archive entry") << true << true;
+        QTest::newRow("not a book") << false << false;
     }
 
     void previewOfTheSelectedBook()
     {
         QFETCH(bool, readable);
+        QFETCH(bool, packed);
         QTemporaryDir books;
         const QString path = WriteFixture(books, "dozor.fb2", readable ? Fb2BookWithDescription(kBookDescription)
                                                                       : QByteArray("<FictionBook>"));
         TListEntry entry;
         entry.FileName = "dozor.fb2";
         entry.FileDir = books.path() + "/";
+        if (packed) {
+            TZipArchive zip;
+            BookArchive(zip, books.filePath("dozor"), path);
+            QVERIFY(QFile::remove(path));
+            const QList<TListEntry> rows = BookSourceRows(books.filePath("dozor.zip"));
+            QCOMPARE(rows.size(), 1);
+            entry = rows.constFirst();
+        }
         TfrmSetting dlg(nullptr);
         TNamePreview *p = dlg.tabPattern->Preview;
         QSignalSpy read(p, &TNamePreview::BookRead);
         dlg.SetPreviewBook(entry);
+        QVERIFY(p->Busy());
         QVERIFY(read.wait(5000));
         QVERIFY(!p->Busy());
         if (readable) {

@@ -87,7 +87,12 @@ void TSettingPage::AddRow(QWidget *left, QWidget *right)
 {
     auto *row = new QHBoxLayout;
     row->setContentsMargins(0, 0, 0, 0);
-    left->setFixedWidth(kLabelWidth);
+    m_rowLefts.append(left);
+    int width = kLabelWidth;
+    for (const QWidget *w : std::as_const(m_rowLefts))
+        width = qMax(width, w->sizeHint().width());
+    for (QWidget *w : std::as_const(m_rowLefts))
+        w->setFixedWidth(width);
     row->addWidget(left);
     row->addWidget(right, 1);
     auto *holder = new QWidget(this);

@@ -39,9 +39,11 @@ protected:
     QCheckBox *CheckBox(const QString &objectName, const QString &caption, QWidget *parent);
     QLabel *RowLabel(const QString &objectName, const QString &caption);
     TButtonedEdit *ButtonedEdit(const QString &objectName);
-    // A row 27 pixels high: `left` 180 pixels wide, `right` filling the rest.
+    // A row 27 pixels high: `left` 180 pixels wide (wider when the desktop's font needs it, the
+    // same for every row of the page), `right` filling the rest.
     void AddRow(QWidget *left, QWidget *right);
 
 private:
     QVBoxLayout *m_body;
+    QList<QWidget *> m_rowLefts;
 };
