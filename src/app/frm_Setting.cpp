@@ -19,7 +19,6 @@
 
 #include <QFileDialog>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStackedWidget>
@@ -66,7 +65,8 @@ void TfrmSetting::CreateParts()
     tabFolder = new TTabFolder;
     tabPattern = new TTabPattern;
     tabOther = new TTabOther;
-    for (TSettingPage *page : std::initializer_list<TSettingPage *>{tabGeneral, tabFolder, tabPattern, tabOther}) {
+    m_pages = {tabGeneral, tabFolder, tabPattern, tabOther};
+    for (TSettingPage *page : m_pages) {
         SettingPControl->addWidget(page);
         connect(page, &TSettingPage::Changed, this, &TfrmSetting::UpdatePreview);
         connect(page->btnHelp, &QToolButton::clicked, this, [this, page] { ShowContextHelp(page->btnHelp); });
@@ -127,20 +127,16 @@ void TfrmSetting::FormCreate()
 
 void TfrmSetting::ShowSettings(const TAppSettings &settings)
 {
-    tabGeneral->Load(settings);
-    tabFolder->Load(settings);
-    tabPattern->Load(settings);
-    tabOther->Load(settings);
+    for (TSettingPage *page : m_pages)
+        page->Load(settings);
     UpdatePreview();
 }
 
 TAppSettings TfrmSetting::ControlSettings() const
 {
     TAppSettings settings = DefaultAppSettings();
-    tabGeneral->Store(settings);
-    tabFolder->Store(settings);
-    tabPattern->Store(settings);
-    tabOther->Store(settings);
+    for (const TSettingPage *page : m_pages)
+        page->Store(settings);
     return settings;
 }
 
@@ -271,7 +267,7 @@ void TfrmSetting::SettingPControlChange(int page)
 void TfrmSetting::ShowContextHelp(QObject *sender)
 {
     int context = 0;
-    for (const TSettingPage *page : std::initializer_list<const TSettingPage *>{tabGeneral, tabFolder, tabPattern, tabOther})
+    for (const TSettingPage *page : m_pages)
         if (sender == page->btnHelp)
             context = page->HelpContext;
     ShowHelp(this, context);

@@ -16,6 +16,7 @@ class QTreeWidget;
 class QTreeWidgetItem;
 class TButtonedEdit;
 class THintPanel;
+class TSettingPage;
 class TTabFolder;
 class TTabGeneral;
 class TTabOther;
@@ -72,6 +73,7 @@ private:
     // The file-save dialog that the log file and the template share.
     QFileDialog &SaveDialog(const QString &title, const QString &filter, const QString &suffix);
 
+    QList<TSettingPage *> m_pages;  // in the order of the tree's nodes
     QFileDialog *m_saveDialog = nullptr;
     QString m_lastSaveName;
     QString m_loadProblems;
