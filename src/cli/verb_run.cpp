@@ -11,6 +11,7 @@
 #include "list/BookSources.h"
 #include "run/ProcessingRun.h"
 #include "run/RunPaths.h"
+#include "run/RunReport.h"
 
 #include <QCommandLineOption>
 #include <csignal>
@@ -26,26 +27,10 @@ extern "C" void onInterrupt(int)
     CancelRequested = true;  // lock-free: safe in a signal handler
 }
 
-// The row as the user named it: the loose file, or the archive followed by the entry's name.
-QString rowSource(const TListEntry &e)
-{
-    return e.ArchivePath.isEmpty() ? e.FileDir + e.FileName : e.ArchivePath + QLatin1Char('/') + e.FileName;
-}
-
 QString oneLine(QString text)
 {
     text.replace(QLatin1String("\r\n"), QLatin1String(" "));
     return text.simplified();
-}
-
-QString outcomeWord(TRowOutcome o)
-{
-    switch (o) {
-    case TRowOutcome::Placed: return QStringLiteral("placed");
-    case TRowOutcome::Invalid: return QStringLiteral("invalid");
-    case TRowOutcome::NotPlaced: return QStringLiteral("not-placed");
-    }
-    return QString();
 }
 
 // A one-line bar on standard error, redrawn in place.
@@ -96,13 +81,13 @@ int runVerb(CliInvocation &inv)
     cb.CurrentPath = [&](const QString &path) { bar.Show(percent, path); };
     cb.RowDone = [&](const TRowReport &r) {
         if (dryRun) {
-            inv.out << rowSource(r.Entry) << '\t' << outcomeWord(r.Outcome) << '\t' << r.OutputPath;
+            inv.out << RowSource(r.Entry) << '\t' << OutcomeWord(r.Outcome) << '\t' << r.OutputPath;
             if (r.Outcome == TRowOutcome::NotPlaced)
                 inv.out << '\t' << oneLine(r.Message);
             inv.out << '\n';
         } else if (r.Outcome == TRowOutcome::NotPlaced) {
             bar.Clear();
-            inv.err << rowSource(r.Entry) << ": " << oneLine(r.Message) << "\n";
+            inv.err << RowSource(r.Entry) << ": " << oneLine(r.Message) << "\n";
         }
     };
 

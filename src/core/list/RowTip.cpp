@@ -20,6 +20,8 @@ QString OutcomeLines(const TListRow &row)
     case TRowOutcome::Placed: label = QStringLiteral("Обработана:"); break;
     case TRowOutcome::Invalid: label = QStringLiteral("Не прошла проверку:"); break;
     case TRowOutcome::NotPlaced: label = QStringLiteral("Не перемещена:"); break;
+    case TRowOutcome::Error: label = QStringLiteral("Ошибка:"); break;
+    case TRowOutcome::NotReached: label = QStringLiteral("Не обработана:"); break;
     }
     const QChar gap = row.OutcomeText.contains(QLatin1Char('\n')) ? QLatin1Char('\n') : QLatin1Char(' ');
     return label + gap + row.OutcomeText;

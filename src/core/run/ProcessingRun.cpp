@@ -14,6 +14,7 @@
 #include <QStringList>
 
 #include <cerrno>
+#include <optional>
 #include <malloc.h>
 
 std::atomic<bool> CancelRequested{false};
@@ -74,6 +75,8 @@ struct TProcessingRun::Impl {
     QStringList log;
     QString extractDir;
     QSet<QString> planned;  // outputs that earlier rows took (or, in a dry run, would have taken)
+    TRunRows::RowId lastSeen = TRunRows::NoRow;  // the row the walk looked at last
+    std::optional<TRowReport> inHand;            // the checked row taken and not yet recorded
 
     bool dry() const { return run.m_options.DryRun; }
 
@@ -203,6 +206,54 @@ struct TProcessingRun::Impl {
         r.OutputPath = s.Archive ? target + QStringLiteral(".zip") : target;
     }
 
+    // Every checked row the run meets goes into the report and the summary.
+    void note(const TRowReport &r)
+    {
+        TRunSummary &sum = run.m_summary;
+        switch (r.Outcome) {
+        case TRowOutcome::Placed: ++sum.Placed; break;
+        case TRowOutcome::Invalid: ++sum.Invalid; break;
+        case TRowOutcome::NotPlaced: ++sum.NotPlaced; break;
+        case TRowOutcome::Error: break;
+        case TRowOutcome::NotReached: ++sum.NotReached; break;
+        }
+        if (r.Outcome == TRowOutcome::Placed || r.Outcome == TRowOutcome::Invalid
+            || r.Outcome == TRowOutcome::NotPlaced)
+            ++sum.Processed;
+        run.m_report.Rows.append(r);
+    }
+
+    // The checked rows from `row` on, which the run leaves as they are.
+    void notReached(TRunRows::RowId row, const QString &why)
+    {
+        const TRunRows &rows = run.m_rows;
+        for (; row != TRunRows::NoRow; row = rows.NextRow(row)) {
+            const TListEntry *entry = rows.Entry(row);
+            if (!entry || !rows.IsChecked(row))
+                continue;
+            TRowReport r;
+            r.Row = row;
+            r.Entry = *entry;
+            r.Outcome = TRowOutcome::NotReached;
+            r.Message = why;
+            note(r);
+        }
+    }
+
+    // An error ended the run: the row in hand is marked with it, the checked rows after it as not reached.
+    void failed(const QString &message)
+    {
+        if (inHand) {
+            inHand->Outcome = TRowOutcome::Error;
+            inHand->OutputPath.clear();
+            inHand->Message = message;
+            note(*inHand);
+            inHand.reset();
+        }
+        if (lastSeen != TRunRows::NoRow)
+            notReached(run.m_rows.NextRow(lastSeen), NotReachedAfterError());
+    }
+
     TRowReport doRow(TRunRows::RowId row, const TListEntry &entry, const QString &working, const TRunSettings &s)
     {
         TRowReport r;
@@ -237,6 +288,7 @@ struct TProcessingRun::Impl {
         extractDir = RunExtractDir(RunTempDir());
         int reached = 0;
         for (TRunRows::RowId row = rows.FirstRow(); row != TRunRows::NoRow; row = rows.NextRow(row)) {
+            lastSeen = row;
             const TListEntry *record = rows.Entry(row);
             if (!record)
                 throw EOrvane(QStringLiteral("%1 (%2, line %3)")
@@ -245,6 +297,7 @@ struct TProcessingRun::Impl {
             if (!rows.IsChecked(row))
                 continue;
             const TListEntry entry = *record;
+            inHand = TRowReport{row, entry, QString(), TRowOutcome::Error, QString(), QString()};
             ++reached;
             if (cb.RowInHand)
                 cb.RowInHand(row);
@@ -252,23 +305,22 @@ struct TProcessingRun::Impl {
             if (!entry.ArchivePath.isEmpty())
                 steps.Extract(entry, extractDir);
             const QString working = WorkingPath(entry, extractDir);
+            inHand->WorkingPath = working;
 
             if (cb.ProcessMessages)
                 cb.ProcessMessages();
             if (CancelRequested) {
                 sum.Cancelled = true;
+                inHand.reset();
+                notReached(row, NotReachedCancelled());
                 break;
             }
             if (cb.CurrentPath)
                 cb.CurrentPath(working);
 
             const TRowReport r = doRow(row, entry, working, CurrentRunSettings());
-            ++sum.Processed;
-            switch (r.Outcome) {
-            case TRowOutcome::Placed: ++sum.Placed; break;
-            case TRowOutcome::Invalid: ++sum.Invalid; break;
-            case TRowOutcome::NotPlaced: ++sum.NotPlaced; break;
-            }
+            inHand.reset();
+            note(r);
             if (cb.RowDone)
                 cb.RowDone(r);
             if (cb.Progress)
@@ -303,22 +355,36 @@ const TRunSummary &TProcessingRun::Execute()
     } running;
 
     m_summary = TRunSummary();
+    m_report = TRunReport();
     CancelRequested = false;
     KeepFreedMemory();
-    Impl impl{*this, TRunSteps(), {}, {}, {}};
+    // The report says where the books went, in the settings the run ended with.
+    const auto finishReport = [this] {
+        const TRunSettings s = CurrentRunSettings();
+        m_report.OutputDir = s.EndDir;
+        m_report.BadDir = s.BadDir;
+        m_report.Cancelled = m_summary.Cancelled;
+        m_report.ErrorMessage = m_summary.ErrorMessage;
+    };
+    Impl impl{*this, TRunSteps(), {}, {}, {}, TRunRows::NoRow, std::nullopt};
     try {
         impl.walk();
     } catch (const EOrvane &e) {
         m_summary.Errors = 1;
         m_summary.ErrorMessage = e.Message();
+        impl.failed(e.Message());
+        finishReport();
         impl.steps.CloseArchive();
         throw;
     } catch (const std::exception &e) {
         m_summary.Errors = 1;
         m_summary.ErrorMessage = QString::fromLocal8Bit(e.what());
+        impl.failed(m_summary.ErrorMessage);
+        finishReport();
         impl.steps.CloseArchive();
         throw;
     }
+    finishReport();
     impl.steps.CloseArchive();
     return m_summary;
 }

@@ -12,8 +12,10 @@
 //     TProcessingRun run(rows, callbacks);
 //     run.Execute();                   // throws EOrvane when an error ends the run
 //     run.Summary().NotPlaced ...      // what to tell the user at the end
+//     run.Report().Rows ...            // every checked row with its outcome, also after an error
 
 #include "list/ListEntry.h"
+#include "run/RunReport.h"
 #include "run/RunRows.h"
 
 #include <QString>
@@ -23,16 +25,6 @@
 // Set by the Cancel buttons (the CLI: by SIGINT). A run clears it when it starts and looks at it
 // once per checked row, after that row's extraction and the pending messages.
 extern std::atomic<bool> CancelRequested;
-
-// What happened to one checked row.
-struct TRowReport {
-    TRunRows::RowId Row = TRunRows::NoRow;  // the row of the list it belongs to, to note the outcome there
-    TListEntry Entry;
-    QString WorkingPath;   // the file the run worked on (an archive entry: its extracted copy)
-    TRowOutcome Outcome = TRowOutcome::Placed;
-    QString OutputPath;    // Placed: target file or its archive; Invalid: the bad file; NotPlaced: where the book is now
-    QString Message;       // Invalid: the validator's (or loader's) text; NotPlaced: the reason, as logged
-};
 
 struct TRunCallbacks {
     // The checked row the run takes next, before its extraction; the list must keep it, since
@@ -60,6 +52,7 @@ struct TRunSummary {
     int Invalid = 0;
     int NotPlaced = 0;
     int Errors = 0;      // 1 when an error ended the run
+    int NotReached = 0;  // checked rows left untouched because the run was cancelled or ended by an error
     bool Cancelled = false;
     QString ErrorMessage;
 };
@@ -77,6 +70,8 @@ public:
     // Raises RunAlreadyGoing() when another run is going in this process.
     const TRunSummary &Execute();
     const TRunSummary &Summary() const { return m_summary; }
+    // Every checked row the run met, with its outcome; complete however the run ended.
+    const TRunReport &Report() const { return m_report; }
 
     // True while a run is going; the run command refuses a second one.
     static bool IsRunning();
@@ -88,4 +83,5 @@ private:
     TRunCallbacks m_callbacks;
     TRunOptions m_options;
     TRunSummary m_summary;
+    TRunReport m_report;
 };

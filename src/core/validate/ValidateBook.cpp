@@ -36,3 +36,18 @@ QString ValidationErrorText(const XmlParseError &error)
     };
     return lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
 }
+
+QString ValidationErrorLine(const QString &errorText)
+{
+    QStringList lines;
+    for (const QString &line : errorText.split(QLatin1Char('\n')))
+        if (const QString t = line.trimmed(); !t.isEmpty())
+            lines << t;
+    if (lines.isEmpty())
+        return QString();
+    const QString code = QStringLiteral("Код ошибки "), row = QStringLiteral("Строка "), col = QStringLiteral("Символ ");
+    if (lines.size() < 4 || !lines[0].startsWith(code) || !lines[1].startsWith(row) || !lines[2].startsWith(col))
+        return lines.first();
+    return QStringLiteral("%1 (строка %2, символ %3)")
+        .arg(lines.mid(3).join(QLatin1Char(' ')), lines[1].mid(row.size()), lines[2].mid(col.size()));
+}

@@ -22,3 +22,6 @@ bool IsValidBookDocument(xmlDoc *doc, const QString &utilsDir);
 
 // "Код ошибки " code, "Строка " line, "Символ " position, the reason; each line ends in CR LF.
 QString ValidationErrorText(const XmlParseError &error);
+// The same on one line for a list of books: "the reason (строка N, символ M)". Any other text
+// (a loader's message) gives its first line.
+QString ValidationErrorLine(const QString &errorText);
