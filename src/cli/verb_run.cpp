@@ -14,6 +14,7 @@
 #include "run/RunReport.h"
 
 #include <QCommandLineOption>
+#include <QFileInfo>
 #include <csignal>
 #include <unistd.h>
 
@@ -21,6 +22,9 @@ namespace {
 
 const QCommandLineOption kDryRun(QStringLiteral("dry-run"),
                                  QStringLiteral("Show what would happen to each book; change nothing."));
+const QCommandLineOption kReport(QStringLiteral("report"),
+                                 QStringLiteral("Write every row's outcome to FILE, tab-separated."),
+                                 QStringLiteral("FILE"));
 
 extern "C" void onInterrupt(int)
 {
@@ -63,6 +67,11 @@ private:
 int runVerb(CliInvocation &inv)
 {
     const bool dryRun = inv.parser.isSet(kDryRun);
+    const QString reportFile = inv.parser.value(kReport);
+    if (inv.parser.isSet(kReport) && reportFile.isEmpty()) {
+        inv.err << "orvane-cli run: --report needs a file name\n";
+        return ExitUsage;
+    }
     TBookList rows;
     try {
         LoadCliSettings(inv);
@@ -109,6 +118,15 @@ int runVerb(CliInvocation &inv)
     const TRunSummary &s = run.Summary();
     if (s.Errors)
         inv.err << "orvane-cli run: " << s.ErrorMessage << "\n";
+    // Also after an error or Ctrl+C: the report then says which rows were not reached.
+    if (!reportFile.isEmpty()) {
+        try {
+            WriteRunReport(QFileInfo(reportFile).absoluteFilePath(), run.Report());
+        } catch (const EOrvane &e) {
+            inv.err << "orvane-cli run: " << e.Message() << "\n";
+            status = ExitUsage;
+        }
+    }
     if (s.Cancelled)
         inv.err << "Обработка прервана\n";
     inv.err << "Обработано: " << s.Processed << ", не прошли проверку: " << s.Invalid
@@ -123,7 +141,10 @@ const CliVerbRegistration registration(CliVerb{
     QStringLiteral("Process books as the window's run does: validate, rename, sort, move or convert, pack."),
     QStringLiteral("PATH..."),
     1,
-    [](QCommandLineParser &p) { p.addOption(kDryRun); },
+    [](QCommandLineParser &p) {
+        p.addOption(kDryRun);
+        p.addOption(kReport);
+    },
     runVerb,
 });
 

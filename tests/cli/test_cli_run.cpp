@@ -1,5 +1,5 @@
 // orvane-cli run: the rows of files, archives and folders, the settings of the given file, the
-// summary, the exit status, and the dry run that changes nothing.
+// summary, the exit status, the dry run that changes nothing, and the report file.
 
 #include "CliRunner.h"
 #include "RunFixtures.h"
@@ -118,11 +118,74 @@ private slots:
                         }));
     }
 
+    // --report: one line per row of the run, also for the rows an error kept the run from.
+    void reportFile_data()
+    {
+        QTest::addColumn<QString>("case_");
+        QTest::addColumn<QStringList>("lines");  // "@src/", "@end/", "@bad/" stand for the folders
+        const QString tolstoy = QStringLiteral("@end/Т/Толстой Лев/Толстой Лев - Война и мир.fb2");
+        QTest::newRow("run") << "run"
+                             << QStringList{"@src/a.fb2\tplaced\t" + tolstoy,
+                                            "@src/x.fb2\tinvalid\tElement '{http://www.gribuser.ru/xml/fictionbook/2.0}lang': This element is not expected.",
+                                            "@src/books.zip/b.fb2\tplaced\t@end/Ч/Чехов Антон/Чехов Антон - Дом.fb2",
+                                            "@src/sub/c.fb2\tnot-placed\tФайл не перемещён в \"" + tolstoy + "\": "};
+        QTest::newRow("dry run") << "dry"
+                                 << QStringList{"@src/a.fb2\tplaced\t" + tolstoy,
+                                                "@src/x.fb2\tinvalid\tElement",
+                                                "@src/books.zip/b.fb2\tplaced\t@end/Ч/Чехов Антон/Чехов Антон - Дом.fb2",
+                                                "@src/sub/c.fb2\tnot-placed\tФайл не перемещён в \"" + tolstoy + "\": "};
+        QTest::newRow("an error ends the run") << "error"
+                                               << QStringList{"@src/a.fb2\terror\tUnable to create directory",
+                                                              "@src/x.fb2\tnot-reached\tОбработка остановлена ошибкой",
+                                                              "@src/books.zip/b.fb2\tnot-reached\tОбработка остановлена ошибкой",
+                                                              "@src/sub/c.fb2\tnot-reached\tОбработка остановлена ошибкой"};
+    }
+    void reportFile()
+    {
+        QFETCH(QString, case_);
+        QFETCH(QStringList, lines);
+        if (case_ == QLatin1String("error"))
+            settings({{QStringLiteral("Sort"), QStringLiteral("0")}, {QStringLiteral("EndDir"), QString()}});
+        else
+            settings();
+        const QString report = m_root->filePath(QStringLiteral("report.tsv"));
+        QStringList args{QStringLiteral("--report"), report};
+        if (case_ == QLatin1String("dry"))
+            args << QStringLiteral("--dry-run");
+        args << m_src + QStringLiteral("a.fb2") << m_src + QStringLiteral("x.fb2") << m_src + QStringLiteral("books.zip")
+             << m_src + QStringLiteral("sub/c.fb2");
+        const CliResult r = run(args);
+        QCOMPARE(r.status, case_ == QLatin1String("error") ? 2 : 1);
+        const QByteArray data = ReadFile(report);
+        QVERIFY(data.endsWith('\n'));
+        const QStringList written = QString::fromUtf8(data).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(written.size(), lines.size());
+        for (int i = 0; i < lines.size(); ++i) {
+            QString want = lines[i];
+            want.replace(QStringLiteral("@src/"), m_src).replace(QStringLiteral("@end/"), m_end).replace(QStringLiteral("@bad/"), m_bad);
+            QVERIFY2(written[i].startsWith(want), qPrintable(written[i] + QStringLiteral("\n  wanted: ") + want));
+            QCOMPARE(written[i].count(QLatin1Char('\t')), 2);
+        }
+    }
+
+    // A report that cannot be written is said so, and the run's books are placed all the same.
+    void reportFileNotWritable()
+    {
+        settings();
+        const QString report = m_root->filePath(QStringLiteral("no/such/folder/report.tsv"));
+        const CliResult r = run({QStringLiteral("--report"), report, m_src + QStringLiteral("a.fb2")});
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains(QStringLiteral("orvane-cli run: Cannot create file \"%1\".").arg(report)), qPrintable(r.err));
+        QVERIFY(QFile::exists(m_end + QStringLiteral("Т/Толстой Лев/Толстой Лев - Война и мир.fb2")));
+    }
+
     void usageErrors_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("no path") << QStringList{QStringLiteral("run")};
         QTest::newRow("unknown option") << QStringList{QStringLiteral("run"), QStringLiteral("--dry"), QStringLiteral("a.fb2")};
+        QTest::newRow("report without a file") << QStringList{QStringLiteral("run"), QStringLiteral("a.fb2"), QStringLiteral("--report")};
+        QTest::newRow("report to an empty name") << QStringList{QStringLiteral("run"), QStringLiteral("--report="), QStringLiteral("a.fb2")};
     }
     void usageErrors()
     {

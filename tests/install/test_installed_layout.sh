@@ -54,7 +54,7 @@ complete_words() {
 }
 [ "$(complete_words orvane-cli '')" = "--config --help convert extract info list names pack run validate " ] \
   || fail "completion of verbs: $(complete_words orvane-cli '')"
-[ "$(complete_words orvane-cli run --)" = "--config --dry-run --help " ] || fail "completion of run's options"
+[ "$(complete_words orvane-cli run --)" = "--config --dry-run --help --report " ] || fail "completion of run's options"
 [ "$(complete_words orvane-cli convert --to '')" = "html rtf txt " ] || fail "completion of formats"
 echo "ok   bash completion"
 
