@@ -87,6 +87,26 @@ QIcon CommandIcon(TCommandIcon id)
     return {};
 }
 
+QIcon OutcomeIcon(TRowOutcome outcome)
+{
+    // Made once: the list asks for them row by row.
+    static const QIcon icons[] = {
+        FromTheme({"emblem-ok", "dialog-ok-apply", "dialog-ok"}, QStyle::SP_DialogApplyButton),
+        FromTheme({"dialog-warning"}, QStyle::SP_MessageBoxWarning),
+        FromTheme({"dialog-information"}, QStyle::SP_MessageBoxInformation),
+        FromTheme({"dialog-error"}, QStyle::SP_MessageBoxCritical),
+        FromTheme({"media-skip-forward"}, QStyle::SP_MediaSkipForward),
+    };
+    switch (outcome) {
+    case TRowOutcome::Placed: return icons[0];
+    case TRowOutcome::Invalid: return icons[1];
+    case TRowOutcome::NotPlaced: return icons[2];
+    case TRowOutcome::Error: return icons[3];
+    case TRowOutcome::NotReached: return icons[4];
+    }
+    return {};
+}
+
 QIcon FileTypeIcon(const QString &extension)
 {
     const QMimeType mime = QMimeDatabase().mimeTypeForFile(QStringLiteral("x") + extension,

@@ -41,13 +41,13 @@ public:
     }
 };
 
+} // namespace
+
 void SpeakRussian(QFileDialog &dialog)
 {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setProxyModel(new TRussianFileColumns(&dialog));
 }
-
-} // namespace
 
 QStringList AskBookFiles(QWidget *parent)
 {

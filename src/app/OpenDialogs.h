@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+class QFileDialog;
 class QWidget;
 
 // "Открыть": the chosen .fb2 files and .zip archives; none when cancelled.
@@ -14,3 +15,6 @@ QStringList AskBookFiles(QWidget *parent);
 // "Выберите каталог" (also the settings' folder fields): the chosen folder ending in "/"; empty
 // when cancelled.
 QString AskBookFolder(QWidget *parent);
+
+// Makes one of Qt's file dialogs speak Russian whatever the system's language.
+void SpeakRussian(QFileDialog &dialog);

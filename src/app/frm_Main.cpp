@@ -13,6 +13,7 @@
 #include "SizeSplitter.h"
 #include "UpdateCheck.h"
 #include "frm_Progress.h"
+#include "frm_Report.h"
 #include "frm_Qwery.h"
 #include "frm_Setting.h"
 #include "config/AppSettings.h"
@@ -641,7 +642,10 @@ void TorvMain::BookProcessing()
 {
     if (m_running || TProcessingRun::IsRunning())
         throw EOrvane(TProcessingRun::RunAlreadyGoing());
-    TRunSummary summary;
+    if (m_report)
+        m_report->close();
+    TRunReport report;
+    std::exception_ptr failure;
     {
         m_running = true;
         CancelRequested = false;
@@ -679,16 +683,21 @@ void TorvMain::BookProcessing()
             SetRunTitle(percent);
         };
         TProcessingRun run(Model->List(), callbacks);
-        summary = run.Execute();
+        try {
+            run.Execute();
+        } catch (...) {
+            failure = std::current_exception();
+        }
+        report = run.Report();
     }
-    // Books a run could not place stayed where they were; the user hears of it once.
-    if (summary.NotPlaced > 0 && !m_closeAfterRun)
-        QMessageBox::warning(this, QStringLiteral("Orvane"),
-                             QStringLiteral("Не удалось переместить или упаковать книг: %1. "
-                                            "Они остались на прежнем месте%2.")
-                                 .arg(summary.NotPlaced)
-                                 .arg(AppSettings.SaveLog ? QStringLiteral(", причины записаны в журнал")
-                                                          : QString()));
+    // Every run ends with its report, an error too; the error box then comes on top of it.
+    if (!m_closeAfterRun) {
+        m_report = new TfrmReport(report, this);
+        m_report->setAttribute(Qt::WA_DeleteOnClose);
+        m_report->show();
+    }
+    if (failure)
+        std::rethrow_exception(failure);
 }
 
 // ---------------------------------------------------------------- other commands

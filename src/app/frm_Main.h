@@ -6,6 +6,7 @@
 #include "FileListView.h"
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 class QAction;
@@ -20,6 +21,7 @@ class QToolButton;
 class TElidedLabel;
 class TSizeSplitter;
 class TfrmProgress;
+class TfrmReport;
 class TUpdateCheck;
 
 class TorvMain : public QMainWindow {
@@ -127,4 +129,5 @@ private:
     int m_panelWidth = 320;
     QString m_settingsProblem;  // the one the user was last told of
     TfrmProgress *m_progress = nullptr;
+    QPointer<TfrmReport> m_report;  // the last run's report while it is open
 };

@@ -11,9 +11,11 @@
 #include "frm_Main.h"
 #include "frm_Progress.h"
 #include "frm_Qwery.h"
+#include "frm_Report.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
+#include <QLabel>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -341,13 +343,13 @@ private slots:
         RunWithOk(w);
         QCOMPARE(boxes.join("|"), QString());
         QCOMPARE(Placed(), QStringList{"book1.fb2"});
-        QVERIFY2(tip(0, 1).endsWith("\nОбработана: " + m_end + "book1.fb2"), qPrintable(tip(0, 1)));
+        QVERIFY2(tip(0, 1).endsWith("\nРазмещена: " + m_end + "book1.fb2"), qPrintable(tip(0, 1)));
         QVERIFY2(tip(1, 2).contains("\nНе прошла проверку:\nКод ошибки "), qPrintable(tip(1, 2)));
         QCOMPARE(tip(2, 1), m_books + "skipped.fb2\nРазмер: 0 байт");
     }
 
-    // Two books that come to the same name: the second stays where it was, and the user is told
-    // once the run is over and the tool bar is back.
+    // Two books that come to the same name: the second stays where it was, and the report that
+    // comes once the run is over and the tool bar is back says so and why.
     void booksNotPlacedAreReportedAfterTheRun()
     {
         if (const QString why = RunNotWired(); !why.isEmpty())
@@ -366,22 +368,28 @@ private slots:
         }
         w.Model->AppendEntries(rows);
         w.SelectAll();
-        QString told;
+        QStringList boxes;
         bool toolBarBack = false;
-        // The box comes after the query dialog and the progress window are gone: catch it as it
-        // shows, and answer it once its own event loop runs.
         TShowWatch watch([&](QWidget *shown) {
-            auto *box = qobject_cast<QMessageBox *>(shown);
-            if (!box || box->objectName() == QLatin1String("ErrorBox") || !told.isEmpty())
-                return;
-            told = box->text();
-            toolBarBack = w.btnRun->isEnabled() && !w.findChild<TfrmProgress *>();
-            QTimer::singleShot(0, box, &QMessageBox::accept);
+            if (auto *box = qobject_cast<QMessageBox *>(shown)) {
+                boxes << box->text();
+                QTimer::singleShot(0, box, &QMessageBox::accept);
+            }
+            if (qobject_cast<TfrmReport *>(shown))
+                toolBarBack = w.btnRun->isEnabled() && !w.findChild<TfrmProgress *>();
         });
-        AnswerNextModal([](QWidget *query) { query->findChild<QPushButton *>("btnOK")->click(); });
-        w.mmRun->trigger();
-        QCOMPARE(told, QStringLiteral("Не удалось переместить или упаковать книг: 1. Они остались на прежнем месте."));
+        RunWithOk(w);
+        QCOMPARE(boxes, QStringList());
+        auto *report = w.findChild<TfrmReport *>();
+        QVERIFY(report && report->isVisible());
         QVERIFY(toolBarBack);
+        QVERIFY2(report->lblSummary->text().endsWith(
+                     "Размещено: 1, не прошли проверку: 0, не размещено: 1, ошибок: 0, не обработано: 0."),
+                 qPrintable(report->lblSummary->text()));
+        const QAbstractItemModel *shown = report->lvReport->model();
+        QCOMPARE(shown->index(1, 1).data().toString(), QStringLiteral("Не размещена"));
+        QVERIFY2(shown->index(1, 2).data().toString().startsWith(QStringLiteral("Файл не перемещён в \"") + m_end),
+                 qPrintable(shown->index(1, 2).data().toString()));
         QCOMPARE(Placed().size(), 1);
         QCOMPARE(QDir(m_books).entryList(QDir::Files).size(), 1);
     }

@@ -52,12 +52,12 @@ private slots:
         QTest::newRow("entry in a folder of its archive")
             << true << "a/b/" << -1 << "Архив: /книги/pack.zip\nПапка в архиве: a/b/\nРазмер: 1,5" + kNbsp + "КБ";
         QTest::newRow("placed") << false << "" << int(TRowOutcome::Placed)
-                                << "/книги/а б/Книга.fb2\nРазмер: 1,5" + kNbsp + "КБ\nОбработана: /end/Чехов.fb2";
+                                << "/книги/а б/Книга.fb2\nРазмер: 1,5" + kNbsp + "КБ\nРазмещена: /end/Чехов.fb2";
         QTest::newRow("invalid: the validator's lines")
             << true << "" << int(TRowOutcome::Invalid)
             << "Архив: /книги/pack.zip\nРазмер: 1,5" + kNbsp + "КБ\nНе прошла проверку:\nКод ошибки 1871\nСтрока 3\nСимвол 5\nнет элемента";
         QTest::newRow("not placed: one line") << false << "" << int(TRowOutcome::NotPlaced)
-                                              << "/книги/а б/Книга.fb2\nРазмер: 1,5" + kNbsp + "КБ\nНе перемещена: файл уже есть";
+                                              << "/книги/а б/Книга.fb2\nРазмер: 1,5" + kNbsp + "КБ\nНе размещена: файл уже есть";
     }
     void rowTip()
     {

@@ -1,5 +1,7 @@
 #include "list/RowTip.h"
 
+#include "run/RunReport.h"
+
 #include <QLocale>
 #include <QStringList>
 
@@ -15,14 +17,7 @@ QString Bytes(qint64 n)
 
 QString OutcomeLines(const TListRow &row)
 {
-    QString label;
-    switch (*row.Outcome) {
-    case TRowOutcome::Placed: label = QStringLiteral("Обработана:"); break;
-    case TRowOutcome::Invalid: label = QStringLiteral("Не прошла проверку:"); break;
-    case TRowOutcome::NotPlaced: label = QStringLiteral("Не перемещена:"); break;
-    case TRowOutcome::Error: label = QStringLiteral("Ошибка:"); break;
-    case TRowOutcome::NotReached: label = QStringLiteral("Не обработана:"); break;
-    }
+    const QString label = OutcomeName(*row.Outcome) + QLatin1Char(':');
     const QChar gap = row.OutcomeText.contains(QLatin1Char('\n')) ? QLatin1Char('\n') : QLatin1Char(' ');
     return label + gap + row.OutcomeText;
 }

@@ -71,6 +71,18 @@ QString OutcomeWord(TRowOutcome outcome)
     return QString();
 }
 
+QString OutcomeName(TRowOutcome outcome)
+{
+    switch (outcome) {
+    case TRowOutcome::Placed: return QStringLiteral("Размещена");
+    case TRowOutcome::Invalid: return QStringLiteral("Не прошла проверку");
+    case TRowOutcome::NotPlaced: return QStringLiteral("Не размещена");
+    case TRowOutcome::Error: return QStringLiteral("Ошибка");
+    case TRowOutcome::NotReached: return QStringLiteral("Не обработана");
+    }
+    return QString();
+}
+
 QString RowReportDetail(const TRowReport &row)
 {
     switch (row.Outcome) {

@@ -42,6 +42,10 @@ QString RowSource(const TListEntry &entry);
 // The words of the command line for each outcome: placed, invalid, not-placed, error, not-reached.
 QString OutcomeWord(TRowOutcome outcome);
 
+// The window's word for each outcome: "Размещена", "Не прошла проверку", "Не размещена",
+// "Ошибка", "Не обработана".
+QString OutcomeName(TRowOutcome outcome);
+
 // What the report says of a row on one line: a placed book's file; otherwise the reason (for an
 // invalid book the validator's reason with its line and column, for an error its first line).
 QString RowReportDetail(const TRowReport &row);
