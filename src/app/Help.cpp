@@ -38,8 +38,8 @@ void ShowHelp(QWidget *parent, int context)
         while (owner->parentWidget())
             owner = owner->parentWidget()->window();
     }
-    if (g_helpWindow && g_helpWindow->parentWidget() != owner) {
-        g_helpWindow->close();
+    if (QWidget *open = g_helpWindow; open && open->parentWidget() != owner) {
+        open->close();
         g_helpWindow = nullptr;
     }
     if (!g_helpWindow) {

@@ -3,6 +3,7 @@
 #include "CloseOnSignal.h"
 #include "QtRussian.h"
 #include "frm_Main.h"
+#include "globals/ProcessMemory.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -29,6 +30,7 @@ public:
 
 int main(int argc, char *argv[])
 {
+    KeepFreedMemory();
     TOrvApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvane"));
     QApplication::setDesktopFileName(AppDesktopId());

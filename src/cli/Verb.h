@@ -33,5 +33,6 @@ const QList<CliVerb> &CliVerbs();
 // Loads the settings of inv.configPath; says so on standard error when they could not be read.
 void LoadCliSettings(CliInvocation &inv);
 
-// Exit statuses shared by all verbs.
-enum CliExit { ExitOk = 0, ExitSomeFailed = 1, ExitUsage = 2 };
+// Exit statuses shared by all verbs. A job that cannot go on (no schema, a conversion that
+// failed, an error that ended a run) ends as a usage error does.
+enum CliExit { ExitOk = 0, ExitSomeFailed = 1, ExitUsage = 2, ExitFatal = 2 };

@@ -3,6 +3,7 @@
 #include "Verb.h"
 
 #include "config/Folders.h"
+#include "globals/ProcessMemory.h"
 
 #include <QCoreApplication>
 #include <QTextStream>
@@ -29,6 +30,7 @@ const QList<CliVerb> &CliVerbs() { return registry(); }
 
 int main(int argc, char *argv[])
 {
+    KeepFreedMemory();
     QCoreApplication app(argc, argv);
     SetUpFolders();
     QTextStream out(stdout), err(stderr);

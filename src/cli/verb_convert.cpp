@@ -26,7 +26,7 @@ int RunConvert(CliInvocation &inv)
     const QString folder = WithTrailingSlash(QDir::fromNativeSeparators(inv.parser.value(kOut)));
     if (!QDir().mkpath(folder)) {
         inv.err << "orvane-cli convert: cannot create the folder " << folder << "\n";
-        return ExitUsage;
+        return ExitFatal;
     }
     TBookConversion conversion;
     conversion.PrepareConversion(type, UtilsDir);
@@ -49,7 +49,7 @@ int RunConvert(CliInvocation &inv)
             // As in a run, a failed conversion ends the whole job.
             inv.out.flush();
             inv.err << "orvane-cli convert: " << book << ": " << e.Message() << "\n";
-            return ExitUsage;
+            return ExitFatal;
         }
     }
     return status;

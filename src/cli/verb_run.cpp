@@ -80,7 +80,7 @@ int runVerb(CliInvocation &inv)
                 rows.Append(BookSourceRows(source), Qt::Checked);
     } catch (const EOrvane &e) {
         inv.err << "orvane-cli run: " << e.Message() << "\n";
-        return ExitUsage;
+        return ExitFatal;
     }
 
     ProgressBar bar(inv.err);
@@ -108,7 +108,7 @@ int runVerb(CliInvocation &inv)
     try {
         run.Execute();
     } catch (const std::exception &) {
-        status = ExitUsage;  // the summary below names the error
+        status = ExitFatal;  // the summary below names the error
     }
     ::sigaction(SIGINT, &old, nullptr);
     bar.Clear();

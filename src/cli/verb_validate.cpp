@@ -23,7 +23,7 @@ int RunValidate(CliInvocation &inv)
     } catch (const EOrvane &e) {
         inv.out.flush();
         inv.err << "orvane-cli validate: " << e.Message() << "\n";
-        return ExitUsage;
+        return ExitFatal;
     }
     return status;
 }

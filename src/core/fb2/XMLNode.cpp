@@ -122,9 +122,9 @@ TXMLNode *TBookDocument::Wrap(xmlNode *node, const TNodeClass *cls)
     }
     for (const TNodeClass::Child &row : cls->hostedLists) {
         std::unique_ptr<TXMLNode> made(row.cls->create());
-        auto *list = dynamic_cast<TXMLNodeCollection *>(made.get());
-        Q_ASSERT(list);
-        made.release();
+        // A hosted list is a collection by its class table.
+        Q_ASSERT(dynamic_cast<TXMLNodeCollection *>(made.get()));
+        auto *list = static_cast<TXMLNodeCollection *>(made.release());
         list->m_doc = this;
         list->m_node = node;
         list->m_class = row.cls;

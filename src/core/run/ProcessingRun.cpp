@@ -15,7 +15,6 @@
 
 #include <cerrno>
 #include <optional>
-#include <malloc.h>
 
 std::atomic<bool> CancelRequested{false};
 
@@ -47,18 +46,6 @@ QString notPackedText(const QString &zip, int error)
 
 bool pathTaken(const QString &path) { return QFileInfo::exists(path) || QFileInfo(path).isSymLink(); }
 
-// A run loads and frees a document per book. Freed memory is kept for the next book instead of
-// being handed back to the system and faulted in again every time (a fifth of a run's time).
-void KeepFreedMemory()
-{
-    static const bool once = [] {
-        mallopt(M_MMAP_THRESHOLD, 32 << 20);
-        mallopt(M_TRIM_THRESHOLD, 256 << 20);
-        return true;
-    }();
-    Q_UNUSED(once);
-}
-
 int percentDone(int reached, int checked)
 {
     // Every row may have been unchecked meanwhile: then all that is left is done.
@@ -69,7 +56,9 @@ int percentDone(int reached, int checked)
 
 } // namespace
 
-struct TProcessingRun::Impl {
+// One Execute: the walk over the rows, with the steps it calls, the log it gathers and the
+// outputs its rows took.
+struct TProcessingRun::TRowWalk {
     TProcessingRun &run;
     TRunSteps steps;
     QStringList log;
@@ -280,7 +269,7 @@ struct TProcessingRun::Impl {
         return r;
     }
 
-    void walk()
+    void Run()
     {
         const TRunRows &rows = run.m_rows;
         const TRunCallbacks &cb = run.m_callbacks;
@@ -357,7 +346,6 @@ const TRunSummary &TProcessingRun::Execute()
     m_summary = TRunSummary();
     m_report = TRunReport();
     CancelRequested = false;
-    KeepFreedMemory();
     // The report says where the books went, in the settings the run ended with.
     const auto finishReport = [this] {
         const TRunSettings s = CurrentRunSettings();
@@ -366,25 +354,25 @@ const TRunSummary &TProcessingRun::Execute()
         m_report.Cancelled = m_summary.Cancelled;
         m_report.ErrorMessage = m_summary.ErrorMessage;
     };
-    Impl impl{*this, TRunSteps(), {}, {}, {}, TRunRows::NoRow, std::nullopt};
+    TRowWalk walk{*this, TRunSteps(), {}, {}, {}, TRunRows::NoRow, std::nullopt};
     try {
-        impl.walk();
+        walk.Run();
     } catch (const EOrvane &e) {
         m_summary.Errors = 1;
         m_summary.ErrorMessage = e.Message();
-        impl.failed(e.Message());
+        walk.failed(e.Message());
         finishReport();
-        impl.steps.CloseArchive();
+        walk.steps.CloseArchive();
         throw;
     } catch (const std::exception &e) {
         m_summary.Errors = 1;
         m_summary.ErrorMessage = QString::fromLocal8Bit(e.what());
-        impl.failed(m_summary.ErrorMessage);
+        walk.failed(m_summary.ErrorMessage);
         finishReport();
-        impl.steps.CloseArchive();
+        walk.steps.CloseArchive();
         throw;
     }
     finishReport();
-    impl.steps.CloseArchive();
+    walk.steps.CloseArchive();
     return m_summary;
 }

@@ -78,7 +78,7 @@ public:
     static QString RunAlreadyGoing();
 
 private:
-    struct Impl;
+    struct TRowWalk;
     const TRunRows &m_rows;
     TRunCallbacks m_callbacks;
     TRunOptions m_options;

@@ -96,11 +96,11 @@ struct TZipArchive::TImpl {
     {
         if (!indexed) {
             for (qsizetype i = 0; i < dir.entries.size(); ++i) {
-                const QStringView path = QStringView(dir.entries[i].path);
-                const QStringView whole = path.endsWith(u'/') ? path.chopped(1) : path;
+                const QStringView stored = QStringView(dir.entries[i].path);
+                const QStringView whole = stored.endsWith(u'/') ? stored.chopped(1) : stored;
                 byKey[FoldedKey(whole)].append(i);
                 if (whole.contains(u'/'))
-                    byKey[FoldedKey(StoredName(path))].append(i);
+                    byKey[FoldedKey(StoredName(stored))].append(i);
             }
             indexed = true;
         }
