@@ -2,9 +2,34 @@
 
 #include "list/ListOrder.h"
 #include "list/RowTip.h"
+#include "Icons.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
 
 #include <algorithm>
 #include <numeric>
+
+namespace {
+
+// A check box as the style draws it, for the check column's header.
+QPixmap CheckBoxPixmap(Qt::CheckState state)
+{
+    QStyle *style = QApplication::style();
+    QStyleOptionButton option;
+    option.state = QStyle::State_Enabled
+        | (state == Qt::Checked ? QStyle::State_On : state == Qt::PartiallyChecked ? QStyle::State_NoChange : QStyle::State_Off);
+    option.rect = QRect(0, 0, style->pixelMetric(QStyle::PM_IndicatorWidth), style->pixelMetric(QStyle::PM_IndicatorHeight));
+    QPixmap pixmap(option.rect.size());
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &option, &painter);
+    return pixmap;
+}
+
+} // namespace
 
 TFileListModel::TFileListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
@@ -34,7 +59,7 @@ QVariant TFileListModel::data(const QModelIndex &index, int role) const
         if (role == Qt::DisplayRole)
             return row.Entry.FileName;
         if (role == Qt::DecorationRole)
-            return m_fileIcon;
+            return row.Outcome ? OutcomeIcon(*row.Outcome) : m_fileIcon;
         break;
     case lcFileSize:
         if (role == Qt::DisplayRole)
@@ -59,6 +84,10 @@ QVariant TFileListModel::headerData(int section, Qt::Orientation orientation, in
     }
     if (role == Qt::ToolTipRole && section == lcCheck)
         return QStringLiteral("Выбрать всё/отменить выбор");
+    if (role == Qt::DecorationRole && section == lcCheck)
+        return CheckBoxPixmap(m_list.ChecksState());
+    if (role == Qt::CheckStateRole && section == lcCheck)
+        return int(m_list.ChecksState());
     if (role == Qt::TextAlignmentRole && section == lcFileSize)
         return int(Qt::AlignRight | Qt::AlignVCenter);
     return {};
@@ -81,6 +110,7 @@ bool TFileListModel::setData(const QModelIndex &index, const QVariant &value, in
         return false;
     if (m_list.SetCheck(index.row(), Qt::CheckState(value.toInt())))
         emit dataChanged(index, index, {Qt::CheckStateRole});
+    ChecksMayHaveChanged();
     return true;
 }
 
@@ -92,6 +122,7 @@ void TFileListModel::AppendEntries(const QList<TListEntry> &entries)
     beginInsertRows({}, first, first + int(entries.size()) - 1);
     m_list.Append(entries, Qt::Unchecked);
     endInsertRows();
+    ChecksMayHaveChanged();
 }
 
 void TFileListModel::Clear()
@@ -99,6 +130,7 @@ void TFileListModel::Clear()
     beginResetModel();
     m_list.Clear();
     endResetModel();
+    ChecksMayHaveChanged();
 }
 
 void TFileListModel::SetAllChecks(Qt::CheckState state)
@@ -106,6 +138,7 @@ void TFileListModel::SetAllChecks(Qt::CheckState state)
     m_list.SetAllChecks(state);
     if (m_list.Count() > 0)
         emit dataChanged(index(0, lcCheck), index(m_list.Count() - 1, lcCheck), {Qt::CheckStateRole});
+    ChecksMayHaveChanged();
 }
 
 void TFileListModel::ToggleChecks(const std::vector<int> &rows, int lead)
@@ -115,6 +148,7 @@ void TFileListModel::ToggleChecks(const std::vector<int> &rows, int lead)
         return;
     const auto [lo, hi] = std::minmax_element(changed.begin(), changed.end());
     emit dataChanged(index(*lo, lcCheck), index(*hi, lcCheck), {Qt::CheckStateRole});
+    ChecksMayHaveChanged();
 }
 
 void TFileListModel::RemoveRows(const std::vector<int> &rows)
@@ -128,6 +162,7 @@ void TFileListModel::RemoveRows(const std::vector<int> &rows)
         beginResetModel();
         m_list.RemoveAt(gone);
         endResetModel();
+        ChecksMayHaveChanged();
         return;
     }
     while (!gone.empty()) {
@@ -144,6 +179,7 @@ void TFileListModel::RemoveRows(const std::vector<int> &rows)
         m_list.RemoveAt(range);
         endRemoveRows();
     }
+    ChecksMayHaveChanged();
 }
 
 void TFileListModel::NoteOutcome(TRunRows::RowId row, TRowOutcome outcome, const QString &outputPath,
@@ -152,7 +188,24 @@ void TFileListModel::NoteOutcome(TRunRows::RowId row, TRowOutcome outcome, const
     if (!m_list.NoteOutcome(row, outcome, RowOutcomeText(outcome, outputPath, message)))
         return;
     const int r = m_list.IndexOf(row);
-    emit dataChanged(index(r, 0), index(r, columnCount() - 1), {Qt::ToolTipRole});
+    emit dataChanged(index(r, 0), index(r, columnCount() - 1), {Qt::ToolTipRole, Qt::DecorationRole});
+}
+
+void TFileListModel::TakeRunReport(const TRunReport &report)
+{
+    m_list.TakeRunReport(report);
+    if (m_list.Count() > 0)
+        emit dataChanged(index(0, 0), index(m_list.Count() - 1, columnCount() - 1));
+    ChecksMayHaveChanged();
+}
+
+void TFileListModel::ChecksMayHaveChanged()
+{
+    const Qt::CheckState state = m_list.ChecksState();
+    if (state == m_headerState)
+        return;
+    m_headerState = state;
+    emit headerDataChanged(Qt::Horizontal, lcCheck, lcCheck);
 }
 
 void TFileListModel::SortByColumn(int tag, Qt::SortOrder order)

@@ -31,6 +31,8 @@ public:
     void RemoveRows(const std::vector<int> &rows);
     // Keeps what a run did to a row, for its tooltip.
     void NoteOutcome(TRunRows::RowId row, TRowOutcome outcome, const QString &outputPath, const QString &message);
+    // After a run: the rows it did show their outcome, are unticked and follow their books.
+    void TakeRunReport(const TRunReport &report);
     // Stable sort by the column with this tag (ascending or descending).
     void SortByColumn(int tag, Qt::SortOrder order);
 
@@ -45,6 +47,10 @@ public:
     void SetFileIcon(const QIcon &icon) { m_fileIcon = icon; }
 
 private:
+    // The check column's header shows whether none, some or all rows are ticked.
+    void ChecksMayHaveChanged();
+
     TBookList m_list;
+    Qt::CheckState m_headerState = Qt::Unchecked;
     QIcon m_fileIcon;
 };

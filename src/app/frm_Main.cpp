@@ -566,8 +566,10 @@ void TorvMain::RemoveFromList()
 
 void TorvMain::SelectAll()
 {
-    Model->SetAllChecks(AllChecked ? Qt::Unchecked : Qt::Checked);
-    AllChecked = !AllChecked;
+    // Goes by the rows as they are, so that a list emptied or ticked by hand is never unticked
+    // by a toggle that still thinks every row is ticked.
+    AllChecked = Model->List().ChecksState() != Qt::Checked;
+    Model->SetAllChecks(AllChecked ? Qt::Checked : Qt::Unchecked);
 }
 
 void TorvMain::VSTHeaderClick(int column)
@@ -628,6 +630,13 @@ void TorvMain::StartAutoProcessing()
     switch (dlg.exec()) {
     case TfrmQwery::mrOk:
         UpdateSetting();
+        // A run over no ticked row would end at once, silently.
+        if (CheckCount() == 0) {
+            QMessageBox::information(this, QStringLiteral("Orvane"),
+                                     QStringLiteral("Не отмечено ни одной книги. Отметьте в списке книги, "
+                                                    "которые нужно обработать, и запустите обработку снова."));
+            break;
+        }
         BookProcessing();
         break;
     case TfrmQwery::mrSets:
@@ -690,6 +699,7 @@ void TorvMain::BookProcessing()
         }
         report = run.Report();
     }
+    Model->TakeRunReport(report);
     // Every run ends with its report, an error too; the error box then comes on top of it.
     if (!m_closeAfterRun) {
         m_report = new TfrmReport(report, this);

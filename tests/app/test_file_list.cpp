@@ -139,31 +139,46 @@ class TestFileList : public QObject {
 private slots:
     void initTestCase() { m_folders.reset(new TGuiTestFolders); }
 
-    void checkAllTogglesWhateverTheRowsWere()
+    // The toggle goes by the rows as they are: it ticks all unless all are ticked, and the
+    // check column's header shows none, some or all.
+    void checkAllGoesByTheRealState()
     {
         TorvMain w;
         w.Model->AppendEntries({Loose("a.fb2", 1), Loose("b.fb2", 2), Loose("c.fb2", 3)});
         w.Model->setData(w.Model->index(1, 0), int(Qt::Checked), Qt::CheckStateRole);
         QCOMPARE(w.CheckCount(), 1);
 
+        const auto header = [&] { return Qt::CheckState(w.Model->headerData(0, Qt::Horizontal, Qt::CheckStateRole).toInt()); };
+        QCOMPARE(header(), Qt::PartiallyChecked);
+        QSignalSpy headerChanged(w.Model, &QAbstractItemModel::headerDataChanged);
         w.SelectAll();
         QCOMPARE(w.CheckCount(), 3);
         for (int r = 0; r < 3; ++r)
             QCOMPARE(w.Model->CheckState(r), Qt::Checked);
+        QCOMPARE(header(), Qt::Checked);
+        QCOMPARE(headerChanged.size(), 1);
 
-        // Hand-unchecking one row does not change what the next toggle does: it unchecks all.
+        // One row unticked by hand: the toggle ticks it again rather than unticking the others.
         w.Model->setData(w.Model->index(0, 0), int(Qt::Unchecked), Qt::CheckStateRole);
-        QCOMPARE(w.CheckCount(), 2);
+        QCOMPARE(header(), Qt::PartiallyChecked);
+        w.SelectAll();
+        QCOMPARE(w.CheckCount(), 3);
         w.SelectAll();
         QCOMPARE(w.CheckCount(), 0);
         for (int r = 0; r < 3; ++r)
             QCOMPARE(w.Model->CheckState(r), Qt::Unchecked);
+        QCOMPARE(header(), Qt::Unchecked);
 
-        // Emptying the list keeps the toggle's state: the next toggle checks again.
+        // A list emptied while all rows were ticked: the toggle ticks the rows added afterwards.
+        w.SelectAll();
         w.ClearList();
+        QCOMPARE(header(), Qt::Unchecked);
         w.Model->AppendEntries({Loose("d.fb2", 4)});
         w.SelectAll();
         QCOMPARE(w.CheckCount(), 1);
+        QCOMPARE(header(), Qt::Checked);
+        w.Model->AppendEntries({Loose("e.fb2", 5)});
+        QCOMPARE(header(), Qt::PartiallyChecked);
     }
 
     void headerOfCheckColumnTogglesAll()

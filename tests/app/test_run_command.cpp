@@ -373,6 +373,73 @@ private slots:
         QCOMPARE(QDir(m_books).entryList(QDir::Files).size(), 1);
     }
 
+    // After a run its rows are unticked, show their outcome and point at the books' new place;
+    // F5 then says that nothing is ticked, and a second run over the rows ticked again finds the
+    // books placed, not left where they were.
+    void rowsAfterARunAndASecondRun()
+    {
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Rename", false);
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Sort", false);
+        TorvMain w;
+        Fill(w, 2);
+        const QVariant fileIcon = w.Model->index(0, 1).data(Qt::DecorationRole);
+        QStringList boxes;
+        TShowWatch watch([&](QWidget *shown) {
+            if (auto *box = qobject_cast<QMessageBox *>(shown)) {
+                boxes << box->text();
+                QTimer::singleShot(0, box, &QMessageBox::accept);
+            }
+        });
+        RunWithOk(w);
+        QCOMPARE(Placed(), (QStringList{"book1.fb2", "book2.fb2"}));
+        QCOMPARE(w.CheckCount(), 0);
+        QCOMPARE(Qt::CheckState(w.Model->headerData(0, Qt::Horizontal, Qt::CheckStateRole).toInt()), Qt::Unchecked);
+        for (int r = 0; r < 2; ++r) {
+            QCOMPARE(w.Model->Entry(r).FileDir, m_end);
+            QVERIFY(w.Model->index(r, 1).data(Qt::DecorationRole) != fileIcon);
+            QVERIFY(w.Model->index(r, 1).data(Qt::ToolTipRole).toString().startsWith(m_end));
+        }
+        QCOMPARE(boxes, QStringList());
+
+        RunWithOk(w);
+        QCOMPARE(boxes.size(), 1);
+        QVERIFY2(boxes[0].startsWith(QStringLiteral("Не отмечено ни одной книги.")), qPrintable(boxes[0]));
+        boxes.clear();
+
+        w.SelectAll();
+        RunWithOk(w);
+        QCOMPARE(boxes, QStringList());
+        auto *report = w.findChild<TfrmReport *>();
+        QVERIFY(report);
+        QVERIFY2(report->lblSummary->text().endsWith(
+                     "Размещено: 2, не прошли проверку: 0, не размещено: 0, ошибок: 0, не обработано: 0."),
+                 qPrintable(report->lblSummary->text()));
+        QCOMPARE(Placed(), (QStringList{"book1.fb2", "book2.fb2"}));
+    }
+
+    // A cancelled run ends with its report too, the rows it did not reach still ticked.
+    void cancelledRunIsReported()
+    {
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Rename", false);
+        TIniFile(m_folders->Config()).WriteBool("AUTO", "Sort", false);
+        TorvMain w;
+        Fill(w, 3);
+        connect(&w, &QWidget::windowTitleChanged, &w, [&](const QString &t) {
+            if (t == QStringLiteral("33% - Orvane"))
+                w.btnCancel->click();
+        });
+        RunWithOk(w);
+        auto *report = w.findChild<TfrmReport *>();
+        QVERIFY(report && report->isVisible());
+        QVERIFY2(report->lblSummary->text().startsWith(QStringLiteral("Обработка прервана.\nРазмещено: 1, ")),
+                 qPrintable(report->lblSummary->text()));
+        QCOMPARE(report->ShownRows(), 3);
+        QCOMPARE(w.CheckCount(), 2);
+        QCOMPARE(w.Model->CheckState(0), Qt::Unchecked);
+        QCOMPARE(w.Model->Entry(0).FileDir, m_end);
+        QCOMPARE(w.Model->List().At(1).Outcome, TRowOutcome::NotReached);
+    }
+
     void secondRunIsRefusedWhileOneGoes()
     {
         TIniFile(m_folders->Config()).WriteBool("AUTO", "Rename", false);

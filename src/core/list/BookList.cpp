@@ -1,6 +1,8 @@
 #include "list/BookList.h"
 
 #include "list/ListOrder.h"
+#include "list/RowAfterRun.h"
+#include "list/RowTip.h"
 
 #include <algorithm>
 #include <numeric>
@@ -138,6 +140,32 @@ bool TBookList::NoteOutcome(RowId row, TRowOutcome outcome, const QString &text)
     m_rows[size_t(i)].Outcome = outcome;
     m_rows[size_t(i)].OutcomeText = text;
     return true;
+}
+
+Qt::CheckState TBookList::ChecksState() const
+{
+    if (m_checked == 0)
+        return Qt::Unchecked;
+    return m_checked == Count() ? Qt::Checked : Qt::PartiallyChecked;
+}
+
+void TBookList::TakeRunReport(const TRunReport &report)
+{
+    for (const TRowReport &r : report.Rows) {
+        const int i = IndexOf(r.Row);
+        if (i < 0)
+            continue;
+        TListRow &row = m_rows[size_t(i)];
+        row.Outcome = r.Outcome;
+        row.OutcomeText = RowOutcomeText(r.Outcome, r.OutputPath, r.Message);
+        if (r.Outcome == TRowOutcome::NotReached)
+            continue;
+        SetCheck(i, Qt::Unchecked);
+        const TRowAfterRun after = RowAfterRun(r);
+        if (after.Entry)
+            row.Entry = *after.Entry;
+        row.Gone = after.Gone;
+    }
 }
 
 void TBookList::Remove(RowId row)

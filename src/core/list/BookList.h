@@ -7,6 +7,7 @@
 // Kept in a plain vector so that a list of 100,000 books adds, checks, sorts and clears at once.
 
 #include "list/ListEntry.h"
+#include "run/RunReport.h"
 #include "run/RunRows.h"
 
 #include <QHash>
@@ -21,6 +22,7 @@ struct TListRow {
     Qt::CheckState Check = Qt::Unchecked;
     std::optional<TRowOutcome> Outcome;  // none until a run handled the row
     QString OutcomeText;                 // Placed: the file written; otherwise the reason
+    bool Gone = false;                   // the file is no longer where the record says
 };
 
 class TBookList : public TRunRows {
@@ -48,6 +50,10 @@ public:
 
     // What a run did to the row; false when the row is gone.
     bool NoteOutcome(RowId row, TRowOutcome outcome, const QString &text);
+    // After a run, every row it did takes its outcome, is unticked (it is done; ticking it again
+    // runs it again) and follows its book to where it now is. Rows the run did not reach keep
+    // their tick. Rows removed meanwhile are passed over.
+    void TakeRunReport(const TRunReport &report);
 
     void Remove(RowId row);
     // Removes the rows at these positions (any order, repeats ignored) in one pass.
@@ -69,6 +75,8 @@ public:
     bool IsChecked(RowId row) const override;
     const TListEntry *Entry(RowId row) const override;
     int CheckedCount() const override { return m_checked; }
+    // None, some or all rows ticked (an empty list: none).
+    Qt::CheckState ChecksState() const;
 
 private:
     // Rows moved or removed: positions are looked up afresh.

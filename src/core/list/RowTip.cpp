@@ -78,6 +78,8 @@ QString ListRowTip(const TListRow &row)
         lines << e.FileDir + e.FileName;
     }
     lines << QStringLiteral("Размер: ") + ReadableSize(e.FileSize);
+    if (row.Gone)
+        lines << QStringLiteral("Файла больше нет на этом месте");
     if (row.Outcome)
         lines << OutcomeLines(row);
     return lines.join(QLatin1Char('\n'));

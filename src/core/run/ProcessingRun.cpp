@@ -46,6 +46,13 @@ QString notPackedText(const QString &zip, int error)
 
 bool pathTaken(const QString &path) { return QFileInfo::exists(path) || QFileInfo(path).isSymLink(); }
 
+// The same file under two names (a row an earlier run moved, ticked again).
+bool sameFile(const QString &a, const QString &b)
+{
+    const QString ca = QFileInfo(a).canonicalFilePath();
+    return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
+}
+
 int percentDone(int reached, int checked)
 {
     // Every row may have been unchecked meanwhile: then all that is left is done.
@@ -112,11 +119,17 @@ struct TProcessingRun::TRowWalk {
 
     void invalid(TRowReport &r, const TRunSettings &s, const QString &error)
     {
+        const QString bad = BadFilePath(s.BadDir, r.Entry);
+        const qsizetype logged = log.size();
+        // A bad file an earlier run put there is in its place already.
+        if (!sameFile(r.WorkingPath, bad) && !place(r, s, bad)) {
+            // One entry for the row: why it stays where it is, then why it is bad.
+            if (s.SaveLog && log.size() > logged)
+                log.last() = RunLogEntry(r.Entry.FileName, r.Message + error);
+            return;
+        }
         if (s.SaveLog)
             log << RunLogEntry(r.Entry.FileName, error);
-        const QString bad = BadFilePath(s.BadDir, r.Entry);
-        if (!place(r, s, bad))
-            return;
         r.Outcome = TRowOutcome::Invalid;
         r.OutputPath = bad;
         r.Message = error;
@@ -151,6 +164,22 @@ struct TProcessingRun::TRowWalk {
             r.OutputPath = r.WorkingPath;
     }
 
+    // A book an earlier run placed, ticked again, is where this run would put it: it is placed,
+    // not "left where it was" because its own name is taken.
+    bool alreadyPlaced(TRowReport &r, const TRunSettings &s, const QString &target, const QString &newName)
+    {
+        const QString zip = target + QStringLiteral(".zip");
+        const bool there = s.Archive ? r.Entry.InArchive && r.Entry.StoredPath.isEmpty() && r.Entry.FileName == newName
+                                           && sameFile(r.Entry.ArchivePath, zip)
+                                     : sameFile(r.WorkingPath, target);
+        if (!there)
+            return false;
+        planned.insert(s.Archive ? zip : target);
+        r.Outcome = TRowOutcome::Placed;
+        r.OutputPath = s.Archive ? zip : target;
+        return true;
+    }
+
     void valid(TRowReport &r, const TRunSettings &s, const QString &newName0, const QString &folder)
     {
         // A folder that is not a full path would put books wherever the program was started from.
@@ -158,6 +187,8 @@ struct TProcessingRun::TRowWalk {
             throw EOrvane(QStringLiteral("Unable to create directory"));
         const QString newName = s.Convert ? steps.ConvertedName(newName0) : newName0;
         const QString target = folder + newName;
+        if (!s.Convert && alreadyPlaced(r, s, target, newName))
+            return;
         // The whole placement is decided before anything moves: an archive name that is taken
         // leaves the book where it is.
         if (s.Archive && taken(target + QStringLiteral(".zip"))) {
