@@ -80,7 +80,7 @@ private slots:
             << QStringList{"a.fb2:valid"} << "plain" << QStringList{"placed\t@end/" + kTarget};
         QTest::newRow("invalid")
             << QStringList{"x.fb2:invalid"} << "plain"
-            << QStringList{"invalid\tElement '{http://www.gribuser.ru/xml/fictionbook/2.0}lang': This element is not expected."};
+            << QStringList{"invalid\tElement 'lang': This element is not expected."};
         QTest::newRow("name clash")
             << QStringList{"a.fb2:valid", "b.fb2:clash"} << "plain"
             << QStringList{"placed\t@end/" + kTarget, "not-placed\tФайл не перемещён в \"@end/" + kTarget + "\""};
@@ -159,6 +159,10 @@ private slots:
         QTest::addColumn<QString>("line");
         QTest::newRow("validator") << "Код ошибки -1\r\nСтрока 12\r\nСимвол 5\r\nElement 'x': not expected.\r\n"
                                    << "Element 'x': not expected. (строка 12, символ 5)";
+        QTest::newRow("namespace left out")
+            << "Код ошибки 1871\r\nСтрока 9\r\nСимвол 18\r\nElement '{http://www.gribuser.ru/xml/fictionbook/2.0}keywords': "
+               "Expected is ( {http://www.gribuser.ru/xml/fictionbook/2.0}sequence ).\r\n"
+            << "Element 'keywords': Expected is ( sequence ). (строка 9, символ 18)";
         QTest::newRow("reason over two lines") << "Код ошибки 1\r\nСтрока 1\r\nСимвол 0\r\nfirst\r\nsecond\r\n"
                                                << "first second (строка 1, символ 0)";
         QTest::newRow("loader's message") << "Cannot open \"a.fb2\"\r\nmore\r\n" << "Cannot open \"a.fb2\"";

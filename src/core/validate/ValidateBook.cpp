@@ -48,6 +48,8 @@ QString ValidationErrorLine(const QString &errorText)
     const QString code = QStringLiteral("Код ошибки "), row = QStringLiteral("Строка "), col = QStringLiteral("Символ ");
     if (lines.size() < 4 || !lines[0].startsWith(code) || !lines[1].startsWith(row) || !lines[2].startsWith(col))
         return lines.first();
-    return QStringLiteral("%1 (строка %2, символ %3)")
-        .arg(lines.mid(3).join(QLatin1Char(' ')), lines[1].mid(row.size()), lines[2].mid(col.size()));
+    // Every element of a book is in the format's namespace; named in full it hides the element.
+    QString reason = lines.mid(3).join(QLatin1Char(' '));
+    reason.remove(QLatin1Char('{') + FictionBookNamespace + QLatin1Char('}'));
+    return QStringLiteral("%1 (строка %2, символ %3)").arg(reason, lines[1].mid(row.size()), lines[2].mid(col.size()));
 }

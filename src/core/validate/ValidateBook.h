@@ -22,6 +22,7 @@ bool IsValidBookDocument(xmlDoc *doc, const QString &utilsDir);
 
 // "Код ошибки " code, "Строка " line, "Символ " position, the reason; each line ends in CR LF.
 QString ValidationErrorText(const XmlParseError &error);
-// The same on one line for a list of books: "the reason (строка N, символ M)". Any other text
+// The same on one line for a list of books: "the reason (строка N, символ M)", the elements
+// named without the format's namespace. Any other text
 // (a loader's message) gives its first line.
 QString ValidationErrorLine(const QString &errorText);
