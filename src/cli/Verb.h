@@ -1,6 +1,7 @@
 #pragma once
 // A verb of orvane-cli. Each verb's file registers one with a static CliVerbRegistration.
 
+#include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
@@ -36,3 +37,8 @@ void LoadCliSettings(CliInvocation &inv);
 // Exit statuses shared by all verbs. A job that cannot go on (no schema, a conversion that
 // failed, an error that ended a run) ends as a usage error does.
 enum CliExit { ExitOk = 0, ExitSomeFailed = 1, ExitUsage = 2, ExitFatal = 2 };
+
+// --journal-dir DIR of the verbs that write or read run journals, and the folder it names
+// (default: the journal folder in the per-user data folder).
+const QCommandLineOption &JournalDirOption();
+QString CliJournalFolder(const CliInvocation &inv);

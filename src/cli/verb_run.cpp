@@ -7,6 +7,7 @@
 #include "config/Folders.h"
 #include "globals/DeleteFolderTree.h"
 #include "globals/Errors.h"
+#include "journal/RunJournal.h"
 #include "list/BookList.h"
 #include "list/BookSources.h"
 #include "run/ProcessingRun.h"
@@ -103,7 +104,8 @@ int runVerb(CliInvocation &inv)
     struct sigaction sa {}, old {};
     sa.sa_handler = onInterrupt;
     ::sigaction(SIGINT, &sa, &old);
-    TProcessingRun run(rows, cb, TRunOptions{dryRun});
+    TRunJournal journal(CliJournalFolder(inv));
+    TProcessingRun run(rows, cb, TRunOptions{dryRun, &journal});
     int status = ExitOk;
     try {
         run.Execute();
@@ -127,6 +129,8 @@ int runVerb(CliInvocation &inv)
             status = ExitUsage;
         }
     }
+    if (!journal.Path().isEmpty())
+        inv.err << "Журнал: " << journal.Path() << "\n";
     if (s.Cancelled)
         inv.err << "Обработка прервана\n";
     inv.err << "Обработано: " << s.Processed << ", не прошли проверку: " << s.Invalid
@@ -144,6 +148,7 @@ const CliVerbRegistration registration(CliVerb{
     [](QCommandLineParser &p) {
         p.addOption(kDryRun);
         p.addOption(kReport);
+        p.addOption(JournalDirOption());
     },
     runVerb,
 });

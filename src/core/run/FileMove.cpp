@@ -61,10 +61,11 @@ int copyData(int in, int out)
     }
 }
 
-// Copies `from` to `to` through its twin, complete and flushed, without replacing a file of
-// that name. Returns 0 or an errno, with nothing left behind.
-int copyTo(const QByteArray &from, const QString &to)
+} // namespace
+
+int CopyFileNoReplace(const QString &fromPath, const QString &to)
 {
+    const QByteArray from = QFile::encodeName(fromPath);
     Fd in;
     in.fd = ::open(from.constData(), O_RDONLY | O_CLOEXEC);
     if (in.fd < 0)
@@ -84,8 +85,6 @@ int copyTo(const QByteArray &from, const QString &to)
     return out.Commit(TTakeName::NoReplace);
 }
 
-} // namespace
-
 int MoveFileNoReplace(const QString &from, const QString &to)
 {
     const QByteArray f = QFile::encodeName(from);
@@ -97,7 +96,7 @@ int MoveFileNoReplace(const QString &from, const QString &to)
     struct stat st {};
     if (::lstat(QFile::encodeName(to).constData(), &st) == 0)
         return EEXIST;
-    if ((e = copyTo(f, to)))
+    if ((e = CopyFileNoReplace(from, to)))
         return e;
     if (::unlink(f.constData()) != 0) {
         // The source cannot go (a read-only folder): take the copy back, so the book stays in

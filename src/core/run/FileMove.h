@@ -9,6 +9,10 @@
 // nothing left at `to`.
 int MoveFileNoReplace(const QString &from, const QString &to);
 
+// Copies the regular file `from` to `to` through its twin, complete and flushed, with its mode
+// and date, never replacing a file of that name. Returns 0 or an errno, with nothing left behind.
+int CopyFileNoReplace(const QString &from, const QString &to);
+
 // Creates `folder` and every missing folder above it. Returns 0, or the errno of the first level
 // that could not be made (a read-only disk, no access, a name too long, a file in the way), so
 // that a run can say why instead of failing later with "not found".

@@ -2,6 +2,7 @@
 
 #include "globals/Errors.h"
 #include "globals/TextFile.h"
+#include "journal/RunJournal.h"
 #include "run/FileMove.h"
 #include "run/RunLog.h"
 #include "run/RunPaths.h"
@@ -53,6 +54,17 @@ bool sameFile(const QString &a, const QString &b)
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
 
+// The run's own error is the one to report; a journal that cannot be ended adds nothing to it.
+void endFailed(TRunJournal *journal)
+{
+    if (!journal)
+        return;
+    try {
+        journal->Finish(TJournalEnd::Failed);
+    } catch (...) {
+    }
+}
+
 int percentDone(int reached, int checked)
 {
     // Every row may have been unchecked meanwhile: then all that is left is done.
@@ -75,6 +87,19 @@ struct TProcessingRun::TRowWalk {
     std::optional<TRowReport> inHand;            // the checked row taken and not yet recorded
 
     bool dry() const { return run.m_options.DryRun; }
+    TRunJournal *journal() const { return dry() ? nullptr : run.m_options.Journal; }
+
+    // The journal learns of every move before it is done.
+    int move(const TRowReport &r, const QString &from, const QString &to)
+    {
+        if (TRunJournal *j = journal()) {
+            if (r.Entry.ArchivePath.isEmpty() || from != r.WorkingPath)
+                j->Moving(from, to);
+            else
+                j->Placing(r.Entry, from, to);
+        }
+        return MoveFileNoReplace(from, to);
+    }
 
     bool taken(const QString &path) const { return pathTaken(path) || planned.contains(path); }
 
@@ -93,7 +118,7 @@ struct TProcessingRun::TRowWalk {
     {
         int e = QDir::isRelativePath(to) ? ENOENT : 0;  // an unset bad-files folder
         if (!e)
-            e = dry() ? (taken(to) ? EEXIST : 0) : MoveFileNoReplace(r.WorkingPath, to);
+            e = dry() ? (taken(to) ? EEXIST : 0) : move(r, r.WorkingPath, to);
         if (e) {
             notPlaced(r, s, r.WorkingPath, notMovedText(to, e));
             return false;
@@ -111,8 +136,16 @@ struct TProcessingRun::TRowWalk {
             notPlaced(r, s, r.WorkingPath, notConvertedText(to, EEXIST));
             return false;
         }
-        if (!dry())
-            SaveFileData(to, steps.Converted());
+        if (!dry()) {
+            const QByteArray data = steps.Converted();
+            if (TRunJournal *j = journal()) {
+                // A file from before the run is kept, so that undo can give it back.
+                if (pathTaken(to))
+                    j->KeepCopy(to);
+                j->Converting(r.WorkingPath, to, data);
+            }
+            SaveFileData(to, data);
+        }
         planned.insert(to);
         return true;
     }
@@ -148,6 +181,8 @@ struct TProcessingRun::TRowWalk {
             planned.insert(zip);
             return true;
         }
+        if (TRunJournal *j = journal())
+            j->Packing(target, zip);
         if (const int e = steps.Pack(target)) {
             notPlaced(r, s, target, notPackedText(zip, e));
             return false;
@@ -160,7 +195,7 @@ struct TProcessingRun::TRowWalk {
     // it came from: a book is placed completely or not at all.
     void moveBack(TRowReport &r, const QString &target)
     {
-        if (!dry() && MoveFileNoReplace(target, r.WorkingPath) == 0)
+        if (!dry() && move(r, target, r.WorkingPath) == 0)
             r.OutputPath = r.WorkingPath;
     }
 
@@ -196,6 +231,8 @@ struct TProcessingRun::TRowWalk {
             return;
         }
         if (!dry()) {
+            if (TRunJournal *j = journal())
+                j->MakingFolders(folder);
             if (const int e = MakeFolders(folder)) {
                 notPlaced(r, s, r.WorkingPath, s.Convert ? notConvertedText(target, e) : notMovedText(target, e));
                 return;
@@ -326,6 +363,8 @@ struct TProcessingRun::TRowWalk {
                 steps.Extract(entry, extractDir);
             const QString working = WorkingPath(entry, extractDir);
             inHand->WorkingPath = working;
+            if (TRunJournal *j = journal(); j && !entry.ArchivePath.isEmpty())
+                j->Extracted(entry, working);
 
             if (cb.ProcessMessages)
                 cb.ProcessMessages();
@@ -386,9 +425,13 @@ const TRunSummary &TProcessingRun::Execute()
         m_report.ErrorMessage = m_summary.ErrorMessage;
     };
     TRowWalk walk{*this, TRunSteps(), {}, {}, {}, TRunRows::NoRow, std::nullopt};
+    TRunJournal *journal = walk.journal();
     try {
         walk.Run();
+        if (journal)
+            journal->Finish(m_summary.Cancelled ? TJournalEnd::Cancelled : TJournalEnd::Done);
     } catch (const EOrvane &e) {
+        endFailed(journal);
         m_summary.Errors = 1;
         m_summary.ErrorMessage = e.Message();
         walk.failed(e.Message());
@@ -396,6 +439,7 @@ const TRunSummary &TProcessingRun::Execute()
         walk.steps.CloseArchive();
         throw;
     } catch (const std::exception &e) {
+        endFailed(journal);
         m_summary.Errors = 1;
         m_summary.ErrorMessage = QString::fromLocal8Bit(e.what());
         walk.failed(m_summary.ErrorMessage);

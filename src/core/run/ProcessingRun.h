@@ -40,10 +40,15 @@ struct TRunCallbacks {
     std::function<void(const TRowReport &report)> RowDone;
 };
 
+class TRunJournal;
+
 struct TRunOptions {
     // Work out what would happen to every row (validation, names, targets) and report it through
     // RowDone, without creating, moving, converting, packing or logging anything.
     bool DryRun = false;
+    // Where every file operation is recorded before it is done, so that the run can be undone;
+    // the run ends it. None: nothing is recorded (a dry run records nothing anyway).
+    TRunJournal *Journal = nullptr;
 };
 
 struct TRunSummary {
