@@ -52,9 +52,9 @@ complete_words() {
     printf "%s\n" "${COMPREPLY[@]}" | sort | tr "\n" " "' \
     _ "$prefix/share/bash-completion/completions/orvane-cli" "$@"
 }
-[ "$(complete_words orvane-cli '')" = "--config --help convert extract info list names pack run validate " ] \
+[ "$(complete_words orvane-cli '')" = "--config --help convert extract info journal list names pack run undo validate " ] \
   || fail "completion of verbs: $(complete_words orvane-cli '')"
-[ "$(complete_words orvane-cli run --)" = "--config --dry-run --help --report " ] || fail "completion of run's options"
+[ "$(complete_words orvane-cli run --)" = "--config --dry-run --help --journal-dir --report " ] || fail "completion of run's options"
 [ "$(complete_words orvane-cli convert --to '')" = "html rtf txt " ] || fail "completion of formats"
 echo "ok   bash completion"
 
