@@ -1,5 +1,9 @@
 #include "frm_Main.h"
 
+#include "journal/JournalFiles.h"
+#include "journal/RunJournal.h"
+#include "undo/UndoLastRun.h"
+
 #include "About.h"
 #include "AppErrors.h"
 #include "BookInfoPanel.h"
@@ -218,6 +222,8 @@ void TorvMain::CreateMenus()
     mmTools = menuBar()->addMenu(QStringLiteral("Инструменты"));
     mmTools->setObjectName(QStringLiteral("mmTools"));
     mmTools->addAction(mmRun);
+    mmUndo = Command(QStringLiteral("mmUndo"), QStringLiteral("Отменить последнюю обработку"), {}, {}, &TorvMain::UndoLastRun);
+    mmTools->addAction(mmUndo);
     mmTools->addSeparator()->setObjectName(QStringLiteral("mmA"));
     mmTools->addAction(mmInfo);
     mmTools->addAction(mmSelect);
@@ -647,6 +653,13 @@ void TorvMain::StartAutoProcessing()
     }
 }
 
+void TorvMain::UndoLastRun()
+{
+    if (m_running || TProcessingRun::IsRunning())
+        throw EOrvane(TProcessingRun::RunAlreadyGoing());
+    ::UndoLastRun(this);
+}
+
 void TorvMain::BookProcessing()
 {
     if (m_running || TProcessingRun::IsRunning())
@@ -691,7 +704,10 @@ void TorvMain::BookProcessing()
             progress.Progress->setValue(percent);
             SetRunTitle(percent);
         };
-        TProcessingRun run(Model->List(), callbacks);
+        TRunJournal journal(JournalFolder());  // for "Отменить последнюю обработку"
+        TRunOptions options;
+        options.Journal = &journal;
+        TProcessingRun run(Model->List(), callbacks, options);
         try {
             run.Execute();
         } catch (...) {

@@ -38,6 +38,8 @@ public:
     void OpenDirectoryTree();
     void ExitApp();
     void StartAutoProcessing();
+    // "Отменить последнюю обработку": the newest run not undone, taken back from its journal.
+    void UndoLastRun();
     void ShowBookInfo();
     // The list's selection moved to this row (-1: none).
     void VSTChange(int row);
@@ -82,6 +84,7 @@ public:
     QLabel *lblCount;
     TElidedLabel *lblCurrentFile;
     QMenu *mmFile, *mmTools, *mmResume, *pmVST;
+    QAction *mmUndo = nullptr;
     QAction *mmOpen, *mmOpenDir, *mmOpenTree, *mmExit, *mmRun, *mmInfo, *mmSelect, *mmSetting, *mmHelp,
         *mmUpdate, *mmAbout;
     QAction *pmInfo, *pmSelect, *pmDelete, *pmRun, *pmSetting, *pmExit;

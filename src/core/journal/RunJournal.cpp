@@ -158,6 +158,8 @@ void TRunJournal::Extracted(const TListEntry &entry, const QString &copy)
 
 void TRunJournal::Moving(const QString &from, const QString &to)
 {
+    if (PathTaken(to))
+        return;  // the move never replaces: it will be refused and move nothing
     TJournalStep s;
     s.Hash = RegularFileHash(from);
     if (s.Hash.isEmpty())
@@ -171,6 +173,8 @@ void TRunJournal::Moving(const QString &from, const QString &to)
 
 void TRunJournal::Placing(const TListEntry &entry, const QString &from, const QString &to)
 {
+    if (PathTaken(to))
+        return;  // the move never replaces: it will be refused and move nothing
     TJournalStep s;
     s.Kind = TStepKind::Place;
     s.Hash = RegularFileHash(from);
