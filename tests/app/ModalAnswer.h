@@ -8,22 +8,46 @@
 #include <QTimer>
 #include <QWidget>
 #include <functional>
-#include <memory>
 
-inline void AnswerNextModal(std::function<void(QWidget *)> action, int timeoutMs = 5000)
-{
-    auto clock = std::make_shared<QElapsedTimer>();
-    clock->start();
-    auto poll = std::make_shared<std::function<void()>>();
-    *poll = [=] {
+// Looks for the modal window every few milliseconds until it is up or the time is over. An
+// object of the application's, so that nothing holds on to itself and whatever is left goes with
+// the application.
+class TModalAnswer : public QObject {
+public:
+    TModalAnswer(std::function<void(QWidget *)> action, int timeoutMs)
+        : QObject(qApp), m_action(std::move(action)), m_timeoutMs(timeoutMs)
+    {
+        m_clock.start();
+        QTimer::singleShot(0, this, &TModalAnswer::Poll);
+    }
+
+private:
+    void Poll()
+    {
         if (QWidget *w = QApplication::activeModalWidget(); w && w->isVisible()) {
+            // The action may open the next window and wait in its loop; this object is gone
+            // only once control is back here.
+            const std::function<void(QWidget *)> action = std::move(m_action);
+            deleteLater();
             action(w);
             return;
         }
-        if (clock->elapsed() < timeoutMs)
-            QTimer::singleShot(10, *poll);
-    };
-    QTimer::singleShot(0, *poll);
+        if (m_clock.elapsed() < m_timeoutMs)
+            QTimer::singleShot(10, this, &TModalAnswer::Poll);
+        else
+            deleteLater();
+    }
+
+    std::function<void(QWidget *)> m_action;
+    QElapsedTimer m_clock;
+    int m_timeoutMs;
+};
+
+// The wait is long: a loaded machine may take seconds to bring up a file dialog, and a window
+// that comes after the wait would never be answered. Pass a short one where no window may come.
+inline void AnswerNextModal(std::function<void(QWidget *)> action, int timeoutMs = 60000)
+{
+    new TModalAnswer(std::move(action), timeoutMs);
 }
 
 // Calls `onShow` for every widget that is shown while it lives: a box is caught as it comes up,
