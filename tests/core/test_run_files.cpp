@@ -1,6 +1,7 @@
 // The file handling under the run: moving without replacing, the log file, the paths of a row.
 
 #include "run/FileMove.h"
+#include "run/Leftovers.h"
 #include "run/RunLog.h"
 #include "run/RunPaths.h"
 #include "globals/Errors.h"
@@ -13,6 +14,7 @@
 #include <cerrno>
 #include <sys/stat.h>
 
+using RunFixtures::MakeZip;
 using RunFixtures::PutFile;
 using ZipFixtures::ReadFile;
 
@@ -98,6 +100,53 @@ private slots:
         QCOMPARE(e, EACCES);
         QCOMPARE(ReadFile(a), QByteArray("book"));
         QVERIFY(!QFile::exists(b));
+    }
+
+    // A run killed between packing a book and removing its unpacked copy leaves both; the next
+    // run that packs into that folder removes the copy only when the archive holds exactly it.
+    void packedAndUnpackedBookIsFinished_data()
+    {
+        QTest::addColumn<QString>("archive");
+        QTest::addColumn<bool>("packing");
+        QTest::addColumn<bool>("copyRemoved");
+        QTest::newRow("archive holds exactly the book") << "same" << true << true;
+        QTest::newRow("the run does not pack") << "same" << false << false;
+        QTest::newRow("other bytes under the name") << "other bytes" << true << false;
+        QTest::newRow("a second entry beside it") << "two entries" << true << false;
+        QTest::newRow("the book in a folder of the archive") << "in a folder" << true << false;
+        QTest::newRow("another name") << "other name" << true << false;
+        QTest::newRow("a damaged archive") << "damaged" << true << false;
+    }
+    void packedAndUnpackedBookIsFinished()
+    {
+        QFETCH(QString, archive);
+        QFETCH(bool, packing);
+        QFETCH(bool, copyRemoved);
+        QTemporaryDir root;
+        const QString out = root.filePath("out/"), scratch = root.filePath("tmp/");
+        const QByteArray book = "<FictionBook>the book</FictionBook>";
+        PutFile(out + "Книга.fb2", book);
+        const QString zip = out + "Книга.fb2.zip";
+        if (archive == "same")
+            MakeZip(zip, {{"Книга.fb2", book}});
+        else if (archive == "other bytes")
+            MakeZip(zip, {{"Книга.fb2", "<FictionBook>another</FictionBook>"}});
+        else if (archive == "two entries")
+            MakeZip(zip, {{"Книга.fb2", book}, {"more.fb2", book}});
+        else if (archive == "in a folder")
+            MakeZip(zip, {{"a/Книга.fb2", book}});
+        else if (archive == "other name")
+            MakeZip(zip, {{"Другая.fb2", book}});
+        else
+            PutFile(zip, "PK\x03\x04 not an archive");
+        const QByteArray zipBytes = ReadFile(zip);
+
+        TRunLeftovers leftovers;
+        QCOMPARE(leftovers.Clear(out, packing, scratch), copyRemoved ? 1 : 0);
+        QCOMPARE(QFile::exists(out + "Книга.fb2"), !copyRemoved);
+        QCOMPARE(ReadFile(zip), zipBytes);  // the archive is never touched
+        // Nothing of the comparison is left in the scratch folder.
+        QVERIFY(QDir(scratch).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot).isEmpty());
     }
 
     void errorTextsAreRussian()

@@ -8,7 +8,10 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <fcntl.h>
 #include <unistd.h>
 
 using ZipFixtures::ReadFile;
@@ -30,6 +33,16 @@ mode_t ModeOf(const QString &path)
 {
     struct stat st {};
     return ::stat(QFile::encodeName(path).constData(), &st) == 0 ? st.st_mode & 07777 : mode_t(-1);
+}
+
+// A process id that belonged to a process which has ended.
+qint64 EndedProcess()
+{
+    const pid_t child = ::fork();
+    if (child == 0)
+        ::_exit(0);
+    ::waitpid(child, nullptr, 0);
+    return child;
 }
 
 } // namespace
@@ -79,6 +92,41 @@ private slots:
         QCOMPARE(ReadFile(final), after);
         QCOMPARE(Entries(m_dir.path()), QStringList{"book.fb2"});
         QVERIFY(!f.IsOpen() && f.Path().isEmpty());
+    }
+
+    // A killed writer's twin goes; a twin still being written stays, whether its writer's process
+    // can be seen (this one) or only its lock (a writer in another process space); files that
+    // are not twins stay whatever they are called.
+    void staleTwinsGoLiveOnesStay()
+    {
+        const QString dead = QString::number(EndedProcess());
+        const QString stale = ".book.fb2." + dead + "-0123456789abcdef.part";
+        const QString staleShort = ".orv-" + dead + "-00000000000000ff.part";
+        const QString lockedElsewhere = ".other.fb2." + dead + "-fedcba9876543210.part";
+        const QStringList notTwins{"book.fb2", ".book.fb2.part", ".book.fb2.0123456789abcdef.part",
+                                   ".book.fb2." + dead + "-0123456789ABCDEF.part", "x." + dead + "-0123456789abcdef.part"};
+        for (const QString &name : QStringList{stale, staleShort, lockedElsewhere} + notTwins)
+            QVERIFY(Put(P(name), "data"));
+        // flock locks belong to an open file: a second opening here is as foreign as another process.
+        const int foreign = ::open(QFile::encodeName(P(lockedElsewhere)).constData(), O_RDONLY);
+        QVERIFY(foreign >= 0 && ::flock(foreign, LOCK_EX) == 0);
+        TScratchFile live;
+        QCOMPARE(live.Create(P("live.fb2")), 0);
+        QVERIFY(live.Path().contains(QString::number(::getpid())));
+
+        QCOMPARE(RemoveStaleScratchFiles(m_dir.path()), 2);
+        QStringList left = Entries(m_dir.path());
+        QVERIFY(!left.contains(stale) && !left.contains(staleShort));
+        QVERIFY(left.contains(lockedElsewhere) && left.contains(QFileInfo(live.Path()).fileName()));
+        for (const QString &name : notTwins)
+            QVERIFY2(left.contains(name), qPrintable(name));
+
+        // Renamed while still locked: the live twin is never seen free of its writer.
+        QCOMPARE(live.Append(QByteArray("new")), 0);
+        QCOMPARE(live.Commit(TTakeName::NoReplace), 0);
+        QCOMPARE(ReadFile(P("live.fb2")), QByteArray("new"));
+        ::close(foreign);
+        QCOMPARE(RemoveStaleScratchFiles(m_dir.path()), 1);
     }
 
     void positionedWritesAndTruncation()

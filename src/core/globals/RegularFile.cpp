@@ -1,6 +1,7 @@
 #include "globals/RegularFile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -83,4 +84,22 @@ bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QStr
     }
     data.resize(qsizetype(done));
     return true;
+}
+
+bool SameFileBytes(const QString &a, const QString &b)
+{
+    const QFileInfo ia(a), ib(b);
+    if (!ia.isFile() || !ib.isFile() || ia.isSymLink() || ib.isSymLink() || ia.size() != ib.size())
+        return false;
+    QFile fa(a), fb(b);
+    if (!fa.open(QIODevice::ReadOnly) || !fb.open(QIODevice::ReadOnly))
+        return false;
+    constexpr qint64 kChunk = 1 << 16;
+    for (;;) {
+        const QByteArray x = fa.read(kChunk), y = fb.read(kChunk);
+        if (x != y)
+            return false;
+        if (x.isEmpty())
+            return fa.atEnd() && fb.atEnd();
+    }
 }

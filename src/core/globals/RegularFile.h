@@ -14,3 +14,7 @@ int OpenRegularFile(const QString &path, bool *notRegular = nullptr);
 // Reads a whole regular file of at most maxSize bytes. False with `why` set (the path and the
 // reason, in English) when it is no regular file, is larger, or cannot be read.
 bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QString &why);
+
+// True when both are regular files with the same bytes: the proof a run asks before it removes a
+// book as a copy of one that stays.
+bool SameFileBytes(const QString &a, const QString &b);

@@ -2,11 +2,16 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QDir>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 #include <cerrno>
 #include <climits>
+#include <csignal>
 #include <fcntl.h>
+#include <limits>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -14,7 +19,16 @@ namespace {
 
 // Fresh names are drawn from 64 random bits; running out of them means something else is wrong.
 constexpr int kAttempts = 100;
-constexpr qsizetype kTwinExtra = 1 + 1 + 16 + 5;  // "." name "." digits ".part"
+constexpr qsizetype kTwinExtra = 1 + 1 + 10 + 1 + 16 + 5;  // "." name "." pid "-" digits ".part"
+
+// A twin's name: the stem, the writer's process id and random digits. The process id and the
+// lock its writer holds tell a twin being written from one that a killed run left behind.
+const QRegularExpression &twinPattern()
+{
+    static const QRegularExpression re(QStringLiteral("^\\.(?:.+\\.|orv-)([0-9]{1,10})-[0-9a-f]{16}\\.part$"));
+    return re;
+}
+
 
 bool flagUnsupported(int e) { return e == EINVAL || e == ENOSYS || e == ENOTSUP || e == EOPNOTSUPP; }
 
@@ -81,13 +95,17 @@ int TScratchFile::Create(const QString &finalPath, mode_t mode)
     if (name.size() > NAME_MAX)
         return ENAMETOOLONG;
     // The twin names its file where there is room, so that one a crash left behind says whose it was.
-    const QByteArray stem = folder + '.' + (name.size() + kTwinExtra <= NAME_MAX ? name + '.' : QByteArray("orv-"));
+    const QByteArray stem = folder + '.' + (name.size() + kTwinExtra <= NAME_MAX ? name + '.' : QByteArray("orv-"))
+                            + QByteArray::number(qint64(::getpid())) + '-';
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         const QByteArray twin = stem
                                 + QByteArray::number(QRandomGenerator::global()->generate64(), 16).rightJustified(16, '0')
                                 + ".part";
         const int fd = ::open(twin.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0) {
+            // Held until the twin has its final name; a file system without locks only loses the
+            // second of the two signs of a live writer.
+            ::flock(fd, LOCK_EX | LOCK_NB);
             m_fd = fd;
             m_size = 0;
             m_path = QFile::decodeName(twin);
@@ -138,10 +156,7 @@ int TScratchFile::Commit(TTakeName how, bool flush)
     if (m_fd < 0)
         return EBADF;
     int e = flush && ::fsync(m_fd) != 0 ? errno : 0;
-    // A close that fails may have lost data that was still on its way.
-    if (::close(m_fd) != 0 && !e)
-        e = errno;
-    m_fd = -1;
+    // The twin is renamed while still open and locked, so that no run ever takes it for debris.
     if (!e) {
         const QByteArray from = QFile::encodeName(m_path), to = QFile::encodeName(m_finalPath);
         if (how == TTakeName::NoReplace)
@@ -154,6 +169,14 @@ int TScratchFile::Commit(TTakeName how, bool flush)
         return e;
     }
     m_path.clear();
+    // A close that fails may have lost data that was still on its way; flushed data is on disk.
+    const int closed = ::close(m_fd);
+    m_fd = -1;
+    if (closed != 0 && !flush) {
+        e = errno;
+        ::unlink(QFile::encodeName(m_finalPath).constData());
+        return e;
+    }
     return 0;
 }
 
@@ -166,6 +189,35 @@ void TScratchFile::Discard()
         ::unlink(QFile::encodeName(m_path).constData());
     m_path.clear();
     m_size = 0;
+}
+
+bool ProcessAlive(qint64 pid)
+{
+    if (pid <= 0 || pid > std::numeric_limits<pid_t>::max())
+        return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
+}
+
+int RemoveStaleScratchFiles(const QString &folder)
+{
+    const QDir dir(folder);
+    int removed = 0;
+    for (const QString &name : dir.entryList(QDir::Files | QDir::Hidden | QDir::System)) {
+        const QRegularExpressionMatch m = twinPattern().match(name);
+        if (!m.hasMatch() || ProcessAlive(m.captured(1).toLongLong()))
+            continue;
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0)
+            continue;
+        struct stat st {};
+        // A writer in another process space shows no live process id here, but holds its lock.
+        if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0
+            && ::unlink(path.constData()) == 0)
+            ++removed;
+        ::close(fd);
+    }
+    return removed;
 }
 
 int RenameNoReplace(const QString &from, const QString &to)

@@ -23,9 +23,10 @@ public:
     TScratchFile(const TScratchFile &) = delete;
     TScratchFile &operator=(const TScratchFile &) = delete;
 
-    // Creates the twin of `finalPath`: "." + the final name + "." + 16 random hex digits +
-    // ".part", or ".orv-" + digits + ".part" where the final name leaves no room for that, with
-    // `mode` less the umask. Returns 0 or an errno: ENAMETOOLONG when the final name itself is too
+    // Creates the twin of `finalPath`: "." + the final name + "." + the process id + "-" + 16
+    // random hex digits + ".part", or ".orv-" + id + "-" + digits + ".part" where the final name
+    // leaves no room for that, with `mode` less the umask. The twin stays locked while it is
+    // written. Returns 0 or an errno: ENAMETOOLONG when the final name itself is too
     // long to be taken, EEXIST when every name tried was taken.
     int Create(const QString &finalPath, mode_t mode = 0666);
     bool IsOpen() const { return m_fd >= 0; }
@@ -52,6 +53,12 @@ private:
     qint64 m_size = 0;
     QString m_path, m_finalPath;
 };
+
+// Removes from `folder` the twins that writers killed before they finished left behind: a twin
+// whose process is gone and whose lock is free. Returns how many were removed.
+int RemoveStaleScratchFiles(const QString &folder);
+// True while a process of that id exists (the scratch files of a process that is gone are debris).
+bool ProcessAlive(qint64 pid);
 
 // Gives `from`, a complete file on the file system of `to`, the name `to` unless that name is
 // taken (EEXIST). Returns 0 or an errno.

@@ -198,11 +198,13 @@ void TRunJournal::Converting(const QString &from, const QString &to, const QByte
     Write(s);
 }
 
-void TRunJournal::Packing(const QString &file, const QString &zip)
+void TRunJournal::Packing(const QString &file, const QString &zip) { Packing(file, zip, file); }
+
+void TRunJournal::Packing(const QString &file, const QString &zip, const QString &bytesAt)
 {
     TJournalStep s;
     s.Kind = TStepKind::Pack;
-    s.Hash = RegularFileHash(file);
+    s.Hash = RegularFileHash(bytesAt);
     if (s.Hash.isEmpty())
         return;
     s.From = file;

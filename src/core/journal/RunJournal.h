@@ -47,6 +47,8 @@ public:
     void Placing(const TListEntry &entry, const QString &from, const QString &to);
     void Converting(const QString &from, const QString &to, const QByteArray &converted);
     void Packing(const QString &file, const QString &zip);
+    // The same for a book packed straight from `bytesAt` under the name of `file`.
+    void Packing(const QString &file, const QString &zip, const QString &bytesAt);
     // Records "mkdir" for every level of `folder` that is not there yet (before it is made).
     void MakingFolders(const QString &folder);
     // Copies `path`, which is about to be replaced, into this journal's keep folder, complete and

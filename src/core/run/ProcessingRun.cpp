@@ -1,12 +1,15 @@
 #include "run/ProcessingRun.h"
 
 #include "globals/Errors.h"
+#include "globals/RegularFile.h"
 #include "globals/TextFile.h"
 #include "journal/RunJournal.h"
 #include "run/FileMove.h"
+#include "run/Leftovers.h"
 #include "run/RunLog.h"
 #include "run/RunPaths.h"
 #include "run/RunSteps.h"
+#include "zip/BookArchive.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,6 +19,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <unistd.h>
 
 std::atomic<bool> CancelRequested{false};
 
@@ -85,6 +89,7 @@ struct TProcessingRun::TRowWalk {
     QSet<QString> planned;  // outputs that earlier rows took (or, in a dry run, would have taken)
     TRunRows::RowId lastSeen = TRunRows::NoRow;  // the row the walk looked at last
     std::optional<TRowReport> inHand;            // the checked row taken and not yet recorded
+    TRunLeftovers leftovers;  // what an interrupted run left in the folders this one writes to
 
     bool dry() const { return run.m_options.DryRun; }
     TRunJournal *journal() const { return dry() ? nullptr : run.m_options.Journal; }
@@ -119,12 +124,28 @@ struct TProcessingRun::TRowWalk {
         int e = QDir::isRelativePath(to) ? ENOENT : 0;  // an unset bad-files folder
         if (!e)
             e = dry() ? (taken(to) ? EEXIST : 0) : move(r, r.WorkingPath, to);
+        // Never the book itself under a second name (a link): only a copy is proof.
+        if (e == EEXIST && !planned.contains(to) && !sameFile(r.WorkingPath, to) && SameFileBytes(r.WorkingPath, to))
+            e = finish(r);
         if (e) {
             notPlaced(r, s, r.WorkingPath, notMovedText(to, e));
             return false;
         }
         planned.insert(to);
         return true;
+    }
+
+    // The book is already at its place, byte for byte, as a run that was killed after writing it
+    // and before removing the source leaves it: the source goes now, instead of staying as a
+    // duplicate. An archive's entry only leaves its extracted copy. Returns 0 or an errno.
+    int finish(const TRowReport &r)
+    {
+        if (dry())
+            return 0;
+        const bool loose = r.Entry.ArchivePath.isEmpty();
+        if (::unlink(QFile::encodeName(r.WorkingPath).constData()) != 0 && loose)
+            return errno;
+        return 0;
     }
 
     // Writes the converted book to `to`. A file from before the run is replaced, so the same books
@@ -154,6 +175,8 @@ struct TProcessingRun::TRowWalk {
     {
         const QString bad = BadFilePath(s.BadDir, r.Entry);
         const qsizetype logged = log.size();
+        if (!dry() && !QDir::isRelativePath(s.BadDir))
+            leftovers.Clear(s.BadDir, false, extractDir);
         // A bad file an earlier run put there is in its place already.
         if (!sameFile(r.WorkingPath, bad) && !place(r, s, bad)) {
             // One entry for the row: why it stays where it is, then why it is bad.
@@ -168,35 +191,68 @@ struct TProcessingRun::TRowWalk {
         r.Message = error;
     }
 
-    // Packs `target` into target + ".zip" without ever replacing an archive: the new archive
+    // Packs `file` into `zip` as `entryName` without ever replacing an archive: the new archive
     // is made beside it and takes the final name only when complete, and only when it is free.
-    bool pack(TRowReport &r, const TRunSettings &s, const QString &target)
+    // `file` stays where it is; the book stays at `file` when the archive cannot be made.
+    bool pack(TRowReport &r, const TRunSettings &s, const QString &file, const QString &zip, const QString &entryName)
     {
-        const QString zip = target + QStringLiteral(".zip");
         if (taken(zip)) {
-            notPlaced(r, s, target, notPackedText(zip, EEXIST));
+            notPlaced(r, s, file, notPackedText(zip, EEXIST));
             return false;
         }
-        if (dry()) {
-            planned.insert(zip);
-            return true;
+        if (!dry()) {
+            if (const int e = steps.Pack(file, zip, entryName)) {
+                notPlaced(r, s, file, notPackedText(zip, e));
+                return false;
+            }
         }
-        if (TRunJournal *j = journal())
-            j->Packing(target, zip);
-        if (const int e = steps.Pack(target)) {
-            notPlaced(r, s, target, notPackedText(zip, e));
-            return false;
-        }
-        QFile::remove(target);
+        planned.insert(zip);
         return true;
     }
 
-    // A book moved into the output folder whose archive then could not be made goes back where
-    // it came from: a book is placed completely or not at all.
-    void moveBack(TRowReport &r, const QString &target)
+    // The journal tells a book packed from where it is as the move to its target and the packing
+    // of the target, which is what the two amount to, so that undo takes both back.
+    void journalPacking(const TRowReport &r, const QString &zip)
     {
-        if (!dry() && move(r, target, r.WorkingPath) == 0)
-            r.OutputPath = r.WorkingPath;
+        TRunJournal *j = journal();
+        if (!j)
+            return;
+        const QString target = zip.chopped(4);
+        if (r.Entry.ArchivePath.isEmpty())
+            j->Moving(r.WorkingPath, target);
+        else
+            j->Placing(r.Entry, r.WorkingPath, target);
+        j->Packing(target, zip, r.WorkingPath);
+    }
+
+    // A book is packed straight from where it is: it leaves its place only once its archive is
+    // complete on disk, so that a book is placed completely or not at all, and a run killed
+    // between the two steps leaves the archive and the source, which the next run finishes.
+    bool packBook(TRowReport &r, const TRunSettings &s, const QString &zip, const QString &entryName)
+    {
+        if (taken(zip)) {
+            if (!planned.contains(zip) && ArchiveHoldsExactly(zip, r.WorkingPath, entryName, extractDir)) {
+                journalPacking(r, zip);
+                if (finish(r) == 0) {
+                    planned.insert(zip);
+                    return true;
+                }
+            }
+            notPlaced(r, s, r.WorkingPath, notPackedText(zip, EEXIST));
+            return false;
+        }
+        journalPacking(r, zip);
+        if (!pack(r, s, r.WorkingPath, zip, entryName))
+            return false;
+        if (const int e = finish(r)) {
+            // A source that cannot be removed (a read-only folder) keeps the book: the new
+            // archive, which this run has just made, goes again.
+            QFile::remove(zip);
+            planned.remove(zip);
+            notPlaced(r, s, r.WorkingPath, notMovedText(zip, e));
+            return false;
+        }
+        return true;
     }
 
     // A book an earlier run placed, ticked again, is where this run would put it: it is placed,
@@ -224,10 +280,11 @@ struct TProcessingRun::TRowWalk {
         const QString target = folder + newName;
         if (!s.Convert && alreadyPlaced(r, s, target, newName))
             return;
+        const QString zip = target + QStringLiteral(".zip");
         // The whole placement is decided before anything moves: an archive name that is taken
-        // leaves the book where it is.
-        if (s.Archive && taken(target + QStringLiteral(".zip"))) {
-            notPlaced(r, s, r.WorkingPath, notPackedText(target + QStringLiteral(".zip"), EEXIST));
+        // leaves the book where it is (unless it holds exactly this book).
+        if (s.Archive && s.Convert && taken(zip)) {
+            notPlaced(r, s, r.WorkingPath, notPackedText(zip, EEXIST));
             return;
         }
         if (!dry()) {
@@ -237,27 +294,25 @@ struct TProcessingRun::TRowWalk {
                 notPlaced(r, s, r.WorkingPath, s.Convert ? notConvertedText(target, e) : notMovedText(target, e));
                 return;
             }
+            leftovers.Clear(folder, s.Archive, extractDir);
         }
         if (s.Convert) {
             if (!convert(r, s, target))
                 return;
+            // The converted file is this run's own: once packed, it goes.
+            if (s.Archive) {
+                if (TRunJournal *j = journal())
+                    j->Packing(target, zip);
+                if (!pack(r, s, target, zip, newName))
+                    return;
+                if (!dry())
+                    QFile::remove(target);
+            }
+        } else if (s.Archive) {
+            if (!packBook(r, s, zip, newName))
+                return;
         } else if (!place(r, s, target)) {
             return;
-        }
-        if (s.Archive) {
-            bool packed = false;
-            try {
-                packed = pack(r, s, target);
-            } catch (...) {
-                if (!s.Convert)
-                    moveBack(r, target);
-                throw;
-            }
-            if (!packed) {
-                if (!s.Convert)
-                    moveBack(r, target);
-                return;
-            }
         }
         r.Outcome = TRowOutcome::Placed;
         r.OutputPath = s.Archive ? target + QStringLiteral(".zip") : target;
@@ -343,6 +398,8 @@ struct TProcessingRun::TRowWalk {
         const TRunCallbacks &cb = run.m_callbacks;
         TRunSummary &sum = run.m_summary;
         extractDir = RunExtractDir(RunTempDir());
+        if (!dry())
+            RemoveStaleRunExtractDirs(RunTempDir());
         int reached = 0;
         for (TRunRows::RowId row = rows.FirstRow(); row != TRunRows::NoRow; row = rows.NextRow(row)) {
             lastSeen = row;
@@ -387,8 +444,10 @@ struct TProcessingRun::TRowWalk {
         }
         if (!dry()) {
             const TRunSettings s = CurrentRunSettings();
-            if (s.SaveLog)
+            if (s.SaveLog) {
+                leftovers.Clear(QFileInfo(s.LogFile).absolutePath(), false, extractDir);
                 WriteRunLog(s.LogFile, log);
+            }
         }
     }
 };
@@ -424,7 +483,7 @@ const TRunSummary &TProcessingRun::Execute()
         m_report.Cancelled = m_summary.Cancelled;
         m_report.ErrorMessage = m_summary.ErrorMessage;
     };
-    TRowWalk walk{*this, TRunSteps(), {}, {}, {}, TRunRows::NoRow, std::nullopt};
+    TRowWalk walk{*this, TRunSteps(), {}, {}, {}, TRunRows::NoRow, std::nullopt, {}};
     TRunJournal *journal = walk.journal();
     try {
         walk.Run();

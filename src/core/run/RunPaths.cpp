@@ -1,11 +1,27 @@
 #include "run/RunPaths.h"
 
+#include "globals/DeleteFolderTree.h"
+#include "globals/ScratchFile.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QRegularExpression>
 #include <QStringList>
 
 QString RunExtractDir(const QString &tempDir)
 {
     return tempDir + QStringLiteral("run-%1/").arg(QCoreApplication::applicationPid());
+}
+
+void RemoveStaleRunExtractDirs(const QString &tempDir)
+{
+    static const QRegularExpression name(QStringLiteral("^run-([0-9]{1,10})$"));
+    const QDir dir(tempDir);
+    for (const QString &sub : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::NoSymLinks)) {
+        const QRegularExpressionMatch m = name.match(sub);
+        if (m.hasMatch() && !ProcessAlive(m.captured(1).toLongLong()))
+            DeleteFolderTree(dir.filePath(sub));
+    }
 }
 
 QString WorkingPath(const TListEntry &entry, const QString &extractDir)

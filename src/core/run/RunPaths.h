@@ -9,6 +9,9 @@
 // the information panel, which extracts into the scratch folder too, never replaces a book
 // while the run works on it. One per process: the window and the command line may run at once.
 QString RunExtractDir(const QString &tempDir);
+// Removes the extraction folders of runs that were killed (their process is gone): what they
+// hold are copies of entries of archives, which stay as they were.
+void RemoveStaleRunExtractDirs(const QString &tempDir);
 
 // A loose file: FileDir + FileName. An archive entry: where extraction puts it, the extraction
 // folder + the entry's folders inside the archive + FileName.

@@ -101,8 +101,7 @@ QByteArray TRunSteps::Converted() { return m->conversion.ConvertedData(CurrentBo
 
 QString TRunSteps::ConvertedName(const QString &name) { return m->conversion.ConvertedName(name); }
 
-int TRunSteps::Pack(const QString &file)
+int TRunSteps::Pack(const QString &file, const QString &zip, const QString &entryName)
 {
-    TZipArchive packer;
-    return BookArchiveNoReplace(packer, file, file);
+    return PackBookAs(zip, file, entryName);
 }

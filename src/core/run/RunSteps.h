@@ -47,9 +47,9 @@ public:
     QByteArray Converted();
     // The name of the converted file: the name with the kind's extension.
     QString ConvertedName(const QString &name);
-    // A new archive file + ".zip" holding `file` under its bare name, never replacing a file of
-    // that name: 0, or the errno of taking the name (EEXIST when it is taken).
-    int Pack(const QString &file);
+    // The new archive `zip` holding `file` as `entryName`, never replacing a file of that name:
+    // 0, or the errno of taking the name (EEXIST when it is taken).
+    int Pack(const QString &file, const QString &zip, const QString &entryName);
 
 private:
     struct State;

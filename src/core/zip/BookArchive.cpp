@@ -1,8 +1,13 @@
 #include "zip/BookArchive.h"
 
+#include "globals/RegularFile.h"
 #include "zip/ZipErrors.h"
+#include "zip/ZipWriter.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace {
 
@@ -38,4 +43,40 @@ void BookArchive(TZipArchive &zip, const QString &nName, const QString &oName, i
 int BookArchiveNoReplace(TZipArchive &zip, const QString &nName, const QString &oName, int level)
 {
     return Pack(zip, nName, oName, level, TTakeName::NoReplace);
+}
+
+bool ArchiveHoldsExactly(const QString &zip, const QString &file, const QString &entryName, const QString &scratchDir)
+{
+    const QFileInfo book(file);
+    if (!book.isFile() || book.isSymLink())
+        return false;
+    if (!QDir().mkpath(scratchDir))
+        return false;
+    QTemporaryDir scratch(QDir(scratchDir).filePath(QStringLiteral("check-XXXXXX")));
+    if (!scratch.isValid())
+        return false;
+    try {
+        TZipArchive archive;
+        archive.FileName = zip;
+        archive.BaseDir = scratch.path() + QLatin1Char('/');
+        archive.OpenArchive(TZipArchive::omRead);
+        TZipArchiveItem item;
+        if (!archive.FindFirst(QStringLiteral("*"), item, kListSearchAttr))
+            return false;
+        const TZipArchiveItem only = item;
+        if (archive.FindNext(item) || !only.StoredPath.isEmpty() || only.FileName != entryName
+            || only.UncompressedSize != book.size())
+            return false;
+        const QString copy = archive.ExtractEntry(only.EntryIndex, only.StoredPath + only.FileName);
+        return !copy.isEmpty() && SameFileBytes(copy, file);
+    } catch (const std::exception &) {
+        return false;
+    }
+}
+
+int PackBookAs(const QString &zipPath, const QString &file, const QString &entryName, int level)
+{
+    TZipWriter writer(zipPath);
+    writer.AddFile(file, entryName, level);
+    return writer.Finish(TTakeName::NoReplace);
 }

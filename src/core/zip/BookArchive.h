@@ -11,3 +11,15 @@ void BookArchive(TZipArchive &zip, const QString &nName, const QString &oName, i
 // The same, never replacing a file named nName + ".zip": returns 0, or the errno of taking that
 // name (EEXIST when it is taken), with nothing left behind. Other errors raise.
 int BookArchiveNoReplace(TZipArchive &zip, const QString &nName, const QString &oName, int level = 1);
+
+// Packs `file` into the new archive `zipPath` as its one entry `entryName`, never replacing a
+// file of that name: returns 0, or the errno of taking the name (EEXIST when it is taken), with
+// nothing left behind. Other errors raise. `file` is not touched.
+int PackBookAs(const QString &zipPath, const QString &file, const QString &entryName, int level = 1);
+
+// True when `zip` holds exactly the book `file` (one entry, at the top, named `entryName`, with
+// the same bytes): proof that the file is a copy of what the archive keeps. The entry
+// is extracted below `scratchDir` to compare it; nothing else is written. A damaged archive is no
+// proof.
+bool ArchiveHoldsExactly(const QString &zip, const QString &file, const QString &entryName,
+                         const QString &scratchDir);
