@@ -468,6 +468,9 @@ private slots:
         QTest::newRow("a converted file from before the run is made anew") << "earlier output, converted" << false << QList<int>{placed};
         QTest::newRow("target taken before the run") << "target taken" << false << QList<int>{notPlaced};
         QTest::newRow("archive taken before the run") << "archive taken" << true << QList<int>{notPlaced};
+        // A run killed after the book reached its place and before the source went: finished now.
+        QTest::newRow("target holds this very book") << "target holds it" << false << QList<int>{placed};
+        QTest::newRow("archive holds this very book") << "archive holds it" << true << QList<int>{placed};
         QTest::newRow("bad file taken") << "bad taken" << false << QList<int>{notPlaced};
         QTest::newRow("no bad-files folder") << "no bad folder" << false << QList<int>{notPlaced};
         QTest::newRow("a file where the target folder should be") << "folder blocked" << false << QList<int>{notPlaced};
@@ -511,6 +514,12 @@ private slots:
         } else if (scenario == QLatin1String("archive taken")) {
             MakeZip(target + QStringLiteral(".zip"), {{kTolstoy, earlier}});
             books << earlier;
+            add(QStringLiteral("a.fb2"), a);
+        } else if (scenario == QLatin1String("target holds it")) {
+            PutFile(target, a);
+            add(QStringLiteral("a.fb2"), a);
+        } else if (scenario == QLatin1String("archive holds it")) {
+            MakeZip(target + QStringLiteral(".zip"), {{kTolstoy, a}});
             add(QStringLiteral("a.fb2"), a);
         } else if (scenario == QLatin1String("bad taken")) {
             PutFile(m_bad + QStringLiteral("x.fb2"), NotXmlBook(QStringLiteral("earlier")));
