@@ -1,5 +1,6 @@
 #include "CentreOnOwner.h"
 
+#include <QScreen>
 #include <QWidget>
 
 void CentreOnOwner(QWidget *dialog)
@@ -9,5 +10,12 @@ void CentreOnOwner(QWidget *dialog)
         return;
     const QRect ownerFrame = owner->window()->frameGeometry();
     const QSize size = dialog->frameGeometry().size();
-    dialog->move(ownerFrame.center() - QPoint(size.width() / 2, size.height() / 2));
+    QPoint at = ownerFrame.center() - QPoint(size.width() / 2, size.height() / 2);
+    // A dialog wider than a window near the screen's edge would open partly off the screen.
+    if (const QScreen *screen = owner->window()->screen()) {
+        const QRect room = screen->availableGeometry();
+        at.setX(qMax(room.left(), qMin(at.x(), room.right() + 1 - size.width())));
+        at.setY(qMax(room.top(), qMin(at.y(), room.bottom() + 1 - size.height())));
+    }
+    dialog->move(at);
 }

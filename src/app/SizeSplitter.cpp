@@ -7,6 +7,12 @@
 TSizeSplitter::TSizeSplitter(QWidget *parent) : QSplitter(Qt::Horizontal, parent)
 {
     setHandleWidth(7);
+    // A drag is the user's choice; a width the window forced is not.
+    connect(this, &QSplitter::splitterMoved, this, [this] {
+        m_wanted = PanelWidth();
+        if (m_wanted > 0)
+            m_lastWidth = m_wanted;
+    });
 }
 
 int TSizeSplitter::PanelWidth() const
@@ -19,22 +25,52 @@ void TSizeSplitter::SetPanelWidth(int width)
 {
     if (count() != 2)
         return;
-    width = qMax(0, width);
-    if (width > 0)
-        m_lastWidth = width;
-    const int total = qMax(width + 1, this->width() - handleWidth());
-    setSizes({total - width, width});
+    m_wanted = qMax(0, width);
+    if (m_wanted > 0)
+        m_lastWidth = m_wanted;
+    Fit();
 }
 
 void TSizeSplitter::TogglePanel()
 {
     const int w = PanelWidth();
     if (w > 0) {
-        m_lastWidth = w;
-        setSizes({sizes()[0] + w, 0});
+        m_lastWidth = m_wanted > 0 ? m_wanted : w;
+        m_wanted = 0;
     } else {
-        SetPanelWidth(m_lastWidth);
+        // Opened by hand in a window too small for it, it takes the room the list can spare.
+        m_wanted = m_lastWidth;
     }
+    Fit();
+    if (w == 0 && PanelWidth() == 0 && count() == 2) {
+        const int total = width() - handleWidth();
+        const int spare = qMin(m_lastWidth, total / 2);
+        setSizes({total - spare, spare});
+    }
+}
+
+void TSizeSplitter::resizeEvent(QResizeEvent *e)
+{
+    QSplitter::resizeEvent(e);
+    Fit();
+}
+
+void TSizeSplitter::Fit()
+{
+    if (count() != 2)
+        return;
+    const int total = width() - handleWidth();
+    int w = m_wanted;
+    // Not shown yet: keep the wanted width; the resize that comes with the showing fits it.
+    if (!isVisible()) {
+        setSizes({qMax(1, total - w), w});
+        return;
+    }
+    w = qMin(w, total - kMinListWidth);
+    if (w < kMinPanelWidth)
+        w = 0;
+    if (sizes() != QList<int>{total - w, w})
+        setSizes({total - w, w});
 }
 
 QSplitterHandle *TSizeSplitter::createHandle()

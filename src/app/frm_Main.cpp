@@ -468,7 +468,7 @@ void TorvMain::SaveSetting()
     }
     ini.WriteInteger(kUser, QStringLiteral("Column_2"), VST->columnWidth(lcFileName));
     ini.WriteInteger(kUser, QStringLiteral("Column_3"), VST->columnWidth(lcFileSize));
-    ini.WriteInteger(kUser, QStringLiteral("SplitterA"), m_shown ? Splitter->PanelWidth() : m_panelWidth);
+    ini.WriteInteger(kUser, QStringLiteral("SplitterA"), m_shown ? Splitter->WantedPanelWidth() : m_panelWidth);
 }
 
 void TorvMain::DeleteTempFolder()

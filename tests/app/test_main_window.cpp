@@ -179,6 +179,36 @@ private slots:
         QCOMPARE(w.Splitter->PanelWidth(), width);
     }
 
+    // A small window keeps the list usable: the panel narrows, then folds away, and comes back
+    // at the user's width when the window grows; the width kept in the settings stays the user's.
+    void panelGivesWayInASmallWindow_data()
+    {
+        QTest::addColumn<int>("windowWidth");
+        QTest::addColumn<bool>("panelShown");
+        QTest::newRow("wide") << 1100 << true;
+        QTest::newRow("panel narrowed") << 640 << true;
+        QTest::newRow("panel folded") << 480 << false;
+    }
+    void panelGivesWayInASmallWindow()
+    {
+        QFETCH(int, windowWidth);
+        QFETCH(bool, panelShown);
+        TorvMain w;
+        w.resize(1100, 700);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        w.Splitter->SetPanelWidth(320);
+        w.resize(windowWidth, 480);
+        QTRY_COMPARE(w.Splitter->width() <= windowWidth, true);
+        QTRY_VERIFY(w.Splitter->sizes().constFirst() >= qMin(TSizeSplitter::kMinListWidth, w.Splitter->width() - 7));
+        QCOMPARE(w.Splitter->PanelWidth() > 0, panelShown);
+        if (panelShown)
+            QVERIFY(w.Splitter->PanelWidth() >= TSizeSplitter::kMinPanelWidth);
+        QCOMPARE(w.Splitter->WantedPanelWidth(), 320);
+        w.resize(1100, 700);
+        QTRY_COMPARE(w.Splitter->PanelWidth(), 320);
+    }
+
     void errorBoxText_data()
     {
         QTest::addColumn<QString>("message");
