@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPolygon>
+#include <QTimer>
 
 TSizeSplitter::TSizeSplitter(QWidget *parent) : QSplitter(Qt::Horizontal, parent)
 {
@@ -53,6 +54,13 @@ void TSizeSplitter::resizeEvent(QResizeEvent *e)
 {
     QSplitter::resizeEvent(e);
     Fit();
+}
+
+void TSizeSplitter::showEvent(QShowEvent *e)
+{
+    QSplitter::showEvent(e);
+    // The first layout of a window shown at its final size brings no resize after this one.
+    QTimer::singleShot(0, this, [this] { Fit(); });
 }
 
 void TSizeSplitter::Fit()

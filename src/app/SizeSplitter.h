@@ -28,6 +28,7 @@ public:
 protected:
     QSplitterHandle *createHandle() override;
     void resizeEvent(QResizeEvent *e) override;
+    void showEvent(QShowEvent *e) override;
 
 private:
     // Shows the wanted width, or what is left of it beside the list's least width.
