@@ -16,9 +16,9 @@ namespace {
 
 // Makes a tree below `root` from lines: "a/b.fb2" a file, "a/" a folder, "a/l -> target" a
 // link (to a path below `root`, or to "./x" or ".." beside the link), "a/p|" a named pipe.
-void MakeTree(const QString &root, const QStringList &spec)
+void MakeTree(const QString &root, const QStringList &lines)
 {
-    for (const QString &line : spec) {
+    for (const QString &line : lines) {
         if (line.contains(" -> ")) {
             const QString path = root + line.section(" -> ", 0, 0);
             const QString target = line.section(" -> ", 1);

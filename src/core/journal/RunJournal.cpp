@@ -89,7 +89,13 @@ void TRunJournal::Open()
     if (!m_undoes.isEmpty())
         head += '\t' + EscapeField(m_undoes);
     // The header goes through the same path as the steps.
-    const QByteArray line = head + '\n';
+    Append(head + '\n');
+}
+
+void TRunJournal::Append(const QByteArray &line)
+{
+    // One write of the whole line (O_APPEND); a short write is finished, and a line cut by a
+    // kill is ignored when the journal is read.
     for (qsizetype done = 0; done < line.size();) {
         const ssize_t w = ::write(m_fd, line.constData() + done, size_t(line.size() - done));
         if (w < 0) {
@@ -110,18 +116,7 @@ void TRunJournal::Write(const TJournalStep &given)
     for (QString *p : {&step.From, &step.To, &step.Archive})
         if (!p->isEmpty() && QDir::isRelativePath(*p))
             *p = QDir::current().absoluteFilePath(*p) + (p->endsWith(u'/') ? QStringLiteral("/") : QString());
-    const QByteArray line = StepLine(step) + '\n';
-    // One write of the whole line (O_APPEND); a short write is finished, and a line cut by a
-    // kill is ignored when the journal is read.
-    for (qsizetype done = 0; done < line.size();) {
-        const ssize_t w = ::write(m_fd, line.constData() + done, size_t(line.size() - done));
-        if (w < 0) {
-            if (errno == EINTR)
-                continue;
-            throw EOrvane(CannotWrite(m_path, errno));
-        }
-        done += w;
-    }
+    Append(StepLine(step) + '\n');
     ++m_steps;
 }
 

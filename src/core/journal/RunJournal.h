@@ -65,6 +65,7 @@ public:
 
 private:
     void Open();
+    void Append(const QByteArray &line);
 
     QString m_folder, m_undoes, m_path;
     TJournalKind m_kind;
