@@ -11,6 +11,7 @@
 #include "list/BookList.h"
 #include "list/BookSources.h"
 #include "run/ProcessingRun.h"
+#include "validate/ValidateBook.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -232,6 +233,24 @@ private slots:
         const QByteArray expected = "\xEF\xBB\xBF" + (QStringLiteral("z.fb2 => ") + messages[0] + QStringLiteral("\r\n") +
                                                       QStringLiteral("a.fb2 => ") + messages[1] + QStringLiteral("\r\n")).toUtf8();
         QCOMPARE(ReadFile(m_log), expected);
+    }
+
+    // The run judges a book as ValidateBook does, on the file as it is: a blank in the cover's
+    // image is refused by the schema even though the loader would drop it.
+    void verdictIsValidateBooks()
+    {
+        settings({{QStringLiteral("SaveLog"), "1"}});
+        QByteArray book = ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В"));
+        book.replace("<lang>", "<coverpage><image l:href=\"#c\"> </image></coverpage><lang>");
+        QString expected;
+        QVERIFY(!ValidateBook(m_src + loose(QStringLiteral("cover.fb2"), book), expected));
+        TBookList rows;
+        rows.Append(looseRow(QStringLiteral("cover.fb2")));
+        TProcessingRun run(rows);
+        const TRunSummary s = run.Execute();
+        QCOMPARE(s.Invalid, 1);
+        QCOMPARE(ReadFile(m_bad + QStringLiteral("cover.fb2")), book);
+        QCOMPARE(ReadFile(m_log), "\xEF\xBB\xBF" + (QStringLiteral("cover.fb2 => ") + expected + QStringLiteral("\r\n")).toUtf8());
     }
 
     void logOffLeavesLogAlone()

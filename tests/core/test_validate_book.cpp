@@ -1,5 +1,6 @@
 #include "BookFixtures.h"
 #include "globals/Errors.h"
+#include "validate/ValidBook.h"
 #include "validate/ValidateBook.h"
 
 #include <QDir>
@@ -178,6 +179,39 @@ private slots:
         QCOMPARE(text, "Код ошибки 1871\r\nСтрока 7\r\nСимвол 11\r\nElement '" + kNs
                      + "coverpage': This element is not expected. Expected is one of ( " + kNs + "author, " + kNs
                      + "book-title ).\r\n");
+    }
+
+    // The loader's tree of a book is judged as ValidateBook judges its file: white space that the
+    // schema refuses counts before the loader drops it, and an invalid book gets the same text.
+    void loadingGivesValidateBooksVerdict_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("valid") << Book({}, {});
+        QTest::newRow("blank in the cover's image")
+            << Book(QStringLiteral("<image l:href=\"#cover.png\"/>"), QStringLiteral("<image l:href=\"#cover.png\"> </image>"));
+        QTest::newRow("line break in a picture of the text")
+            << Book(QStringLiteral("<p>Текст"), QStringLiteral("<image l:href=\"#cover.png\">\n</image><p>Текст"));
+        QTest::newRow("blank in an empty-line, which takes anything") // valid either way
+            << Book(QStringLiteral("<p>Текст"), QStringLiteral("<empty-line> </empty-line><p>Текст"));
+        QTest::newRow("schema error") << Book(QStringLiteral("<lang>ru</lang>\n"), {});
+        QTest::newRow("not well-formed") << Book(QStringLiteral("</emphasis>"), QStringLiteral("</emph>"));
+        QTest::newRow("not xml") << QByteArray("plain text");
+    }
+
+    void loadingGivesValidateBooksVerdict()
+    {
+        QFETCH(QByteArray, bytes);
+        const QString path = Write(QStringLiteral("verdict.fb2"), bytes);
+        QString expected, text;
+        const bool valid = ValidateBook(path, expected, kUtils);
+        const XmlDocPtr dom = LoadValidBookDom(path, kUtils, text);
+        QCOMPARE(dom != nullptr, valid);
+        QCOMPARE(text, expected);
+        if (!dom)
+            return;
+        // The loader's tree has no white-space-only text left.
+        for (xmlNode *n = xmlDocGetRootElement(dom.get())->children; n; n = n->next)
+            QVERIFY(n->type != XML_TEXT_NODE);
     }
 
     void missingFileIsAResult()

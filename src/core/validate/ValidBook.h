@@ -6,8 +6,7 @@
 
 #include <QString>
 
-// The parsed tree of a valid book; null for an invalid one, with ValidateBook's four-line text in
-// errorText. Only an invalid book is read a second time, by ValidateBook, for the position and
-// reason of its error (and that verdict stands). Throws when the schema is missing or unusable,
-// and the load error when ValidateBook accepts a file that the parser refuses.
+// The parsed tree of a valid book, as OpenBookDocument would load it; null for an invalid one,
+// with ValidateBook's four-line text in errorText. ValidateBook's verdict on every book, with one
+// parse of the file. Throws when the schema is missing or unusable.
 XmlDocPtr LoadValidBookDom(const QString &path, const QString &utilsDir, QString &errorText);

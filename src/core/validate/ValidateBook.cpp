@@ -14,16 +14,16 @@ bool ValidateBook(const QString &fileName, QString &errorText)
 
 bool ValidateBook(const QString &fileName, QString &errorText, const QString &utilsDir)
 {
-    XmlParseError error;
-    if (XmlValidateFile(fileName, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace, error))
-        return true;
-    errorText = ValidationErrorText(error);
-    return false;
+    return ValidatedBookTree(fileName, errorText, utilsDir) != nullptr;
 }
 
-bool IsValidBookDocument(xmlDoc *doc, const QString &utilsDir)
+XmlDocPtr ValidatedBookTree(const QString &fileName, QString &errorText, const QString &utilsDir)
 {
-    return XmlValidateDoc(doc, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace);
+    XmlParseError error;
+    XmlDocPtr doc = XmlLoadValidFile(fileName, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace, error);
+    if (!doc)
+        errorText = ValidationErrorText(error);
+    return doc;
 }
 
 QString ValidationErrorText(const XmlParseError &error)

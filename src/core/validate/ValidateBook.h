@@ -15,10 +15,9 @@ extern const QString FictionBookNamespace;
 bool ValidateBook(const QString &fileName, QString &errorText);
 // The same with the schema of another folder.
 bool ValidateBook(const QString &fileName, QString &errorText, const QString &utilsDir);
-
-// ValidateBook's verdict on a book that OpenBookDocument's parser has already read (the run reads
-// each book once), without the error text: for an invalid book ValidateBook gives it.
-bool IsValidBookDocument(xmlDoc *doc, const QString &utilsDir);
+// ValidateBook that keeps what it parsed: the tree of a valid book as the file holds it (white
+// space kept); null with the error text for an invalid one.
+XmlDocPtr ValidatedBookTree(const QString &fileName, QString &errorText, const QString &utilsDir);
 
 // "Код ошибки " code, "Строка " line, "Символ " position, the reason; each line ends in CR LF.
 QString ValidationErrorText(const XmlParseError &error);

@@ -180,24 +180,38 @@ bool FindStartTagEnd(const QByteArray &data, long ordinal, int &line, int &colum
 bool XmlValidateFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
                      XmlParseError &error)
 {
+    return XmlLoadValidFile(path, schemaPath, expectedNamespace, error) != nullptr;
+}
+
+XmlDocPtr XmlLoadValidFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
+                           XmlParseError &error)
+{
     InitXmlServices();
-    const SchemaPtr schema = SchemaFor(schemaPath, expectedNamespace);
+    SchemaFor(schemaPath, expectedNamespace); // an unusable schema is an error even for an unreadable book
     error = XmlParseError();
     QByteArray data;
     if (!ReadWholeFile(path, data, error))
-        return false;
+        return nullptr;
     // The tree, not a stream, is validated: only a tree lets libxml2 check that ids are unique.
     XmlDocPtr doc = ParseXmlBytes(data, QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded), nullptr,
                                   XmlParseOptions() | XML_PARSE_COMPACT, XmlBlanks::Keep, nullptr, error);
-    if (!doc)
-        return false;
+    if (!doc || !XmlValidateParsed(doc.get(), data, schemaPath, expectedNamespace, error))
+        return nullptr;
+    return doc;
+}
 
+bool XmlValidateParsed(xmlDoc *doc, const QByteArray &data, const QString &schemaPath,
+                       const QString &expectedNamespace, XmlParseError &error)
+{
+    InitXmlServices();
+    const SchemaPtr schema = SchemaFor(schemaPath, expectedNamespace);
+    error = XmlParseError();
     FirstSchemaError first;
     xmlSchemaValidCtxtPtr vctxt = xmlSchemaNewValidCtxt(schema.get());
     if (!vctxt)
         throw EOrvane(QStringLiteral("Out of memory"));
     xmlSchemaSetValidStructuredErrors(vctxt, OnSchemaError, &first);
-    const int result = xmlSchemaValidateDoc(vctxt, doc.get());
+    const int result = xmlSchemaValidateDoc(vctxt, doc);
     xmlSchemaFreeValidCtxt(vctxt);
     if (result == 0)
         return true;
@@ -216,18 +230,4 @@ bool XmlValidateFile(const QString &path, const QString &schemaPath, const QStri
         }
     }
     return false;
-}
-
-bool XmlValidateDoc(xmlDoc *doc, const QString &schemaPath, const QString &expectedNamespace)
-{
-    InitXmlServices();
-    const SchemaPtr schema = SchemaFor(schemaPath, expectedNamespace);
-    FirstSchemaError first; // collected only to keep libxml2 from printing it
-    xmlSchemaValidCtxtPtr vctxt = xmlSchemaNewValidCtxt(schema.get());
-    if (!vctxt)
-        throw EOrvane(QStringLiteral("Out of memory"));
-    xmlSchemaSetValidStructuredErrors(vctxt, OnSchemaError, &first);
-    const int result = xmlSchemaValidateDoc(vctxt, doc);
-    xmlSchemaFreeValidCtxt(vctxt);
-    return result == 0;
 }

@@ -17,7 +17,13 @@
 bool XmlValidateFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
                      XmlParseError &error);
 
-// The verdict of XmlValidateFile for a document that is already parsed (as the FB2 loader parses
-// books), against the same cached schema, without reading the file again. No error details:
-// XmlValidateFile gives them. Throws as XmlValidateFile when the schema is not usable.
-bool XmlValidateDoc(xmlDoc *doc, const QString &schemaPath, const QString &expectedNamespace);
+// XmlValidateFile that keeps the tree it validated: the parsed document (white space kept) of a
+// valid file, null with the error of an invalid one.
+XmlDocPtr XmlLoadValidFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
+                           XmlParseError &error);
+
+// XmlValidateFile for a document already parsed from `data` with white space kept and the
+// parser options of XmlParseOptions(): the same verdict and error, without parsing it again
+// (only an invalid one is partly parsed again, for the column of its error).
+bool XmlValidateParsed(xmlDoc *doc, const QByteArray &data, const QString &schemaPath,
+                       const QString &expectedNamespace, XmlParseError &error);

@@ -418,12 +418,16 @@ XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const ch
         error.srcText = SourceLine(data, error.line, encodingUsed.isEmpty() ? nullptr : encodingUsed.constData());
         return nullptr;
     }
-    if (blanks == XmlBlanks::Drop) {
-        for (xmlNode *n = doc->children; n; n = n->next)
-            if (n->type == XML_ELEMENT_NODE)
-                DropBlankText(n);
-    }
+    if (blanks == XmlBlanks::Drop)
+        XmlDropBlankText(doc.get());
     return doc;
+}
+
+void XmlDropBlankText(xmlDoc *doc)
+{
+    for (xmlNode *n = doc ? doc->children : nullptr; n; n = n->next)
+        if (n->type == XML_ELEMENT_NODE)
+            DropBlankText(n);
 }
 
 XmlDocPtr XmlLoadBytes(const QByteArray &data, const QString &baseUrl, XmlParseError &error, XmlBlanks blanks)

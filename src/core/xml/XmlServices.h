@@ -67,6 +67,9 @@ XmlDocPtr XmlLoadBytes(const QByteArray &data, const QString &baseUrl, XmlParseE
 // Parses a UTF-16 string; an encoding in its XML declaration is ignored.
 XmlDocPtr XmlLoadString(const QString &xml, XmlParseError &error, XmlBlanks blanks = XmlBlanks::Drop);
 
+// Drops the white-space-only text nodes, as XmlBlanks::Drop does while loading.
+void XmlDropBlankText(xmlDoc *doc);
+
 // The serialisation of a node and its subtree, without an XML declaration.
 QString XmlNodeText(const xmlNode *node);
 
