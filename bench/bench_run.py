@@ -2,17 +2,24 @@
 """Times `orvane-cli run` next to `xmllint --noout --schema` on the same generated books, in the
 same run, turn by turn, and prints the medians, the ratios and the time per row.
 
-    bench/bench_run.py [--counts 1000,5000] [--size KB] [--reps N] [--bin build/bin] [--work DIR]
+    bench/bench_run.py [--counts 1000,5000,20000] [--size KB] [--reps N] [--bin build/bin] [--work DIR]
+                       [--cases ...] [--mix DIR] [--jobs N]
 
-Cases, each over N generated books:
-  loose          N loose books: validate, rename, sort, move
+Cases, each over N books:
+  loose          N loose generated books: validate, rename, sort, move
   loose+pack     the same, each result packed into an archive of its own
   archive        one archive of N entries: extract, validate, rename, sort, move
   archive+pack   the same with packing
-The reference is xmllint validating the same N books (loose files, one process). Every turn of
-a run works on a fresh copy of its input (hard links for loose books, made outside the timing).
-Targets: loose within 1.3 times xmllint, archive within 1.5 times, and the time per row about
-the same at every count.
+  mix            N loose real books, copies of every .fb2 below --mix (most of them invalid)
+  convert-txt    `orvane-cli convert` of N generated books, against xsltproc with the same
+  convert-html   style sheet on the same books (the reference of these three cases)
+  convert-rtf
+The reference of the run cases is xmllint validating the same N books (loose files, one
+process, one core). Every turn of a run works on a fresh copy of its input (hard links for loose
+books, made outside the timing). Turns alternate between ours and the reference; the ratios are
+the medians of the ratios of each pair, so a machine whose speed drifts still compares fairly.
+Targets: loose 0.8, mix 1.0, archive 1.0, loose+pack 1.3, archive+pack 1.5 times xmllint;
+conversion 1.3 times xsltproc; the time per row about the same at every count.
 """
 
 import argparse
@@ -44,16 +51,56 @@ def generate(work, count, size):
     return books, archive
 
 
+def mix_books(work, count, source):
+    """N loose copies of the real books below `source`, in turn, under names of their own."""
+    books = os.path.join(work, "mix-%d" % count)
+    if os.path.isdir(books):
+        return books
+    found = sorted(os.path.join(d, f) for d, _, fs in os.walk(source) for f in fs if f.endswith(".fb2"))
+    if not found:
+        sys.exit("no .fb2 files below %s" % source)
+    os.makedirs(books + ".part")
+    for i in range(count):
+        src = found[i % len(found)]
+        shutil.copyfile(src, os.path.join(books + ".part", "%06d-%s" % (i, os.path.basename(src))))
+    os.rename(books + ".part", books)
+    return books
+
+
 def write_config(path, out, pack):
     with open(path, "w", encoding="utf-8") as f:
         f.write("[AUTO]\nValid=1\nRename=1\nSort=1\nConvert=0\nArchive=%d\nSaveLog=1\n" % (1 if pack else 0))
         f.write("EndDir=%s/end/\nBadDir=%s/bad/\nLogFile=%s/log.txt\n" % (out, out, out))
 
 
-def run_case(cli, xsd, work, books, archive, case, reps):
+def convert_case(cli, utils, work, books, case, reps):
+    kind = case.split("-")[1]
+    out = os.path.join(work, "out")
+    files = sorted(os.path.join(books, n) for n in os.listdir(books))
+    ours_cmd = [cli, "convert", "--to", kind, "--out", out] + files
+    # xsltproc writes one result at a time; the same files, one process.
+    ref_cmd = ["xsltproc", "--nonet", "-o", out + "/ref/", os.path.join(utils, kind + ".xsl")] + files
+    ours, ref = [], []
+    for _ in range(reps):
+        shutil.rmtree(out, ignore_errors=True)
+        os.makedirs(out + "/ref")
+        ours.append(timed(ours_cmd, "the conversion failed"))
+        ref.append(timed(ref_cmd, "xsltproc failed"))
+    shutil.rmtree(out, ignore_errors=True)
+    return summary(ours, ref)
+
+
+def summary(ours, ref):
+    wall = statistics.median(o[0] / r[0] for o, r in zip(ours, ref))
+    cpu = statistics.median(o[1] / r[1] for o, r in zip(ours, ref))
+    return statistics.median(o[0] for o in ours), statistics.median(r[0] for r in ref), wall, cpu
+
+
+def run_case(cli, xsd, work, books, archive, case, reps, jobs):
     out = os.path.join(work, "out")
     files = sorted(os.path.join(books, n) for n in os.listdir(books))
     xmllint = ["xmllint", "--noout", "--schema", xsd] + files
+    extra = ["--jobs", str(jobs)] if jobs else []
     ours, ref = [], []
     for _ in range(reps):
         shutil.rmtree(out, ignore_errors=True)
@@ -61,29 +108,31 @@ def run_case(cli, xsd, work, books, archive, case, reps):
         os.makedirs(out + "/bad")
         config = os.path.join(out, "config.ini")
         write_config(config, out, case.endswith("+pack"))
-        if case.startswith("loose"):
+        if case.startswith("loose") or case == "mix":
             source = os.path.join(out, "src")
             subprocess.run(["cp", "-al", books, source], check=True)
         else:
             source = archive
         subprocess.run(["sync"])
-        # Status 1: some generated books share a name, and the later ones stay where they were.
-        ours.append(timed([cli, "run", "--config", config, source], "the run ended with an error", ok=(0, 1)))
-        ref.append(timed(xmllint, "xmllint refused a generated book"))
+        # Status 1: some books share a name (the later ones stay where they were) or are invalid.
+        ours.append(timed([cli, "run", "--config", config] + extra + [source], "the run ended with an error",
+                          ok=(0, 1)))
+        # xmllint's status says some books are invalid; that is what the mix is made of.
+        ref.append(timed(xmllint, "xmllint failed", ok=(0, 3, 4) if case == "mix" else (0,)))
     shutil.rmtree(out, ignore_errors=True)
-    wall = statistics.median(o[0] / r[0] for o, r in zip(ours, ref))
-    cpu = statistics.median(o[1] / r[1] for o, r in zip(ours, ref))
-    return statistics.median(o[0] for o in ours), statistics.median(r[0] for r in ref), wall, cpu
+    return summary(ours, ref)
 
 
 def main():
     ap = argparse.ArgumentParser(description=__doc__.split("\n\n")[0])
-    ap.add_argument("--counts", default="1000,5000")
+    ap.add_argument("--counts", default="1000,5000,20000")
     ap.add_argument("--size", type=int, default=100, help="approximate book size in KB (default 100)")
     ap.add_argument("--reps", type=int, default=3)
     ap.add_argument("--bin", default=os.path.join(ROOT, "build", "bin"))
     ap.add_argument("--work", default="/tmp/orvane-bench-run")
-    ap.add_argument("--cases", default="loose,loose+pack,archive,archive+pack")
+    ap.add_argument("--cases", default="loose,loose+pack,archive,archive+pack,mix,convert-txt,convert-html,convert-rtf")
+    ap.add_argument("--mix", default="", help="folder of real books for the mix case (skipped without it)")
+    ap.add_argument("--jobs", type=int, default=0, help="orvane-cli run --jobs N (default: its own default)")
     args = ap.parse_args()
 
     cli = os.path.join(args.bin, "orvane-cli")
@@ -94,7 +143,15 @@ def main():
     for count in (int(c) for c in args.counts.split(",")):
         books, archive = generate(args.work, count, args.size)
         for case in args.cases.split(","):
-            ours, ref, wall, cpu = run_case(cli, xsd, args.work, books, archive, case, args.reps)
+            if case.startswith("convert-"):
+                ours, ref, wall, cpu = convert_case(cli, os.path.dirname(xsd), args.work, books, case, args.reps)
+            elif case == "mix" and not args.mix:
+                continue
+            elif case == "mix":
+                ours, ref, wall, cpu = run_case(cli, xsd, args.work, mix_books(args.work, count, args.mix), None,
+                                                case, args.reps, args.jobs)
+            else:
+                ours, ref, wall, cpu = run_case(cli, xsd, args.work, books, archive, case, args.reps, args.jobs)
             print("%-14s %6d %10.2f %10.2f %10.2f %10.2f %12.3f" % (case, count, ours, ref, wall, cpu,
                                                                    ours * 1000 / count), flush=True)
     return 0
