@@ -27,6 +27,11 @@ const QCommandLineOption kReport(QStringLiteral("report"),
                                  QStringLiteral("Write every row's outcome to FILE, tab-separated."),
                                  QStringLiteral("FILE"));
 
+const QCommandLineOption kJobs(QStringLiteral("jobs"),
+                               QStringLiteral("Books worked on at once (default: one per processor); "
+                                              "1 does one book after the other."),
+                               QStringLiteral("N"));
+
 extern "C" void onInterrupt(int)
 {
     CancelRequested = true;  // lock-free: safe in a signal handler
@@ -73,6 +78,15 @@ int runVerb(CliInvocation &inv)
         inv.err << "orvane-cli run: --report needs a file name\n";
         return ExitUsage;
     }
+    int jobs = 0;
+    if (inv.parser.isSet(kJobs)) {
+        bool ok = false;
+        jobs = inv.parser.value(kJobs).toInt(&ok);
+        if (!ok || jobs < 1 || jobs > 256) {
+            inv.err << "orvane-cli run: --jobs takes a number from 1 to 256\n";
+            return ExitUsage;
+        }
+    }
     TBookList rows;
     try {
         LoadCliSettings(inv);
@@ -105,7 +119,11 @@ int runVerb(CliInvocation &inv)
     sa.sa_handler = onInterrupt;
     ::sigaction(SIGINT, &sa, &old);
     TRunJournal journal(CliJournalFolder(inv));
-    TProcessingRun run(rows, cb, TRunOptions{dryRun, &journal});
+    TRunOptions options;
+    options.DryRun = dryRun;
+    options.Journal = &journal;
+    options.Jobs = jobs;
+    TProcessingRun run(rows, cb, options);
     int status = ExitOk;
     try {
         run.Execute();
@@ -149,6 +167,7 @@ const CliVerbRegistration registration(CliVerb{
         p.addOption(kDryRun);
         p.addOption(kReport);
         p.addOption(JournalDirOption());
+        p.addOption(kJobs);
     },
     runVerb,
 });

@@ -1,4 +1,5 @@
 #include "BookFixtures.h"
+#include "book/ExtractBookInfo.h"
 #include "convert/BookConversion.h"
 #include "convert/EscapeRtfCyrillic.h"
 #include "globals/Errors.h"
@@ -261,6 +262,56 @@ private slots:
             QVERIFY2(e.Message().contains(message), qPrintable(e.Message()));
         }
         QVERIFY(QDir(out).isEmpty());
+    }
+
+    // The tree in memory is transformed as the text of its root element would be once parsed
+    // again: byte for byte, for each style sheet and for books with what such a round trip
+    // changes (the prologue, the DTD, white space, CDATA, elements the reading added).
+    void convertsAsTheBooksTextWould_data()
+    {
+        QTest::addColumn<QByteArray>("book");
+        QTest::addColumn<bool>("readRecord");
+        const QByteArray rich = Fb2Book(kRichBook);
+        QTest::newRow("rich") << rich << false;
+        QTest::newRow("rich, record read") << rich << true;
+        QTest::newRow("prologue and DTD")
+            << QByteArray(rich).replace("<FictionBook ", "<!-- c --><?pi x?>\n<!DOCTYPE FictionBook [<!ENTITY ch \"Чехов\">]>\n<FictionBook ")
+                   .replace("<last-name>Чехов", "<last-name>&ch;")
+            << true;
+        QTest::newRow("white space kept and dropped")
+            << QByteArray(rich).replace("<p>Примечание", "<p xml:space=\"preserve\">  </p>\n  \t\n<p>  Примечание  ")
+            << false;
+        QTest::newRow("cdata, comments, character references")
+            << QByteArray(rich).replace("<p>Примечание", "<p><![CDATA[a < b & c]]> &#13;&#x9;&lt;<!-- x --></p><p>Примечание")
+            << true;
+        QTest::newRow("no description") << Fb2Book("<body><section><p>x</p></section></body>") << true;
+    }
+    void convertsAsTheBooksTextWould()
+    {
+        QFETCH(QByteArray, book);
+        QFETCH(bool, readRecord);
+        // An identity sheet shows every node the transformation sees.
+        const QString utils = Utils(QStringLiteral("identity"), {{QStringLiteral("txt.xsl"),
+            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"><xsl:output method=\"xml\"/>"
+            "<xsl:template match=\"@*|node()\"><xsl:copy><xsl:apply-templates select=\"@*|node()\"/></xsl:copy></xsl:template>"
+            "</xsl:stylesheet>"}});
+        const QString path = m_books.Write(book);
+        for (const auto &[type, folder] : {std::pair{0, kUtils}, {1, kUtils}, {2, kUtils}, {0, utils}}) {
+            const IXMLFictionBook doc = OpenBookDocument(path);
+            if (readRecord)
+                BookRecord(doc);
+            TBookConversion conversion;
+            conversion.PrepareConversion(type, folder);
+            const QByteArray converted = conversion.ConvertedData(doc);
+
+            XmlParseError error;
+            const XmlDocPtr again = XmlLoadString(doc->Xml(), error);
+            QVERIFY(again);
+            QString text = XsltTransform(again.get(), XsltLoadStyleSheet(folder + ConversionKind(type).StyleSheet).get());
+            if (type == 2)
+                text = EscapeRtfCyrillic(text);
+            QCOMPARE(converted, TextLinesData(text, type == 2 ? TTextEncoding::Ansi : TTextEncoding::Utf8Bom));
+        }
     }
 
     void targetThatCannotBeCreated()

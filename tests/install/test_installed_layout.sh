@@ -54,7 +54,7 @@ complete_words() {
 }
 [ "$(complete_words orvane-cli '')" = "--config --help convert extract info journal list names pack run undo validate " ] \
   || fail "completion of verbs: $(complete_words orvane-cli '')"
-[ "$(complete_words orvane-cli run --)" = "--config --dry-run --help --journal-dir --report " ] || fail "completion of run's options"
+[ "$(complete_words orvane-cli run --)" = "--config --dry-run --help --jobs --journal-dir --report " ] || fail "completion of run's options"
 [ "$(complete_words orvane-cli convert --to '')" = "html rtf txt " ] || fail "completion of formats"
 echo "ok   bash completion"
 

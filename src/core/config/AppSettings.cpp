@@ -109,6 +109,12 @@ std::optional<int> CheckedNumber(const QString &name, const QString &value, int 
 
 const TAppSettings &AppSettings = g_settings;
 
+namespace {
+quint64 g_generation = 0;
+}
+
+quint64 AppSettingsGeneration() { return g_generation; }
+
 void CreateDefaultFolders()
 {
     const TAppSettings defaults = DefaultAppSettings();
@@ -225,6 +231,7 @@ void UpdateSetting(const QString &configFile)
     const TIniFile ini(configFile);
     g_readProblem = ini.ReadProblem();
     g_settings = ReadAppSettings(ini);
+    ++g_generation;
 }
 
 QString SettingsReadProblem() { return g_readProblem; }

@@ -66,6 +66,9 @@ void WriteDialogSettings(const TIniFile &ini, const TAppSettings &settings, int 
 // its default, never the value it had before.
 void UpdateSetting();
 void UpdateSetting(const QString &configFile);
+// Changes with every UpdateSetting: work prepared under one generation of the settings is done
+// again under another.
+quint64 AppSettingsGeneration();
 // Why the last UpdateSetting could not read its file and took the defaults; empty when it could.
 QString SettingsReadProblem();
 

@@ -64,14 +64,15 @@ QByteArray TBookConversion::ConvertedData(const IXMLFictionBook &book) const
 {
     if (!m_style)
         throw EOrvane(m_styleError);
-    XmlParseError parseError;
-    const XmlDocPtr work = XmlLoadString(book->Xml(), parseError);
+    // The book as its XML text would parse, with the elements reading it created; copied, since
+    // the transformation may change its source and the run's tree must stay as it is.
+    XmlDocPtr work = XmlRootElementCopy(book->DomDocument());
     if (!work)
-        throw EOrvane(parseError.LoadMessage());
-    QString result = XsltTransform(work.get(), m_style.get());
+        throw EOrvane(QStringLiteral("Out of memory"));
+    const QByteArray result = XsltTransformUtf8(std::move(work), m_style.get());
     if (m_kind.Ansi)
-        result = EscapeRtfCyrillic(result);
-    return TextLinesData(result, m_kind.Ansi ? TTextEncoding::Ansi : TTextEncoding::Utf8Bom);
+        return TextLinesData(EscapeRtfCyrillic(QString::fromUtf8(result)), TTextEncoding::Ansi);
+    return Utf8TextLinesData(result);
 }
 
 QString TBookConversion::ConvertBook(const IXMLFictionBook &book, const QString &folder, const QString &newName)

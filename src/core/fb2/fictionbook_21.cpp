@@ -1,5 +1,7 @@
 #include "fb2/fictionbook_21.h"
 
+#include <QUrl>
+
 #include "fb2/BookDocument.h"
 #include "globals/Errors.h"
 #include "xml/XmlServices.h"
@@ -198,6 +200,15 @@ XmlDocPtr LoadBookDom(const QString &fileName)
 {
     XmlParseError error;
     XmlDocPtr dom = XmlLoadFile(fileName, error, XmlBlanks::Drop);
+    if (!dom)
+        throw EOrvane(error.LoadMessage());
+    return dom;
+}
+
+XmlDocPtr LoadBookDom(const QByteArray &data, const QString &fileName)
+{
+    XmlParseError error;
+    XmlDocPtr dom = XmlLoadBytes(data, QUrl::fromLocalFile(fileName).toString(QUrl::FullyEncoded), error);
     if (!dom)
         throw EOrvane(error.LoadMessage());
     return dom;

@@ -70,6 +70,8 @@ IXMLFictionBook OpenBookDocument(const QString &fileName);
 // is bound (the run validates it without reading the file twice): the parse, which throws the
 // load error, and the binding, which throws "Interface not supported".
 XmlDocPtr LoadBookDom(const QString &fileName);
+// The same for the book's bytes in memory; fileName names them.
+XmlDocPtr LoadBookDom(const QByteArray &data, const QString &fileName);
 IXMLFictionBook BookFromDom(XmlDocPtr dom);
 
 // ---- hosted lists ----

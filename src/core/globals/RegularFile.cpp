@@ -86,6 +86,15 @@ bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QStr
     return true;
 }
 
+bool FileHoldsBytes(const QString &path, const QByteArray &bytes)
+{
+    const QFileInfo info(path);
+    if (!info.isFile() || info.isSymLink() || info.size() != bytes.size())
+        return false;
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) && f.readAll() == bytes && f.atEnd();
+}
+
 bool SameFileBytes(const QString &a, const QString &b)
 {
     const QFileInfo ia(a), ib(b);

@@ -18,3 +18,5 @@ bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QStr
 // True when both are regular files with the same bytes: the proof a run asks before it removes a
 // book as a copy of one that stays.
 bool SameFileBytes(const QString &a, const QString &b);
+// The same for a regular file and bytes in memory.
+bool FileHoldsBytes(const QString &path, const QByteArray &bytes);

@@ -57,6 +57,26 @@ QByteArray TextLinesData(const QString &text, TTextEncoding encoding)
     return data;
 }
 
+QByteArray Utf8TextLinesData(const QByteArray &utf8)
+{
+    QByteArray data;
+    data.reserve(utf8.size() + utf8.size() / 32 + 16);
+    data = "\xEF\xBB\xBF";
+    const char *p = utf8.constData();
+    const char *const end = p + utf8.size();
+    while (p < end) {
+        const char *stop = p;
+        while (stop < end && *stop != '\r' && *stop != '\n')
+            ++stop;
+        data.append(p, stop - p);
+        data += "\r\n";
+        if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n')
+            ++stop;
+        p = stop + 1;
+    }
+    return data;
+}
+
 QString CannotCreateFile(const QString &path, const QString &reason)
 {
     return QStringLiteral("Cannot create file \"%1\". %2").arg(path, reason);

@@ -16,6 +16,10 @@ QStringList TextLines(const QString &text);
 // The bytes SaveTextLines writes.
 QByteArray TextLinesData(const QString &text, TTextEncoding encoding);
 
+// TextLinesData for Utf8Bom of text that is UTF-8 already, without decoding it (CR and LF are
+// never part of a longer UTF-8 sequence).
+QByteArray Utf8TextLinesData(const QByteArray &utf8);
+
 // Writes the lines of text to path, each followed by CR LF, in the given encoding. The file is
 // written under a temporary name and takes the place of an existing one only when complete.
 // Raises "Cannot create file "%s". %s" (the path and the system's reason).

@@ -168,13 +168,23 @@ void TRunJournal::Moving(const QString &from, const QString &to)
 
 void TRunJournal::Placing(const TListEntry &entry, const QString &from, const QString &to)
 {
+    const QByteArray hash = RegularFileHash(from);
+    if (!hash.isEmpty())
+        WritePlace(entry, hash, from, to);
+}
+
+void TRunJournal::Placing(const TListEntry &entry, const QByteArray &bytes, const QString &from, const QString &to)
+{
+    WritePlace(entry, DataHash(bytes), from, to);
+}
+
+void TRunJournal::WritePlace(const TListEntry &entry, const QByteArray &hash, const QString &from, const QString &to)
+{
     if (PathTaken(to))
         return;  // the move never replaces: it will be refused and move nothing
     TJournalStep s;
     s.Kind = TStepKind::Place;
-    s.Hash = RegularFileHash(from);
-    if (s.Hash.isEmpty())
-        return;
+    s.Hash = hash;
     s.Archive = entry.ArchivePath;
     s.EntryIndex = entry.EntryIndex;
     s.StoredName = entry.StoredPath + entry.FileName;

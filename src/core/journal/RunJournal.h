@@ -45,6 +45,8 @@ public:
     void Moving(const QString &from, const QString &to);
     // The scratch copy `from` of the archive entry of `entry` moved to `to`.
     void Placing(const TListEntry &entry, const QString &from, const QString &to);
+    // The same for the entry's `bytes`, read into memory, written to `to`; `from` names the entry.
+    void Placing(const TListEntry &entry, const QByteArray &bytes, const QString &from, const QString &to);
     void Converting(const QString &from, const QString &to, const QByteArray &converted);
     void Packing(const QString &file, const QString &zip);
     // The same for a book packed straight from `bytesAt` under the name of `file`.
@@ -65,6 +67,7 @@ public:
 
 private:
     void Open();
+    void WritePlace(const TListEntry &entry, const QByteArray &hash, const QString &from, const QString &to);
     void Append(const QByteArray &line);
 
     QString m_folder, m_undoes, m_path;

@@ -2,14 +2,19 @@
 
 #include "globals/Errors.h"
 #include "globals/RegularFile.h"
+#include "globals/ScratchFile.h"
 #include "globals/TextFile.h"
 #include "journal/RunJournal.h"
+#include "run/CurrentBook.h"
 #include "run/FileMove.h"
 #include "run/Leftovers.h"
+#include "run/RowWork.h"
+#include "run/RunAhead.h"
 #include "run/RunLog.h"
 #include "run/RunPaths.h"
 #include "run/RunSteps.h"
 #include "zip/BookArchive.h"
+#include "zip/ZipExtract.h"
 
 #include <QDir>
 #include <QFile>
@@ -84,12 +89,17 @@ int percentDone(int reached, int checked)
 struct TProcessingRun::TRowWalk {
     TProcessingRun &run;
     TRunSteps steps;
+    TRunAhead ahead;
     QStringList log;
-    QString extractDir;
+    QString extractDir;  // where an archive entry goes that must be a file (to be packed)
     QSet<QString> planned;  // outputs that earlier rows took (or, in a dry run, would have taken)
     TRunRows::RowId lastSeen = TRunRows::NoRow;  // the row the walk looked at last
     std::optional<TRowReport> inHand;            // the checked row taken and not yet recorded
     TRunLeftovers leftovers;  // what an interrupted run left in the folders this one writes to
+    const TRowWork *work = nullptr;  // the row in hand's book, read and prepared
+    bool fromMemory = false;         // the row in hand is an archive entry held in work->In.Bytes
+
+    TRowWalk(TProcessingRun &r, int workers) : run(r), ahead(workers, steps.Conversion()) {}
 
     bool dry() const { return run.m_options.DryRun; }
     TRunJournal *journal() const { return dry() ? nullptr : run.m_options.Journal; }
@@ -118,14 +128,42 @@ struct TProcessingRun::TRowWalk {
             log << RunLogEntry(r.Entry.FileName, text);
     }
 
-    // Moves the working file to `to`, or marks the row not placed. The dry run only looks.
+    // Writes the archive entry in hand to `to`, once, never replacing a file. 0 or the errno.
+    int write(const TRowReport &r, const QString &to)
+    {
+        if (work->In.Missing)
+            return ENOENT;
+        if (TRunJournal *j = journal())
+            j->Placing(r.Entry, work->In.Bytes, r.WorkingPath, to);
+        TScratchFile file;
+        int e = file.Create(to);
+        if (!e)
+            e = file.Append(work->In.Bytes);
+        if (!e) {
+            SetEntryTimeAndMode(file.Handle(), work->In.EntryRecord);
+            // Not flushed: the archive still holds the book.
+            e = file.Commit(TTakeName::NoReplace, false);
+        }
+        return e;
+    }
+
+    // The book in hand is at `to` already, byte for byte; never the book itself under a second
+    // name (a link): only a copy is proof.
+    bool copyAt(const TRowReport &r, const QString &to) const
+    {
+        if (fromMemory)
+            return !work->In.Missing && FileHoldsBytes(to, work->In.Bytes);
+        return !sameFile(r.WorkingPath, to) && SameFileBytes(r.WorkingPath, to);
+    }
+
+    // Moves the working file (an archive entry: writes it) to `to`, or marks the row not placed.
+    // The dry run only looks.
     bool place(TRowReport &r, const TRunSettings &s, const QString &to)
     {
         int e = QDir::isRelativePath(to) ? ENOENT : 0;  // an unset bad-files folder
         if (!e)
-            e = dry() ? (taken(to) ? EEXIST : 0) : move(r, r.WorkingPath, to);
-        // Never the book itself under a second name (a link): only a copy is proof.
-        if (e == EEXIST && !planned.contains(to) && !sameFile(r.WorkingPath, to) && SameFileBytes(r.WorkingPath, to))
+            e = dry() ? (taken(to) ? EEXIST : 0) : fromMemory ? write(r, to) : move(r, r.WorkingPath, to);
+        if (e == EEXIST && !planned.contains(to) && copyAt(r, to))
             e = finish(r);
         if (e) {
             notPlaced(r, s, r.WorkingPath, notMovedText(to, e));
@@ -140,7 +178,7 @@ struct TProcessingRun::TRowWalk {
     // duplicate. An archive's entry only leaves its extracted copy. Returns 0 or an errno.
     int finish(const TRowReport &r)
     {
-        if (dry())
+        if (dry() || fromMemory)
             return 0;
         const bool loose = r.Entry.ArchivePath.isEmpty();
         if (::unlink(QFile::encodeName(r.WorkingPath).constData()) != 0 && loose)
@@ -157,8 +195,10 @@ struct TProcessingRun::TRowWalk {
             notPlaced(r, s, r.WorkingPath, notConvertedText(to, EEXIST));
             return false;
         }
+        if (work->ConvertFailure)
+            std::rethrow_exception(work->ConvertFailure);
         if (!dry()) {
-            const QByteArray data = steps.Converted();
+            const QByteArray &data = work->Converted;
             if (TRunJournal *j = journal()) {
                 // A file from before the run is kept, so that undo can give it back.
                 if (pathTaken(to))
@@ -255,6 +295,32 @@ struct TProcessingRun::TRowWalk {
         return true;
     }
 
+    // Packing reads the book from a file: an archive entry held in memory is written to the
+    // run's scratch folder first, and the row works on that copy from then on.
+    void extract(TRowReport &r)
+    {
+        const QString copy = WorkingPath(r.Entry, extractDir);
+        r.WorkingPath = copy;
+        fromMemory = false;
+        if (work->In.Missing)
+            return;
+        int e = MakeFolders(QFileInfo(copy).absolutePath());
+        TScratchFile file;
+        if (!e)
+            e = file.Create(copy);
+        if (!e)
+            e = file.Append(work->In.Bytes);
+        if (!e) {
+            SetEntryTimeAndMode(file.Handle(), work->In.EntryRecord);
+            // A copy an earlier row of the same name left is the run's own scratch file.
+            e = file.Commit(TTakeName::Replace, false);
+        }
+        if (e)
+            throw EOrvane(QStringLiteral("Cannot create file \"%1\". %2").arg(copy, FileErrorText(e)));
+        if (TRunJournal *j = journal())
+            j->Extracted(r.Entry, copy);
+    }
+
     // A book an earlier run placed, ticked again, is where this run would put it: it is placed,
     // not "left where it was" because its own name is taken.
     bool alreadyPlaced(TRowReport &r, const TRunSettings &s, const QString &target, const QString &newName)
@@ -309,6 +375,8 @@ struct TProcessingRun::TRowWalk {
                     QFile::remove(target);
             }
         } else if (s.Archive) {
+            if (fromMemory)
+                extract(r);
             if (!packBook(r, s, zip, newName))
                 return;
         } else if (!place(r, s, target)) {
@@ -366,30 +434,87 @@ struct TProcessingRun::TRowWalk {
             notReached(run.m_rows.NextRow(lastSeen), NotReachedAfterError());
     }
 
-    TRowReport doRow(TRunRows::RowId row, const TListEntry &entry, const QString &working, const TRunSettings &s)
+    TRowReport doRow(TRunRows::RowId row, const TRowWork &w, const TRunSettings &s)
     {
         TRowReport r;
         r.Row = row;
-        r.Entry = entry;
-        r.WorkingPath = working;
+        r.Entry = w.In.Entry;
+        r.WorkingPath = w.In.WorkingPath;
+        work = &w;
+        fromMemory = w.In.InMemory;
 
-        QString error, newName, folder;
-        try {
-            if (!steps.ValidateAndOpen(working, s.Valid, error)) {
-                invalid(r, s, error);
-                return r;
-            }
-            newName = s.Rename ? steps.NewName() : entry.FileName;
-            folder = s.Sort ? SortedFolder(s.EndDir, steps.SortResult()) : s.EndDir;
-        } catch (const EOrvane &e) {
+        if (w.Book)
+            CurrentBook = w.Book;
+        if (w.LoadFailure) {
             // Unvalidated, a book that cannot be read or named is a bad book, not the end of the run.
             if (s.Valid)
-                throw;
-            invalid(r, s, withLineEnd(e.Message()));
+                std::rethrow_exception(w.LoadFailure);
+            try {
+                std::rethrow_exception(w.LoadFailure);
+            } catch (const EOrvane &e) {
+                invalid(r, s, withLineEnd(e.Message()));
+                return r;
+            }
+        }
+        if (!w.Loaded) {
+            invalid(r, s, w.InvalidText);
             return r;
         }
-        valid(r, s, newName, folder);
+        const QString folder = s.Sort ? SortedFolder(s.EndDir, w.SortResult) : s.EndDir;
+        valid(r, s, w.NewName, folder);
         return r;
+    }
+
+    // What the row's work starts from, up to the settings: the book's place, and an archive
+    // entry's bytes.
+    TRowInput readInput(const TListEntry &entry)
+    {
+        TRowInput in;
+        in.Entry = entry;
+        if (entry.ArchivePath.isEmpty()) {
+            in.WorkingPath = WorkingPath(entry, QString());
+            return in;
+        }
+        in.InMemory = true;
+        in.WorkingPath = entry.ArchivePath + QLatin1Char('/') + entry.StoredPath + entry.FileName;
+        try {
+            steps.ReadEntry(entry, in.Bytes, in.Missing, in.EntryRecord);
+        } catch (...) {
+            in.ReadFailure = std::current_exception();
+        }
+        return in;
+    }
+
+    static void settle(TRowInput &in)
+    {
+        in.Settings = CurrentRunSettings();
+        in.App = AppSettings;
+        in.Generation = AppSettingsGeneration();
+    }
+
+    static bool sameRow(const TListEntry &a, const TListEntry &b)
+    {
+        return a.FileName == b.FileName && a.FileDir == b.FileDir && a.ArchivePath == b.ArchivePath
+            && a.StoredPath == b.StoredPath && a.EntryIndex == b.EntryIndex;
+    }
+
+    // Hands the next checked rows after `row` to the workers, as many as the window holds.
+    void lookAhead(TRunRows::RowId row)
+    {
+        if (!ahead.Enabled())
+            return;
+        const TRunRows &rows = run.m_rows;
+        int scanned = 0;
+        for (TRunRows::RowId next = rows.NextRow(row); next != TRunRows::NoRow && ahead.InFlight() < ahead.Window()
+             && scanned < 8 * ahead.Window();
+             next = rows.NextRow(next), ++scanned) {
+            const TListEntry *record = rows.Entry(next);
+            if (!record || !rows.IsChecked(next) || ahead.Holds(next))
+                continue;
+            TRowInput in = readInput(*record);
+            settle(in);
+            ahead.Submit(next, std::move(in));
+        }
     }
 
     void Run()
@@ -416,12 +541,18 @@ struct TProcessingRun::TRowWalk {
             if (cb.RowInHand)
                 cb.RowInHand(row);
 
-            if (!entry.ArchivePath.isEmpty())
-                steps.Extract(entry, extractDir);
-            const QString working = WorkingPath(entry, extractDir);
-            inHand->WorkingPath = working;
-            if (TRunJournal *j = journal(); j && !entry.ArchivePath.isEmpty())
-                j->Extracted(entry, working);
+            // The book is read (an archive entry: inflated) here, or was read by a worker.
+            std::unique_ptr<TRowWork> w = ahead.Take(row);
+            if (w && !sameRow(w->In.Entry, entry))
+                w.reset();
+            TRowInput in;
+            if (!w)
+                in = readInput(entry);
+            lookAhead(row);
+            inHand->WorkingPath = w ? w->In.WorkingPath : in.WorkingPath;
+            const std::exception_ptr readFailure = w ? w->In.ReadFailure : in.ReadFailure;
+            if (readFailure)
+                std::rethrow_exception(readFailure);
 
             if (cb.ProcessMessages)
                 cb.ProcessMessages();
@@ -431,10 +562,24 @@ struct TProcessingRun::TRowWalk {
                 notReached(row, NotReachedCancelled());
                 break;
             }
+            // Work done ahead stands only while the settings and the file are as they were then.
+            if (w && (w->In.Generation != AppSettingsGeneration()
+                      || (!w->In.InMemory && StampOf(w->In.WorkingPath) != w->Stamp))) {
+                in = std::move(w->In);
+                w.reset();
+            }
+            if (!w) {
+                w = std::make_unique<TRowWork>();
+                w->In = std::move(in);
+                settle(w->In);
+                PrepareRow(*w, steps.Conversion());
+            }
             if (cb.CurrentPath)
-                cb.CurrentPath(working);
+                cb.CurrentPath(w->In.WorkingPath);
 
-            const TRowReport r = doRow(row, entry, working, CurrentRunSettings());
+            const TRowReport r = doRow(row, *w, CurrentRunSettings());
+            work = nullptr;
+            w.reset();
             inHand.reset();
             note(r);
             if (cb.RowDone)
@@ -483,7 +628,7 @@ const TRunSummary &TProcessingRun::Execute()
         m_report.Cancelled = m_summary.Cancelled;
         m_report.ErrorMessage = m_summary.ErrorMessage;
     };
-    TRowWalk walk{*this, TRunSteps(), {}, {}, {}, TRunRows::NoRow, std::nullopt, {}};
+    TRowWalk walk(*this, RunWorkers(m_options.Jobs));
     TRunJournal *journal = walk.journal();
     try {
         walk.Run();

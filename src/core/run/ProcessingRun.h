@@ -49,6 +49,9 @@ struct TRunOptions {
     // Where every file operation is recorded before it is done, so that the run can be undone;
     // the run ends it. None: nothing is recorded (a dry run records nothing anyway).
     TRunJournal *Journal = nullptr;
+    // Rows worked on at once (read, validated, named, converted ahead of the one being placed;
+    // the files are still placed one row after the other). 0: one per processor; 1: no workers.
+    int Jobs = 0;
 };
 
 struct TRunSummary {

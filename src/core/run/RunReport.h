@@ -14,7 +14,7 @@
 struct TRowReport {
     TRunRows::RowId Row = TRunRows::NoRow;  // the row of the list it belongs to, to note the outcome there
     TListEntry Entry;
-    QString WorkingPath;   // the file the run worked on (an archive entry: its extracted copy)
+    QString WorkingPath;   // the file the run worked on (an archive entry: the archive, "/", its stored path)
     TRowOutcome Outcome = TRowOutcome::Placed;
     QString OutputPath;    // Placed: target file or its archive; Invalid: the bad file; NotPlaced: where the book is now
     QString Message;       // Invalid: the validator's (or loader's) text; NotPlaced: the reason, as logged;

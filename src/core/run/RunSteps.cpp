@@ -1,22 +1,14 @@
 #include "run/RunSteps.h"
 
 
-#include "book/ExtractBookInfo.h"
 #include "config/AppSettings.h"
 #include "config/Folders.h"
 #include "convert/BookConversion.h"
-#include "fb2/fictionbook_21.h"
-#include "globals/BookData.h"
 #include "globals/Errors.h"
-#include "list/BookSources.h"
-#include "names/TargetNames.h"
-#include "run/CurrentBook.h"
 #include "run/RunPaths.h"
-#include "validate/ValidBook.h"
 #include "zip/BookArchive.h"
 #include "zip/ZipArchive.h"
 
-#include <QFile>
 
 TRunSettings CurrentRunSettings()
 {
@@ -40,19 +32,8 @@ QString RunTempDir() { return TempDir; }
 
 struct TRunSteps::State {
     TBookConversion conversion;
-    TZipArchive zip;        // the archive of the last extraction, kept open for its next row
+    TZipArchive zip;        // the archive of the last row read, kept open for its next row
     QString openArchive;
-    TBookData book;         // the metadata of CurrentBook, read on first use
-    bool bookRead = false;
-
-    const TBookData &Book()
-    {
-        if (!bookRead) {
-            book = BookRecord(CurrentBook);
-            bookRead = true;
-        }
-        return book;
-    }
 };
 
 TRunSteps::TRunSteps() : m(std::make_unique<State>())
@@ -61,7 +42,7 @@ TRunSteps::TRunSteps() : m(std::make_unique<State>())
 }
 TRunSteps::~TRunSteps() = default;
 
-void TRunSteps::Extract(const TListEntry &entry, const QString &dir)
+void TRunSteps::ReadEntry(const TListEntry &entry, QByteArray &bytes, bool &missing, TZipEntry &record)
 {
     // Rows of one archive usually follow each other: its directory is read once for all of them.
     if (!m->zip.IsOpen() || m->openArchive != entry.ArchivePath) {
@@ -70,11 +51,9 @@ void TRunSteps::Extract(const TListEntry &entry, const QString &dir)
         m->zip.OpenArchive(TZipArchive::omRead);
         m->openArchive = entry.ArchivePath;
     }
-    m->zip.BaseDir = dir;
-    // An entry gone from the archive leaves no working file, so that the copy of an earlier row
-    // of the same name is not taken for it.
-    if (ExtractListEntry(m->zip, entry).isEmpty())
-        QFile::remove(WorkingPath(entry, dir));
+    missing = !m->zip.ReadEntry(entry.EntryIndex, entry.StoredPath + entry.FileName, bytes);
+    if (!missing)
+        record = m->zip.LastReadEntry();
 }
 
 void TRunSteps::CloseArchive()
@@ -83,21 +62,7 @@ void TRunSteps::CloseArchive()
     m->zip.CloseArchive();
 }
 
-bool TRunSteps::ValidateAndOpen(const QString &path, bool validate, QString &error)
-{
-    m->bookRead = false;
-    XmlDocPtr dom = validate ? LoadValidBookDom(path, UtilsDir, error) : LoadBookDom(path);
-    if (!dom)
-        return false;
-    CurrentBook = BookFromDom(std::move(dom));
-    return true;
-}
-
-QString TRunSteps::NewName() { return BookRename(m->Book(), AppSettings); }
-
-QString TRunSteps::SortResult() { return BookSort(m->Book(), AppSettings); }
-
-QByteArray TRunSteps::Converted() { return m->conversion.ConvertedData(CurrentBook); }
+const TBookConversion &TRunSteps::Conversion() const { return m->conversion; }
 
 QString TRunSteps::ConvertedName(const QString &name) { return m->conversion.ConvertedName(name); }
 

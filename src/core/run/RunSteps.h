@@ -25,26 +25,23 @@ TRunSettings CurrentRunSettings();
 // TempDir, the scratch folder.
 QString RunTempDir();
 
+class TBookConversion;
+struct TZipEntry;
+
 class TRunSteps {
 public:
     // Prepares the conversion chosen by AppSettings.ConvertType (every run does, converting or not).
     TRunSteps();
     ~TRunSteps();
 
-    // Extracts the row's entry below `dir`, at its folders inside the archive. The archive stays
-    // open for the next row of the same archive.
-    void Extract(const TListEntry &entry, const QString &dir);
+    // Reads the row's archive entry into memory, the very entry the row was listed from: Bytes,
+    // or Missing when it is no longer there. The archive stays open for the next row of the same
+    // archive. Throws the archive's errors.
+    void ReadEntry(const TListEntry &entry, QByteArray &bytes, bool &missing, TZipEntry &record);
     void CloseArchive();
 
-    // ValidateBook, then CurrentBook := OpenBookDocument, reading the file once: true with the
-    // book loaded; false with ValidateBook's four-line text for an invalid book. Unvalidated
-    // (`validate` false), only loads. Throws what loading throws.
-    bool ValidateAndOpen(const QString &path, bool validate, QString &error);
-    // BookRename and BookSort of CurrentBook.
-    QString NewName();
-    QString SortResult();
-    // CurrentBook converted by the run's style sheet: the bytes of the converted file.
-    QByteArray Converted();
+    // The run's conversion, for the work of its rows.
+    const TBookConversion &Conversion() const;
     // The name of the converted file: the name with the kind's extension.
     QString ConvertedName(const QString &name);
     // The new archive `zip` holding `file` as `entryName`, never replacing a file of that name:

@@ -10,3 +10,12 @@ XmlDocPtr LoadValidBookDom(const QString &path, const QString &utilsDir, QString
         XmlDropBlankText(dom.get());
     return dom;
 }
+
+XmlDocPtr LoadValidBookDom(const QByteArray &data, const QString &fileName, const QString &utilsDir,
+                           QString &errorText)
+{
+    XmlDocPtr dom = ValidatedBookTree(data, fileName, errorText, utilsDir);
+    if (dom)
+        XmlDropBlankText(dom.get());
+    return dom;
+}

@@ -10,3 +10,6 @@
 // with ValidateBook's four-line text in errorText. ValidateBook's verdict on every book, with one
 // parse of the file. Throws when the schema is missing or unusable.
 XmlDocPtr LoadValidBookDom(const QString &path, const QString &utilsDir, QString &errorText);
+// The same for a book's bytes in memory; fileName names them.
+XmlDocPtr LoadValidBookDom(const QByteArray &data, const QString &fileName, const QString &utilsDir,
+                           QString &errorText);

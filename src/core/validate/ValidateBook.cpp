@@ -4,6 +4,7 @@
 #include "xml/XmlSchema.h"
 
 #include <QStringList>
+#include <QUrl>
 
 const QString FictionBookNamespace = QStringLiteral("http://www.gribuser.ru/xml/fictionbook/2.0");
 
@@ -21,6 +22,17 @@ XmlDocPtr ValidatedBookTree(const QString &fileName, QString &errorText, const Q
 {
     XmlParseError error;
     XmlDocPtr doc = XmlLoadValidFile(fileName, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace, error);
+    if (!doc)
+        errorText = ValidationErrorText(error);
+    return doc;
+}
+
+XmlDocPtr ValidatedBookTree(const QByteArray &data, const QString &fileName, QString &errorText,
+                            const QString &utilsDir)
+{
+    XmlParseError error;
+    XmlDocPtr doc = XmlLoadValidBytes(data, QUrl::fromLocalFile(fileName).toString(QUrl::FullyEncoded),
+                                      utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace, error);
     if (!doc)
         errorText = ValidationErrorText(error);
     return doc;

@@ -18,6 +18,9 @@ bool ValidateBook(const QString &fileName, QString &errorText, const QString &ut
 // ValidateBook that keeps what it parsed: the tree of a valid book as the file holds it (white
 // space kept); null with the error text for an invalid one.
 XmlDocPtr ValidatedBookTree(const QString &fileName, QString &errorText, const QString &utilsDir);
+// The same for the bytes of a book read already (an archive entry in memory); fileName names them.
+XmlDocPtr ValidatedBookTree(const QByteArray &data, const QString &fileName, QString &errorText,
+                            const QString &utilsDir);
 
 // "Код ошибки " code, "Строка " line, "Символ " position, the reason; each line ends in CR LF.
 QString ValidationErrorText(const XmlParseError &error);

@@ -192,9 +192,18 @@ XmlDocPtr XmlLoadValidFile(const QString &path, const QString &schemaPath, const
     QByteArray data;
     if (!ReadWholeFile(path, data, error))
         return nullptr;
+    return XmlLoadValidBytes(data, QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded), schemaPath,
+                             expectedNamespace, error);
+}
+
+XmlDocPtr XmlLoadValidBytes(const QByteArray &data, const QString &baseUrl, const QString &schemaPath,
+                            const QString &expectedNamespace, XmlParseError &error)
+{
+    InitXmlServices();
+    SchemaFor(schemaPath, expectedNamespace);
     // The tree, not a stream, is validated: only a tree lets libxml2 check that ids are unique.
-    XmlDocPtr doc = ParseXmlBytes(data, QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded), nullptr,
-                                  XmlParseOptions() | XML_PARSE_COMPACT, XmlBlanks::Keep, nullptr, error);
+    XmlDocPtr doc = ParseXmlBytes(data, baseUrl, nullptr, XmlParseOptions() | XML_PARSE_COMPACT, XmlBlanks::Keep,
+                                  nullptr, error);
     if (!doc || !XmlValidateParsed(doc.get(), data, schemaPath, expectedNamespace, error))
         return nullptr;
     return doc;

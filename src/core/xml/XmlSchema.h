@@ -22,6 +22,10 @@ bool XmlValidateFile(const QString &path, const QString &schemaPath, const QStri
 XmlDocPtr XmlLoadValidFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
                            XmlParseError &error);
 
+// The same for a file's bytes already in memory; baseUrl names them.
+XmlDocPtr XmlLoadValidBytes(const QByteArray &data, const QString &baseUrl, const QString &schemaPath,
+                            const QString &expectedNamespace, XmlParseError &error);
+
 // XmlValidateFile for a document already parsed from `data` with white space kept and the
 // parser options of XmlParseOptions(): the same verdict and error, without parsing it again
 // (only an invalid one is partly parsed again, for the column of its error).

@@ -474,3 +474,18 @@ QString XmlNodeText(const xmlNode *node)
     xmlBufferFree(buf);
     return text;
 }
+
+XmlDocPtr XmlRootElementCopy(const xmlDoc *doc)
+{
+    InitXmlServices();
+    xmlNode *root = doc ? xmlDocGetRootElement(doc) : nullptr;
+    if (!root)
+        return nullptr;
+    XmlDocPtr copy(xmlNewDoc(reinterpret_cast<const xmlChar *>("1.0")));
+    xmlNode *element = copy ? xmlDocCopyNode(root, copy.get(), 1) : nullptr;
+    if (!element)
+        return nullptr;
+    xmlDocSetRootElement(copy.get(), element);
+    XmlDropBlankText(copy.get());
+    return copy;
+}

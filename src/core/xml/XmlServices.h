@@ -79,3 +79,10 @@ XsltStylesheetPtr XsltLoadStyleSheet(const QString &path);
 // Applies a style sheet to a document; the whole result as one string, whatever encoding the
 // style sheet's xsl:output names. Throws EOrvane when the transformation fails.
 QString XsltTransform(const xmlDoc *doc, xsltStylesheet *style);
+// The same result as UTF-8 bytes, from a document the caller gives up (libxslt may change it):
+// no copy of it is made.
+QByteArray XsltTransformUtf8(XmlDocPtr doc, xsltStylesheet *style);
+
+// A new document holding a copy of doc's root element alone, as parsing the XML text of that
+// element (XmlNodeText, XmlLoadString) would give it: no prologue, no DTD, no blank text.
+XmlDocPtr XmlRootElementCopy(const xmlDoc *doc);

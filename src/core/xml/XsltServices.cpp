@@ -81,13 +81,21 @@ XsltStylesheetPtr XsltLoadStyleSheet(const QString &path)
 QString XsltTransform(const xmlDoc *doc, xsltStylesheet *style)
 {
     InitXmlServices();
-    if (!doc || !style)
+    if (!doc)
         throw EOrvane(QStringLiteral("No document or style sheet to transform"));
     // libxslt edits its source (xsl:strip-space unlinks text nodes): work on a copy, so that
     // nodes the caller still holds stay intact.
     XmlDocPtr source(xmlCopyDoc(const_cast<xmlDoc *>(doc), 1));
     if (!source)
         throw EOrvane(QStringLiteral("Out of memory"));
+    return QString::fromUtf8(XsltTransformUtf8(std::move(source), style));
+}
+
+QByteArray XsltTransformUtf8(XmlDocPtr source, xsltStylesheet *style)
+{
+    InitXmlServices();
+    if (!source || !style)
+        throw EOrvane(QStringLiteral("No document or style sheet to transform"));
     XmlErrorCapture capture;
     xsltTransformContextPtr tctxt = xsltNewTransformContext(style, source.get());
     if (!tctxt)
@@ -107,8 +115,7 @@ QString XsltTransform(const xmlDoc *doc, xsltStylesheet *style)
     xsltSaveResultTo(out, result.get(), style);
     xmlOutputBufferFlush(out);
     xmlBufPtr bytes = out->conv ? out->conv : out->buffer;
-    const QString text = QString::fromUtf8(reinterpret_cast<const char *>(xmlBufContent(bytes)),
-                                           qsizetype(xmlBufUse(bytes)));
+    const QByteArray text(reinterpret_cast<const char *>(xmlBufContent(bytes)), qsizetype(xmlBufUse(bytes)));
     xmlOutputBufferClose(out);
     return text;
 }

@@ -215,12 +215,30 @@ QString TZipArchive::ExtractEntry(qsizetype index, const QString &storedPath)
 
 QStringList TZipArchive::Extract(const QList<const TZipEntry *> &chosen)
 {
+    const QList<QString> outputs = CheckAndCount(chosen);
+    QList<TPlannedOutput> plan;
+    for (qsizetype i = 0; i < chosen.size(); ++i)
+        plan.append({chosen[i], outputs[i]});
+    const QString base = WithTrailingSlash(BaseDir);
+    QStringList written;
+    QSet<QString> folders;
+    EnsureFolder(base, folders);
+    for (const TPlannedOutput &p : plan) {
+        if (p.entry->IsFolder()) {
+            EnsureFolder(p.output, folders);
+            continue;
+        }
+        EnsureFolder(p.output.left(p.output.lastIndexOf(QLatin1Char('/')) + 1), folders);
+        ExtractEntryToFile(d->file, *p.entry, p.output, d->unpacker);
+        written.append(p.output);
+    }
+    return written;
+}
+
+QList<QString> TZipArchive::CheckAndCount(const QList<const TZipEntry *> &chosen)
+{
     const QString archive = d->path;
-    struct TPlanned {
-        const TZipEntry *entry;
-        QString output;
-    };
-    QList<TPlanned> plan;
+    QList<QString> outputs;
     qint64 unpacked = 0;
     const QString base = WithTrailingSlash(BaseDir);
     for (const TZipEntry *entry : chosen) {
@@ -236,7 +254,7 @@ QStringList TZipArchive::Extract(const QList<const TZipEntry *> &chosen)
             CheckEntryExtractable(e, archive);
             unpacked += e.uncompressedSize;  // each at most kMaxEntrySize: no overflow
         }
-        plan.append({&e, base + relative});
+        outputs.append(base + relative);
     }
     // Counted over the whole archive, before anything is written: a bomb of many entries that
     // each stay below the limit is refused as well.
@@ -245,20 +263,27 @@ QStringList TZipArchive::Extract(const QList<const TZipEntry *> &chosen)
                        QStringLiteral("Archive \"%1\" would unpack to %2 bytes from %3; it is not a book archive")
                            .arg(archive, QString::number(d->unpacked + unpacked), QString::number(d->file.Size())));
     d->unpacked += unpacked;
+    return outputs;
+}
 
-    QStringList written;
-    QSet<QString> folders;
-    EnsureFolder(base, folders);
-    for (const TPlanned &p : plan) {
-        if (p.entry->IsFolder()) {
-            EnsureFolder(p.output, folders);
-            continue;
-        }
-        EnsureFolder(p.output.left(p.output.lastIndexOf(QLatin1Char('/')) + 1), folders);
-        ExtractEntryToFile(d->file, *p.entry, p.output, d->unpacker);
-        written.append(p.output);
+bool TZipArchive::ReadEntry(qsizetype index, const QString &storedPath, QByteArray &data)
+{
+    d->RequireReading(FileName);
+    const QList<TZipEntry> &entries = d->dir.entries;
+    if (index < 0 || index >= entries.size() || entries[index].path != storedPath || entries[index].IsFolder()) {
+        // Listed before the archive changed: its name is all there is to go by, and of two
+        // entries of that name extraction leaves the later one.
+        index = -1;
+        for (qsizetype i = 0; i < entries.size(); ++i)
+            if (entries[i].path == storedPath && !entries[i].IsFolder())
+                index = i;
+        if (index < 0)
+            return false;
     }
-    return written;
+    CheckAndCount({&entries[index]});
+    data = ReadEntryData(d->file, entries[index], d->unpacker);
+    m_lastRead = entries[index];
+    return true;
 }
 
 int TZipArchive::AddFiles(const QString &fileMask, int searchAttr, const QString &exclusionMask)

@@ -4,12 +4,11 @@
 
 #include "globals/ScratchFile.h"
 #include "zip/ZipArchiveItem.h"
+#include "zip/ZipDirectory.h"
 
 #include <QString>
 #include <QStringList>
 #include <memory>
-
-struct TZipEntry;
 
 class TZipArchive {
 public:
@@ -45,6 +44,13 @@ public:
     // books: a mask would extract both to one file.
     QString ExtractEntry(qsizetype index, const QString &storedPath);
 
+    // Reads the entry at `index` (or, when the archive changed since it was listed, the file
+    // entry stored as storedPath) into memory, with the checks and the budget of extraction:
+    // a book read to be written once at its final place. False when there is no such entry.
+    bool ReadEntry(qsizetype index, const QString &storedPath, QByteArray &data);
+    // The record of the entry ReadEntry read last (its time and mode go with the book).
+    const TZipEntry &LastReadEntry() const { return m_lastRead; }
+
     // Adds the files on disk that match fileMask (a path; relative ones start at BaseDir; "*"
     // and "?" in its name part search every folder below), each stored under its path relative
     // to BaseDir. The archive file itself is never added. Returns how many were added.
@@ -61,7 +67,14 @@ public:
 
 private:
     QStringList Extract(const QList<const TZipEntry *> &chosen);
+    // The checks of every extraction, the budget counted: the output path of each entry.
+    QList<QString> CheckAndCount(const QList<const TZipEntry *> &chosen);
+    struct TPlannedOutput {
+        const TZipEntry *entry;
+        QString output;
+    };
 
     struct TImpl;
     std::unique_ptr<TImpl> d;
+    TZipEntry m_lastRead;
 };

@@ -74,15 +74,16 @@ void CheckEntryExtractable(const TZipEntry &e, const QString &archivePath)
         throw ZipEntryError(zeEntrySize, e.path, archivePath);
 }
 
-void ExtractEntryToFile(const TZipFile &archive, const TZipEntry &e, const QString &outputPath,
-                        TZipUnpacker &unpacker)
+namespace {
+
+// Where the entry's data lies, with the local header (and, for a small entry, all its data)
+// read in one call; `head` keeps the prefetched bytes alive.
+TZipDataSpan LocateEntryData(const TZipFile &archive, const TZipEntry &e, QByteArray &head)
 {
     CheckEntryExtractable(e, archive.Path());
-
-    // The local header and, for a small entry, all its data in one read.
     const qint64 headRead = qMin<qint64>(kLocalHeaderSize + e.headerHint + kLocalSlack + e.compressedSize,
                                          qMin<qint64>(256 * 1024, archive.Size() - e.localOffset));
-    QByteArray head(qMax<qint64>(headRead, 0), Qt::Uninitialized);
+    head = QByteArray(qMax<qint64>(headRead, 0), Qt::Uninitialized);
     if (headRead < kLocalHeaderSize || !archive.ReadAt(e.localOffset, head.data(), headRead)
         || ReadLE32(head.constData()) != kSigLocal)
         throw ZipEntryError(zeEntryDamaged, e.path, archive.Path());
@@ -97,7 +98,31 @@ void ExtractEntryToFile(const TZipFile &archive, const TZipEntry &e, const QStri
     span.length = e.compressedSize;
     if (dataOffset < headRead)
         span.prefetched = QByteArrayView(head).sliced(dataOffset);
+    return span;
+}
 
+void CheckUnpacked(const TUnpackResult &r, const TZipEntry &e, const QString &archivePath, const QString &outputPath)
+{
+    switch (r.status) {
+    case TUnpackResult::Complete: break;
+    case TUnpackResult::OverLimit: throw ZipEntryError(zeEntrySize, e.path, archivePath);
+    case TUnpackResult::SinkFailed: throw ZipFileError(zeCannotWrite, outputPath);
+    case TUnpackResult::ReadFailed: throw ZipFileError(zeCannotRead, archivePath);
+    case TUnpackResult::Damaged: throw ZipEntryError(zeEntryDamaged, e.path, archivePath);
+    }
+    if (r.produced != e.uncompressedSize)
+        throw ZipEntryError(zeEntrySize, e.path, archivePath);
+    if (r.crc != e.crc)
+        throw ZipEntryError(zeEntryCrc, e.path, archivePath);
+}
+
+} // namespace
+
+void ExtractEntryToFile(const TZipFile &archive, const TZipEntry &e, const QString &outputPath,
+                        TZipUnpacker &unpacker)
+{
+    QByteArray head;
+    const TZipDataSpan span = LocateEntryData(archive, e, head);
     TOutputFile out(outputPath);
     TScratchFile &file = out.File();
     const TUnpackResult r = unpacker.Unpack(archive, span, e.method, e.uncompressedSize,
@@ -105,17 +130,25 @@ void ExtractEntryToFile(const TZipFile &archive, const TZipEntry &e, const QStri
                                                 return file.Append(data, size) == 0;
                                             },
                                             true);
-    switch (r.status) {
-    case TUnpackResult::Complete: break;
-    case TUnpackResult::OverLimit: throw ZipEntryError(zeEntrySize, e.path, archive.Path());
-    case TUnpackResult::SinkFailed: throw ZipFileError(zeCannotWrite, outputPath);
-    case TUnpackResult::ReadFailed: throw ZipFileError(zeCannotRead, archive.Path());
-    case TUnpackResult::Damaged: throw ZipEntryError(zeEntryDamaged, e.path, archive.Path());
-    }
-    if (r.produced != e.uncompressedSize)
-        throw ZipEntryError(zeEntrySize, e.path, archive.Path());
-    if (r.crc != e.crc)
-        throw ZipEntryError(zeEntryCrc, e.path, archive.Path());
+    CheckUnpacked(r, e, archive.Path(), outputPath);
     SetTimeAndMode(file.Handle(), e);
     out.Commit();
 }
+
+QByteArray ReadEntryData(const TZipFile &archive, const TZipEntry &e, TZipUnpacker &unpacker)
+{
+    QByteArray head;
+    const TZipDataSpan span = LocateEntryData(archive, e, head);
+    QByteArray data;
+    data.reserve(e.uncompressedSize);
+    const TUnpackResult r = unpacker.Unpack(archive, span, e.method, e.uncompressedSize,
+                                            [&data](const char *bytes, qint64 size) {
+                                                data.append(bytes, size);
+                                                return true;
+                                            },
+                                            true);
+    CheckUnpacked(r, e, archive.Path(), archive.Path());
+    return data;
+}
+
+void SetEntryTimeAndMode(int fd, const TZipEntry &e) { SetTimeAndMode(fd, e); }

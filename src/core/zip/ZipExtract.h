@@ -24,3 +24,9 @@ void CheckEntryExtractable(const TZipEntry &entry, const QString &archivePath);
 // gets the entry's modification time and read-only state.
 void ExtractEntryToFile(const TZipFile &archive, const TZipEntry &entry, const QString &outputPath,
                         TZipUnpacker &unpacker);
+
+// The entry's data in memory, with the same checks as ExtractEntryToFile.
+QByteArray ReadEntryData(const TZipFile &archive, const TZipEntry &entry, TZipUnpacker &unpacker);
+
+// Gives the open file `fd` the entry's modification time and read-only state, as extraction does.
+void SetEntryTimeAndMode(int fd, const TZipEntry &entry);

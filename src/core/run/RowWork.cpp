@@ -1,0 +1,67 @@
+#include "run/RowWork.h"
+
+#include "book/ExtractBookInfo.h"
+#include "config/Folders.h"
+#include "convert/BookConversion.h"
+#include "names/TargetNames.h"
+#include "validate/ValidBook.h"
+
+#include <QFile>
+#include <sys/stat.h>
+
+TFileStamp StampOf(const QString &path)
+{
+    TFileStamp s;
+    struct stat st;
+    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+        return s;
+    s.Exists = true;
+    s.Device = st.st_dev;
+    s.Inode = st.st_ino;
+    s.Size = st.st_size;
+    s.Modified = qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec;
+    s.Changed = qint64(st.st_ctim.tv_sec) * 1000000000 + st.st_ctim.tv_nsec;
+    return s;
+}
+
+void PrepareRow(TRowWork &w, const TBookConversion &conversion)
+{
+    const TRowInput &in = w.In;
+    const TRunSettings &s = in.Settings;
+    if (in.ReadFailure)
+        return;
+    const bool fromMemory = in.InMemory && !in.Missing;
+    if (!in.InMemory)
+        w.Stamp = StampOf(in.WorkingPath);
+    try {
+        XmlDocPtr dom;
+        if (s.Valid)
+            dom = fromMemory ? LoadValidBookDom(in.Bytes, in.WorkingPath, UtilsDir, w.InvalidText)
+                             : LoadValidBookDom(in.WorkingPath, UtilsDir, w.InvalidText);
+        else
+            dom = fromMemory ? LoadBookDom(in.Bytes, in.WorkingPath) : LoadBookDom(in.WorkingPath);
+        if (!dom)
+            return;
+        w.Book = BookFromDom(std::move(dom));
+        w.Loaded = true;
+        w.NewName = in.Entry.FileName;
+        // The record is read only for the names: reading it adds elements the conversion sees.
+        if (s.Rename || s.Sort) {
+            const TBookData record = BookRecord(w.Book);
+            if (s.Rename)
+                w.NewName = BookRename(record, in.App);
+            if (s.Sort)
+                w.SortResult = BookSort(record, in.App);
+        }
+    } catch (...) {
+        w.LoadFailure = std::current_exception();
+        return;
+    }
+    if (s.Convert) {
+        try {
+            w.Converted = conversion.ConvertedData(w.Book);
+        } catch (...) {
+            w.ConvertFailure = std::current_exception();
+        }
+    }
+}
