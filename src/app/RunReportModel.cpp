@@ -7,6 +7,16 @@ TRunReportModel::TRunReportModel(TRunReport report, QObject *parent)
 {
 }
 
+void TRunReportModel::AppendRows(const QList<TRowReport> &rows)
+{
+    if (rows.isEmpty())
+        return;
+    const int first = rowCount();
+    beginInsertRows({}, first, first + int(rows.size()) - 1);
+    m_report.Rows.append(rows);
+    endInsertRows();
+}
+
 int TRunReportModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() ? 0 : int(m_report.Rows.size());

@@ -21,6 +21,8 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
     const TRunReport &Report() const { return m_report; }
+    // Rows that come after the model was made (a preview's, as its plan goes), in one insertion.
+    void AppendRows(const QList<TRowReport> &rows);
 
 private:
     TRunReport m_report;

@@ -20,6 +20,7 @@
 #include "frm_Report.h"
 #include "frm_Qwery.h"
 #include "frm_Setting.h"
+#include "preview/frm_Preview.h"
 #include "config/AppSettings.h"
 #include "config/Folders.h"
 #include "config/IniFile.h"
@@ -29,6 +30,7 @@
 #include "list/BookSources.h"
 #include "list/ListOrder.h"
 #include "run/ProcessingRun.h"
+#include "run/RowSubset.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -222,6 +224,8 @@ void TorvMain::CreateMenus()
     mmTools = menuBar()->addMenu(QStringLiteral("Инструменты"));
     mmTools->setObjectName(QStringLiteral("mmTools"));
     mmTools->addAction(mmRun);
+    mmPreview = Command(QStringLiteral("mmPreview"), QStringLiteral("Предпросмотр"), QKeySequence(Qt::SHIFT | Qt::Key_F5), iRun, &TorvMain::ShowPreview);
+    mmTools->addAction(mmPreview);
     mmUndo = Command(QStringLiteral("mmUndo"), QStringLiteral("Отменить последнюю обработку"), {}, {}, &TorvMain::UndoLastRun);
     mmTools->addAction(mmUndo);
     mmTools->addSeparator()->setObjectName(QStringLiteral("mmA"));
@@ -241,11 +245,12 @@ void TorvMain::CreateMenus()
     pmSelect = Command(QStringLiteral("pmSelect"), QStringLiteral("Выбрать всё/оменить выбор"), QKeySequence(Qt::CTRL | Qt::Key_A), iSelect, &TorvMain::SelectAll);
     pmDelete = Command(QStringLiteral("pmDelete"), QStringLiteral("Удалить из списка"), QKeySequence(Qt::Key_Delete), CommandIcon(TCommandIcon::Remove), &TorvMain::RemoveFromList);
     pmRun = Command(QStringLiteral("pmRun"), QStringLiteral("Обработать"), QKeySequence(Qt::Key_F5), iRun, &TorvMain::StartAutoProcessing);
+    pmPreview = Command(QStringLiteral("pmPreview"), QStringLiteral("Предпросмотр"), QKeySequence(Qt::SHIFT | Qt::Key_F5), iRun, &TorvMain::ShowPreview);
     pmSetting = Command(QStringLiteral("pmSetting"), QStringLiteral("Настройки"), {}, iSetting, &TorvMain::ShowSetting);
     pmExit = Command(QStringLiteral("pmExit"), QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), {}, &TorvMain::ExitApp);
     pmVST = new QMenu(this);
     pmVST->setObjectName(QStringLiteral("pmVST"));
-    for (QAction *a : {pmInfo, pmSelect, pmDelete, pmRun, pmSetting}) {
+    for (QAction *a : {pmInfo, pmSelect, pmDelete, pmRun, pmPreview, pmSetting}) {
         a->setShortcutContext(Qt::WidgetShortcut);
         pmVST->addAction(a);
     }
@@ -636,14 +641,12 @@ void TorvMain::StartAutoProcessing()
     switch (dlg.exec()) {
     case TfrmQwery::mrOk:
         UpdateSetting();
-        // A run over no ticked row would end at once, silently.
-        if (CheckCount() == 0) {
-            QMessageBox::information(this, QStringLiteral("Orvane"),
-                                     QStringLiteral("Не отмечено ни одной книги. Отметьте в списке книги, "
-                                                    "которые нужно обработать, и запустите обработку снова."));
-            break;
-        }
-        BookProcessing();
+        if (!NothingTicked())
+            BookProcessing();
+        break;
+    case TfrmQwery::mrPreview:
+        UpdateSetting();
+        ShowPreview();
         break;
     case TfrmQwery::mrSets:
         ShowSetting();
@@ -651,6 +654,32 @@ void TorvMain::StartAutoProcessing()
     default:
         break;
     }
+}
+
+bool TorvMain::NothingTicked()
+{
+    if (CheckCount() > 0)
+        return false;
+    QMessageBox::information(this, QStringLiteral("Orvane"),
+                             QStringLiteral("Не отмечено ни одной книги. Отметьте в списке книги, "
+                                            "которые нужно обработать, и запустите обработку снова."));
+    return true;
+}
+
+void TorvMain::ShowPreview()
+{
+    if (m_running || TProcessingRun::IsRunning())
+        throw EOrvane(TProcessingRun::RunAlreadyGoing());
+    if (NothingTicked())
+        return;
+    QSet<TRunRows::RowId> shown;
+    {
+        TfrmPreview dlg(this, Model->List());
+        if (dlg.exec() != TfrmPreview::mrRun)
+            return;
+        shown = dlg.ShownRows();
+    }
+    BookProcessing(TRowSubset(Model->List(), shown));
 }
 
 void TorvMain::UndoLastRun()
@@ -661,6 +690,11 @@ void TorvMain::UndoLastRun()
 }
 
 void TorvMain::BookProcessing()
+{
+    BookProcessing(Model->List());
+}
+
+void TorvMain::BookProcessing(const TRunRows &rows)
 {
     if (m_running || TProcessingRun::IsRunning())
         throw EOrvane(TProcessingRun::RunAlreadyGoing());
@@ -707,7 +741,7 @@ void TorvMain::BookProcessing()
         TRunJournal journal(JournalFolder());  // for "Отменить последнюю обработку"
         TRunOptions options;
         options.Journal = &journal;
-        TProcessingRun run(Model->List(), callbacks, options);
+        TProcessingRun run(rows, callbacks, options);
         try {
             run.Execute();
         } catch (...) {

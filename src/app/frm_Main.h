@@ -38,6 +38,8 @@ public:
     void OpenDirectoryTree();
     void ExitApp();
     void StartAutoProcessing();
+    // "Предпросмотр": what a run would do to the ticked rows; from there, the run of those rows.
+    void ShowPreview();
     // "Отменить последнюю обработку": the newest run not undone, taken back from its journal.
     void UndoLastRun();
     void ShowBookInfo();
@@ -59,6 +61,8 @@ public:
     void FilesDropped(const QStringList &names);
 
     void BookProcessing();
+    // The run over these rows (the ones a preview showed).
+    void BookProcessing(const TRunRows &rows);
     // Enables or disables the six tool buttons a run must not be disturbed by.
     void Buttons(bool enable);
     // The number of rows in the checked state.
@@ -84,7 +88,7 @@ public:
     QLabel *lblCount;
     TElidedLabel *lblCurrentFile;
     QMenu *mmFile, *mmTools, *mmResume, *pmVST;
-    QAction *mmUndo = nullptr;
+    QAction *mmUndo = nullptr, *mmPreview = nullptr, *pmPreview = nullptr;
     QAction *mmOpen, *mmOpenDir, *mmOpenTree, *mmExit, *mmRun, *mmInfo, *mmSelect, *mmSetting, *mmHelp,
         *mmUpdate, *mmAbout;
     QAction *pmInfo, *pmSelect, *pmDelete, *pmRun, *pmSetting, *pmExit;
@@ -121,6 +125,8 @@ private:
     void ShowCount();
     void SetRunTitle(int percent);
     void DeleteTempFolder();
+    // Tells the user that no row is ticked, when none is; a run would end at once, silently.
+    bool NothingTicked();
 
     bool m_running = false;
     TRunRows::RowId m_runRow = TRunRows::NoRow;  // the row the run has in hand

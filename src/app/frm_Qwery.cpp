@@ -30,21 +30,18 @@ TfrmQwery::TfrmQwery(QWidget *owner) : TProgramDialog(owner)
 
     btnOK = DialogButton(QStringLiteral("OK"), QStringLiteral("btnOK"), this);
     btnSets = DialogButton(QStringLiteral("Настроить"), QStringLiteral("btnSets"), this);
+    btnPreview = DialogButton(QStringLiteral("Предпросмотр"), QStringLiteral("btnPreview"), this);
+    btnPreview->setFixedWidth(qMax(75, btnPreview->fontMetrics().horizontalAdvance(btnPreview->text()) + 20));
     btnCancel = DialogButton(QStringLiteral("Отмена"), QStringLiteral("btnCancel"), this);
 
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addLayout(boxes);
-    layout->addWidget(ButtonPanel(this, {btnOK, btnSets}, btnCancel));
+    layout->addWidget(ButtonPanel(this, {btnOK, btnSets, btnPreview}, btnCancel));
 
-    connect(btnOK, &QPushButton::clicked, this, [this] {
-        // The result is 1 before the switches are written, so a refused write still
-        // closes the dialog with 1 (after the error box).
-        setResult(mrOk);
-        RunCommand(this, [this] { btnOKClick(); });
-        done(mrOk);
-    });
+    connect(btnOK, &QPushButton::clicked, this, [this] { StoreAndClose(mrOk); });
+    connect(btnPreview, &QPushButton::clicked, this, [this] { StoreAndClose(mrPreview); });
     connect(btnSets, &QPushButton::clicked, this, [this] { done(mrSets); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
 
@@ -60,6 +57,15 @@ void TfrmQwery::FormCreate()
     chkSort->setChecked(AppSettings.Sort);
     chkConvert->setChecked(AppSettings.Convert);
     chkPack->setChecked(AppSettings.Archive);
+}
+
+void TfrmQwery::StoreAndClose(int result)
+{
+    // The result is set before the switches are written, so a refused write still closes the
+    // dialog with it (after the error box).
+    setResult(result);
+    RunCommand(this, [this] { btnOKClick(); });
+    done(result);
 }
 
 void TfrmQwery::btnOKClick()

@@ -3,6 +3,7 @@
 
 #include "list/BookList.h"
 #include "list/ListOrder.h"
+#include "run/RowSubset.h"
 
 #include <QtTest>
 #include <functional>
@@ -166,6 +167,24 @@ private slots:
                 l.SetAllChecks(Qt::Unchecked);
         };
         QCOMPARE(Walk(list, 1, act), reached);
+    }
+
+    // The rows a preview showed: a run over them reaches those rows only, whatever is ticked
+    // since, passes over one unticked or removed meanwhile, and counts them out of its total.
+    void subsetWalksTheChosenRowsOnly()
+    {
+        TBookList list;
+        const auto a = list.Append({Book("a", 1), Book("b", 2), Book("c", 3), Book("d", 4), Book("e", 5)}, Qt::Checked);
+        list.Remove(a + 4);
+        const TRowSubset rows(list, {a, a + 1, a + 3, a + 4});
+        QCOMPARE(rows.CheckedCount(), 3);
+        list.SetChecked(a + 3, false);
+        QStringList reached;
+        for (auto row = rows.FirstRow(); row != TRunRows::NoRow; row = rows.NextRow(row))
+            if (rows.IsChecked(row))
+                reached << rows.Entry(row)->FileName;
+        QCOMPARE(reached, (QStringList{"a", "b"}));
+        QCOMPARE(rows.CheckedCount(), 2);
     }
 
     // Space on the list: the lead row's box flips and the other selected rows follow it.

@@ -157,12 +157,15 @@ struct TProcessingRun::TRowWalk {
     }
 
     // Moves the working file (an archive entry: writes it) to `to`, or marks the row not placed.
-    // The dry run only looks.
-    bool place(TRowReport &r, const TRunSettings &s, const QString &to)
+    // The dry run only looks; a folder the run would not have made (the bad-files folder) fails
+    // it as it fails the move.
+    bool place(TRowReport &r, const TRunSettings &s, const QString &to, bool folderMade = true)
     {
         int e = QDir::isRelativePath(to) ? ENOENT : 0;  // an unset bad-files folder
-        if (!e)
-            e = dry() ? (taken(to) ? EEXIST : 0) : fromMemory ? write(r, to) : move(r, r.WorkingPath, to);
+        if (!e && dry())
+            e = taken(to) ? EEXIST : !folderMade && !QFileInfo(QFileInfo(to).path()).isDir() ? ENOENT : 0;
+        else if (!e)
+            e = fromMemory ? write(r, to) : move(r, r.WorkingPath, to);
         if (e == EEXIST && !planned.contains(to) && copyAt(r, to))
             e = finish(r);
         if (e) {
@@ -218,7 +221,7 @@ struct TProcessingRun::TRowWalk {
         if (!dry() && !QDir::isRelativePath(s.BadDir))
             leftovers.Clear(s.BadDir, false, extractDir);
         // A bad file an earlier run put there is in its place already.
-        if (!sameFile(r.WorkingPath, bad) && !place(r, s, bad)) {
+        if (!sameFile(r.WorkingPath, bad) && !place(r, s, bad, false)) {
             // One entry for the row: why it stays where it is, then why it is bad.
             if (s.SaveLog && log.size() > logged)
                 log.last() = RunLogEntry(r.Entry.FileName, r.Message + error);

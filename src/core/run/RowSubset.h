@@ -1,6 +1,7 @@
 #pragma once
 // Some rows of a list, as a run walks them: the rows a preview showed, so that the run started
-// from it does those rows and no others, whatever was ticked meanwhile.
+// from it does those rows and no others, whatever was ticked since. A chosen row the user unticks
+// or removes while the run goes is passed over, as in any run.
 
 #include "run/RunRows.h"
 
@@ -8,22 +9,18 @@
 
 class TRowSubset : public TRunRows {
 public:
-    TRowSubset(const TRunRows &rows, QSet<RowId> chosen) : m_rows(rows), m_chosen(std::move(chosen)) {}
+    TRowSubset(const TRunRows &rows, QSet<RowId> chosen);
 
     RowId FirstRow() const override { return m_rows.FirstRow(); }
     RowId NextRow(RowId row) const override { return m_rows.NextRow(row); }
-    // A chosen row removed from the list is never reached, so it counts no more.
-    bool IsChecked(RowId row) const override { return m_chosen.contains(row) && m_rows.Entry(row); }
+    bool IsChecked(RowId row) const override;
     const TListEntry *Entry(RowId row) const override { return m_rows.Entry(row); }
-    int CheckedCount() const override
-    {
-        int n = 0;
-        for (RowId row : m_chosen)
-            n += m_rows.Entry(row) ? 1 : 0;
-        return n;
-    }
+    // The chosen rows less those the walk found unticked or gone: counting the live ticks of
+    // every chosen row after each row would cost the square of a large list.
+    int CheckedCount() const override { return int(m_chosen.size() - m_dropped.size()); }
 
 private:
     const TRunRows &m_rows;
     QSet<RowId> m_chosen;
+    mutable QSet<RowId> m_dropped;  // chosen rows the walk met unticked
 };

@@ -95,6 +95,25 @@ QString RowReportDetail(const TRowReport &row)
     return QString();
 }
 
+QString PlanOutcomeName(TRowOutcome outcome)
+{
+    switch (outcome) {
+    case TRowOutcome::Placed: return QStringLiteral("Будет размещена");
+    case TRowOutcome::Invalid: return QStringLiteral("Не пройдёт проверку");
+    case TRowOutcome::NotPlaced: return QStringLiteral("Не будет размещена");
+    case TRowOutcome::Error: return QStringLiteral("Ошибка");
+    case TRowOutcome::NotReached: return QStringLiteral("Не проверена");
+    }
+    return QString();
+}
+
+QString PlanRowDetail(const TRowReport &row)
+{
+    if (row.Outcome == TRowOutcome::Invalid && !row.OutputPath.isEmpty())
+        return row.OutputPath + QStringLiteral(" — ") + RowReportDetail(row);
+    return RowReportDetail(row);
+}
+
 QByteArray RunReportData(const TRunReport &report)
 {
     QByteArray data;

@@ -46,6 +46,14 @@ QString OutcomeWord(TRowOutcome outcome);
 // "Ошибка", "Не обработана".
 QString OutcomeName(TRowOutcome outcome);
 
+// The same, of a row a preview plans: "Будет размещена", "Не пройдёт проверку", "Не будет
+// размещена", "Ошибка", "Не проверена".
+QString PlanOutcomeName(TRowOutcome outcome);
+
+// What a preview says of a row on one line: where the book would go; for an invalid book also
+// the validator's reason, since it would go to the bad-files folder; otherwise the reason.
+QString PlanRowDetail(const TRowReport &row);
+
 // What the report says of a row on one line: a placed book's file; otherwise the reason (for an
 // invalid book the validator's reason with its line and column, for an error its first line).
 QString RowReportDetail(const TRowReport &row);
