@@ -363,6 +363,52 @@ private slots:
         verifyNothingLost({books[0], books[2]}, {books[1], books[3]});
     }
 
+    // Packed books leave their place once their archives are on the disk, which the run makes
+    // sure of for many archives at once: a row is reported only then, in list order, and a
+    // cancelled run still finishes the rows it did.
+    void packedBooksGoWhenReported_data()
+    {
+        QTest::addColumn<int>("cancelAt");  // -1: to the end
+        QTest::newRow("to the end") << -1;
+        QTest::newRow("cancelled") << 133;
+    }
+    void packedBooksGoWhenReported()
+    {
+        QFETCH(int, cancelAt);
+        settings({{QStringLiteral("Archive"), "1"}, {QStringLiteral("SaveLog"), "1"}});
+        const int count = 140, invalidAt = 3;
+        TBookList rows;
+        QList<TRunRows::RowId> ids;
+        QList<QByteArray> books;
+        for (int i = 0; i < count; ++i) {
+            books << (i == invalidAt ? SchemaInvalidBook()
+                                     : ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Книга %1").arg(i)));
+            ids << rows.Append(looseRow(loose(QStringLiteral("%1.fb2").arg(i), books.last())));
+        }
+        QList<TRunRows::RowId> reported;
+        int reached = 0;
+        TRunCallbacks cb;
+        cb.ProcessMessages = [&] {
+            if (cancelAt >= 0 && reached++ == cancelAt + 1)
+                CancelRequested = true;
+        };
+        cb.RowDone = [&](const TRowReport &r) {
+            reported << r.Row;
+            QCOMPARE(r.Outcome, reported.size() - 1 == invalidAt ? TRowOutcome::Invalid : TRowOutcome::Placed);
+            QVERIFY2(!QFile::exists(r.WorkingPath), qPrintable(r.WorkingPath));
+            QVERIFY2(QFile::exists(r.OutputPath), qPrintable(r.OutputPath));
+        };
+        const TRunSummary s = TProcessingRun(rows, cb).Execute();
+        const int done = cancelAt < 0 ? count : cancelAt + 1;
+        QCOMPARE(s.Cancelled, cancelAt >= 0);
+        QCOMPARE(reported, ids.mid(0, done));
+        QCOMPARE(s.Placed, done - 1);
+        for (int i = 0; i < count; ++i)
+            QCOMPARE(QFile::exists(m_src + QStringLiteral("%1.fb2").arg(i)), i >= done);
+        verifyNothingLost(books);
+        verifyNoScratchFiles();
+    }
+
     void cancelBeforeTheRunDoesNotStopIt()
     {
         settings();

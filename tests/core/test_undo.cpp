@@ -177,10 +177,10 @@ private slots:
         settings(false, true);
         const TBookList rows = sources(false);
         const auto before = Tree(m_tree);
-        int done = 0;
+        int reached = 0;
         TRunCallbacks cb;
-        cb.RowDone = [&](const TRowReport &) {
-            if (++done == rowsDone)
+        cb.ProcessMessages = [&] {
+            if (reached++ == rowsDone)
                 CancelRequested = true;
         };
         const QString journal = run(rows, cb);

@@ -11,6 +11,7 @@
 #include <csignal>
 #include <fcntl.h>
 #include <limits>
+#include <set>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -243,4 +244,22 @@ int WriteFileReplacing(const QString &path, const QByteArray &data, bool inPlace
     if (const int e = file.Append(data))
         return e;
     return file.Commit(TTakeName::Replace);
+}
+
+int FlushFileSystems(const QStringList &paths)
+{
+    std::set<dev_t> flushed;
+    for (const QString &path : paths) {
+        const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+        if (fd < 0)
+            return errno;
+        struct stat st {};
+        int e = ::fstat(fd, &st) == 0 ? 0 : errno;
+        if (!e && flushed.insert(st.st_dev).second && ::syncfs(fd) != 0)
+            e = errno;
+        ::close(fd);
+        if (e)
+            return e;
+    }
+    return 0;
 }

@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <sys/types.h>
 
 enum class TTakeName {
@@ -53,6 +54,11 @@ private:
     qint64 m_size = 0;
     QString m_path, m_finalPath;
 };
+
+// Flushes to the disk, once per file system, everything written to the files `paths` (and the
+// rest of those file systems): far cheaper than one flush per file when many small files must be
+// on the disk before their sources go. Returns 0 or the first errno.
+int FlushFileSystems(const QStringList &paths);
 
 // Removes from `folder` the twins that writers killed before they finished left behind: a twin
 // whose process is gone and whose lock is free. Returns how many were removed.

@@ -17,6 +17,7 @@
 #include "zip/ZipExtract.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QSet>
@@ -74,6 +75,12 @@ void endFailed(TRunJournal *journal)
     }
 }
 
+// Loose books packed from their place whose archives are flushed to the disk together before
+// the books go: one flush per file system for this many, instead of one per archive, or for
+// what was packed in this time, so that the window's progress and list do not lag behind.
+constexpr int kFlushBatch = 128;
+constexpr qint64 kFlushAfterMs = 500;
+
 int percentDone(int reached, int checked)
 {
     // Every row may have been unchecked meanwhile: then all that is left is done.
@@ -98,6 +105,20 @@ struct TProcessingRun::TRowWalk {
     TRunLeftovers leftovers;  // what an interrupted run left in the folders this one writes to
     const TRowWork *work = nullptr;  // the row in hand's book, read and prepared
     bool fromMemory = false;         // the row in hand is an archive entry held in work->In.Bytes
+    QString removeAfterFlush;        // the row in hand's archive, which must be on the disk before its book goes
+
+    // A row done whose report waits for the flush that lets its book (or an earlier row's) go,
+    // so that rows are reported in list order and each with its final outcome.
+    struct THeldRow {
+        TRowReport report;
+        int reached = 0;
+        QString zip;            // set: the book at report.WorkingPath goes once this is flushed
+        qsizetype logAt = 0;    // where a log entry of the row goes, should its book have to stay
+        bool saveLog = false;
+    };
+    QList<THeldRow> held;
+    int heldBooks = 0;
+    QElapsedTimer heldSince;
 
     TRowWalk(TProcessingRun &r, int workers) : run(r), ahead(workers, steps.Conversion()) {}
 
@@ -244,7 +265,9 @@ struct TProcessingRun::TRowWalk {
             return false;
         }
         if (!dry()) {
-            if (const int e = steps.Pack(file, zip, entryName)) {
+            // Not flushed: a loose book goes only after the flush (release); an archive entry
+            // and a converted file stay where they came from.
+            if (const int e = steps.Pack(file, zip, entryName, false)) {
                 notPlaced(r, s, file, notPackedText(zip, e));
                 return false;
             }
@@ -287,14 +310,10 @@ struct TProcessingRun::TRowWalk {
         journalPacking(r, zip);
         if (!pack(r, s, r.WorkingPath, zip, entryName))
             return false;
-        if (const int e = finish(r)) {
-            // A source that cannot be removed (a read-only folder) keeps the book: the new
-            // archive, which this run has just made, goes again.
-            QFile::remove(zip);
-            planned.remove(zip);
-            notPlaced(r, s, r.WorkingPath, notMovedText(zip, e));
-            return false;
-        }
+        if (!dry() && r.Entry.ArchivePath.isEmpty())
+            removeAfterFlush = zip;
+        else
+            finish(r);  // an archive entry's scratch copy
         return true;
     }
 
@@ -406,6 +425,68 @@ struct TProcessingRun::TRowWalk {
         run.m_report.Rows.append(r);
     }
 
+    // Reports a row done: to the summary, the report and the callbacks.
+    void tell(const TRowReport &r, int reached)
+    {
+        const TRunCallbacks &cb = run.m_callbacks;
+        note(r);
+        if (cb.RowDone)
+            cb.RowDone(r);
+        if (cb.Progress)
+            cb.Progress(percentDone(reached, run.m_rows.CheckedCount()));
+    }
+
+    void done(const TRowReport &r, int reached)
+    {
+        if (removeAfterFlush.isEmpty() && held.isEmpty())
+            return tell(r, reached);
+        if (held.isEmpty())
+            heldSince.start();
+        held.append(THeldRow{r, reached, removeAfterFlush, log.size(), CurrentRunSettings().SaveLog});
+        if (!removeAfterFlush.isEmpty())
+            ++heldBooks;
+        removeAfterFlush.clear();
+        if (heldBooks >= kFlushBatch || heldSince.elapsed() >= kFlushAfterMs)
+            release();
+    }
+
+    // Flushes the held rows' archives, then removes their books and reports the rows. A book
+    // that cannot be removed (a read-only folder) stays, and its new archive goes again, so that
+    // a book is never both packed and at its place; so does every book of an archive that
+    // could not be flushed.
+    void release()
+    {
+        if (held.isEmpty())
+            return;
+        QList<THeldRow> rows;
+        rows.swap(held);
+        heldBooks = 0;
+        QStringList zips;
+        for (const THeldRow &h : rows)
+            if (!h.zip.isEmpty())
+                zips << h.zip;
+        const int flushError = zips.isEmpty() ? 0 : FlushFileSystems(zips);
+        qsizetype logged = 0;  // entries inserted so far move the later places on
+        for (THeldRow &h : rows) {
+            TRowReport &r = h.report;
+            if (!h.zip.isEmpty()) {
+                int e = flushError;
+                if (!e && ::unlink(QFile::encodeName(r.WorkingPath).constData()) != 0)
+                    e = errno;
+                if (e) {
+                    QFile::remove(h.zip);
+                    planned.remove(h.zip);
+                    r.Outcome = TRowOutcome::NotPlaced;
+                    r.OutputPath = r.WorkingPath;
+                    r.Message = flushError ? notPackedText(h.zip, e) : notMovedText(h.zip, e);
+                    if (h.saveLog)
+                        log.insert(h.logAt + logged++, RunLogEntry(r.Entry.FileName, r.Message));
+                }
+            }
+            tell(r, h.reached);
+        }
+    }
+
     // The checked rows from `row` on, which the run leaves as they are.
     void notReached(TRunRows::RowId row, const QString &why)
     {
@@ -426,6 +507,11 @@ struct TProcessingRun::TRowWalk {
     // An error ended the run: the row in hand is marked with it, the checked rows after it as not reached.
     void failed(const QString &message)
     {
+        // The rows before the one in hand are done; they are reported first.
+        try {
+            release();
+        } catch (...) {
+        }
         if (inHand) {
             inHand->Outcome = TRowOutcome::Error;
             inHand->OutputPath.clear();
@@ -445,6 +531,7 @@ struct TProcessingRun::TRowWalk {
         r.WorkingPath = w.In.WorkingPath;
         work = &w;
         fromMemory = w.In.InMemory;
+        removeAfterFlush.clear();
 
         if (w.Book)
             CurrentBook = w.Book;
@@ -562,6 +649,7 @@ struct TProcessingRun::TRowWalk {
             if (CancelRequested) {
                 sum.Cancelled = true;
                 inHand.reset();
+                release();
                 notReached(row, NotReachedCancelled());
                 break;
             }
@@ -584,12 +672,9 @@ struct TProcessingRun::TRowWalk {
             work = nullptr;
             w.reset();
             inHand.reset();
-            note(r);
-            if (cb.RowDone)
-                cb.RowDone(r);
-            if (cb.Progress)
-                cb.Progress(percentDone(reached, rows.CheckedCount()));
+            done(r, reached);
         }
+        release();
         if (!dry()) {
             const TRunSettings s = CurrentRunSettings();
             if (s.SaveLog) {

@@ -66,7 +66,7 @@ const TBookConversion &TRunSteps::Conversion() const { return m->conversion; }
 
 QString TRunSteps::ConvertedName(const QString &name) { return m->conversion.ConvertedName(name); }
 
-int TRunSteps::Pack(const QString &file, const QString &zip, const QString &entryName)
+int TRunSteps::Pack(const QString &file, const QString &zip, const QString &entryName, bool flush)
 {
-    return PackBookAs(zip, file, entryName);
+    return PackBookAs(zip, file, entryName, 1, flush);
 }

@@ -46,7 +46,8 @@ public:
     QString ConvertedName(const QString &name);
     // The new archive `zip` holding `file` as `entryName`, never replacing a file of that name:
     // 0, or the errno of taking the name (EEXIST when it is taken).
-    int Pack(const QString &file, const QString &zip, const QString &entryName);
+    // `flush` false: not flushed to the disk yet (see FlushFileSystems).
+    int Pack(const QString &file, const QString &zip, const QString &entryName, bool flush);
 
 private:
     struct State;

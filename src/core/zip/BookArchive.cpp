@@ -74,9 +74,9 @@ bool ArchiveHoldsExactly(const QString &zip, const QString &file, const QString 
     }
 }
 
-int PackBookAs(const QString &zipPath, const QString &file, const QString &entryName, int level)
+int PackBookAs(const QString &zipPath, const QString &file, const QString &entryName, int level, bool flush)
 {
     TZipWriter writer(zipPath);
     writer.AddFile(file, entryName, level);
-    return writer.Finish(TTakeName::NoReplace);
+    return writer.Finish(TTakeName::NoReplace, flush);
 }

@@ -14,8 +14,10 @@ int BookArchiveNoReplace(TZipArchive &zip, const QString &nName, const QString &
 
 // Packs `file` into the new archive `zipPath` as its one entry `entryName`, never replacing a
 // file of that name: returns 0, or the errno of taking the name (EEXIST when it is taken), with
-// nothing left behind. Other errors raise. `file` is not touched.
-int PackBookAs(const QString &zipPath, const QString &file, const QString &entryName, int level = 1);
+// nothing left behind. Other errors raise. `file` is not touched. `flush` false: the archive is
+// not flushed to the disk; the caller must flush it (FlushFileSystems) before deleting `file`.
+int PackBookAs(const QString &zipPath, const QString &file, const QString &entryName, int level = 1,
+               bool flush = true);
 
 // True when `zip` holds exactly the book `file` (one entry, at the top, named `entryName`, with
 // the same bytes): proof that the file is a copy of what the archive keeps. The entry

@@ -318,7 +318,7 @@ void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, i
     }
 }
 
-int TZipWriter::Finish(TTakeName how)
+int TZipWriter::Finish(TTakeName how, bool flush)
 {
     if (!m_file.IsOpen())
         throw ZipFileError(zeNotOpen, m_finalPath);
@@ -339,7 +339,7 @@ int TZipWriter::Finish(TTakeName how)
     // an empty or partial archive, and a caller may delete what it packed once this returns.
     // The folder is not flushed as well: journalling file systems keep renames and deletions in
     // order, and flushing it doubled the cost of packing a book.
-    if (::fsync(m_file.Handle()) != 0)
+    if (flush && ::fsync(m_file.Handle()) != 0)
         throw ZipFileError(zeCannotWrite, m_finalPath);
     return m_file.Commit(how, false);
 }

@@ -26,7 +26,9 @@ public:
     // Central directory and end record, data flushed to the disk, then the final name taken, with
     // or without replacing a file of that name. Returns 0, or the errno of taking the name (EEXIST:
     // NoReplace and the name is taken); the archive is discarded then. Other errors raise.
-    int Finish(TTakeName how);
+    // `flush` false: the caller flushes later (many archives at once) and deletes nothing the
+    // archive holds before that.
+    int Finish(TTakeName how, bool flush = true);
     // Removes the twin; the final name is not touched.
     void Discard();
 
