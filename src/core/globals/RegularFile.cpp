@@ -53,8 +53,10 @@ bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QStr
         why = QStringLiteral("Cannot read \"%1\": it is larger than %2 bytes").arg(path).arg(maxSize);
         return false;
     }
-    // The size may change while we read: never read past the limit.
-    data.resize(qsizetype(st.st_size));
+    // The size may change while we read: never read past the limit. One byte more than the size,
+    // so that the read that finds the end needs no room of its own: growing the buffer then
+    // would copy the whole book once more.
+    data.resize(qsizetype(qMin<qint64>(maxSize + 1, qint64(st.st_size) + 1)));
     qint64 done = 0;
     for (;;) {
         if (done == data.size()) {
