@@ -199,6 +199,13 @@ void TFileListModel::TakeRunReport(const TRunReport &report)
     ChecksMayHaveChanged();
 }
 
+void TFileListModel::FollowUndo(const QList<QPair<QString, QString>> &movedBack)
+{
+    const std::vector<int> changed = m_list.FollowUndo(movedBack);
+    if (!changed.empty())
+        emit dataChanged(index(changed.front(), 0), index(changed.back(), columnCount() - 1));
+}
+
 void TFileListModel::ChecksMayHaveChanged()
 {
     const Qt::CheckState state = m_list.ChecksState();

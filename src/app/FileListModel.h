@@ -33,6 +33,8 @@ public:
     void NoteOutcome(TRunRows::RowId row, TRowOutcome outcome, const QString &outputPath, const QString &message);
     // After a run: the rows it did show their outcome, are unticked and follow their books.
     void TakeRunReport(const TRunReport &report);
+    // After an undo: the rows follow the books it put back.
+    void FollowUndo(const QList<QPair<QString, QString>> &movedBack);
     // Stable sort by the column with this tag (ascending or descending).
     void SortByColumn(int tag, Qt::SortOrder order);
 

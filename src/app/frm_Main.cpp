@@ -686,7 +686,8 @@ void TorvMain::UndoLastRun()
 {
     if (m_running || TProcessingRun::IsRunning())
         throw EOrvane(TProcessingRun::RunAlreadyGoing());
-    ::UndoLastRun(this);
+    // The rows that followed the run's books follow them back.
+    Model->FollowUndo(::UndoLastRun(this).MovedBack);
 }
 
 void TorvMain::BookProcessing()

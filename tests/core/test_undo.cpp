@@ -354,6 +354,49 @@ private slots:
         QCOMPARE(LastUndoable(m_journals), second);
     }
 
+    // The list's rows follow the run's books to their places, and after the undo back to where
+    // they were, so that no row is left naming a file that is gone.
+    void rowsFollowTheUndo_data()
+    {
+        QTest::addColumn<bool>("inArchive");
+        QTest::addColumn<bool>("pack");
+        for (bool inArchive : {false, true})
+            for (bool pack : {false, true})
+                QTest::addRow("%s%s", inArchive ? "archive entries" : "loose books", pack ? ", packed" : "")
+                    << inArchive << pack;
+    }
+    void rowsFollowTheUndo()
+    {
+        QFETCH(bool, inArchive);
+        QFETCH(bool, pack);
+        settings(false, pack);
+        TBookList rows = sources(inArchive);
+        const auto sourcesOf = [&rows] {
+            QStringList out;
+            for (int i = 0; i < rows.Count(); ++i)
+                out << RowSource(rows.At(i).Entry);
+            return out;
+        };
+        const QStringList before = sourcesOf();
+        TRunJournal journal(m_journals);
+        TProcessingRun run(rows, {}, TRunOptions{false, &journal});
+        run.Execute();
+        rows.TakeRunReport(run.Report());
+        if (!inArchive)
+            QVERIFY(sourcesOf() != before);
+
+        const TUndoResult undo = UndoJournal(journal.Path());
+        QCOMPARE(undo.Problems, QStringList());
+        rows.FollowUndo(undo.MovedBack);
+        QCOMPARE(sourcesOf(), before);
+        for (int i = 0; i < rows.Count(); ++i) {
+            QVERIFY(QFileInfo::exists(inArchive ? rows.At(i).Entry.ArchivePath
+                                                : rows.At(i).Entry.FileDir + rows.At(i).Entry.FileName));
+            QCOMPARE(rows.At(i).Gone, false);
+            QCOMPARE(rows.At(i).Entry.InArchive, inArchive);
+        }
+    }
+
     // The dry run plans what the run then does, name clashes between rows included.
     void dryRunPlansTheRun()
     {

@@ -27,12 +27,12 @@ QString resultText(const TUndoResult &r)
 
 } // namespace
 
-void UndoLastRun(QWidget *owner)
+TUndoResult UndoLastRun(QWidget *owner)
 {
     const QString journal = LastUndoable(JournalFolder());
     if (journal.isEmpty()) {
         QMessageBox::information(owner, QStringLiteral("Orvane"), QStringLiteral("Нет обработки, которую можно отменить."));
-        return;
+        return {};
     }
     const TJournalFile j = ReadJournal(journal);
     const QString when = j.Started.toLocalTime().toString(QStringLiteral("dd.MM.yyyy HH:mm:ss"));
@@ -41,7 +41,7 @@ void UndoLastRun(QWidget *owner)
                                              "файлы, изменённые после обработки, останутся как есть.")
                                   .arg(when))
         != QMessageBox::Yes)
-        return;
+        return {};
 
     TfrmProgress progress(owner);
     progress.setWindowModality(Qt::ApplicationModal);  // no run may start while the files go back
@@ -80,4 +80,5 @@ void UndoLastRun(QWidget *owner)
     if (!result.Problems.isEmpty())
         box.setDetailedText(result.Problems.join(QLatin1Char('\n')));
     box.exec();
+    return result;
 }

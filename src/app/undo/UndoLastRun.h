@@ -3,6 +3,9 @@
 // worker thread (hashing thousands of books takes a while), with the progress window and its
 // "Отмена", and says what could not be put back.
 
+#include "journal/UndoRun.h"
+
 class QWidget;
 
-void UndoLastRun(QWidget *owner);
+// What the undo did; empty when there was nothing to undo or the user said no.
+TUndoResult UndoLastRun(QWidget *owner);

@@ -149,8 +149,10 @@ struct Undoer {
             return problem(changedSince(s.To));
         if (PathTaken(s.From))
             return problem(placeTaken(s.From, s.To));
-        if (moveBack(s.To, s.From))
+        if (moveBack(s.To, s.From)) {
             ++res.Reversed;
+            res.MovedBack.append({s.To, s.From});
+        }
     }
 
     void undoPlace(const TJournalStep &s)
@@ -261,6 +263,7 @@ struct Undoer {
         // The archive held this book alone, and the book is now complete at its place.
         ::unlink(QFile::encodeName(s.To).constData());
         ++res.Reversed;
+        res.MovedBack.append({s.To, s.From});
     }
 
     void undoUnpack(const TJournalStep &s)

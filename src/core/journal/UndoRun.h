@@ -10,6 +10,8 @@
 // else stays where it is and is reported. A step that did not happen (the run was killed) is
 // found already undone.
 
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -28,6 +30,10 @@ struct TUndoResult {
     int Reversed = 0;      // taken back now
     int AlreadyBack = 0;   // found as they were before the run
     QStringList Problems;  // one text per step left as it is
+    // Every file the undo put back, as (where it was, where it is now), in the order it did them:
+    // a book moved back, or unpacked from the archive the run made. A list whose rows followed
+    // the run follows these back.
+    QList<QPair<QString, QString>> MovedBack;
     bool Cancelled = false;
 };
 

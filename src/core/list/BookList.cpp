@@ -168,6 +168,41 @@ void TBookList::TakeRunReport(const TRunReport &report)
     }
 }
 
+std::vector<int> TBookList::FollowUndo(const QList<QPair<QString, QString>> &movedBack)
+{
+    QHash<QString, QString> to;
+    for (const auto &[was, now] : movedBack)
+        to.insert(was, now);
+    std::vector<int> changed;
+    for (size_t i = 0; i < m_rows.size(); ++i) {
+        TListRow &row = m_rows[i];
+        // A book packed by the run is the one entry of its archive: the archive is what moved.
+        const bool packed = row.Entry.InArchive && row.Entry.StoredPath.isEmpty();
+        QString path = packed ? row.Entry.ArchivePath : row.Entry.FileDir + row.Entry.FileName;
+        // A packed book went back in two steps (unpacked, then moved); the bound stops a loop.
+        bool moved = false;
+        for (int step = 0; step < movedBack.size() && to.contains(path); ++step) {
+            path = to.value(path);
+            moved = true;
+        }
+        if (!moved)
+            continue;
+        const qsizetype slash = path.lastIndexOf(u'/');
+        TListEntry &e = row.Entry;
+        e.FileDir = path.left(slash + 1);
+        e.FileName = path.mid(slash + 1);
+        e.InArchive = false;
+        e.ArchivePath.clear();
+        e.StoredPath.clear();
+        e.EntryIndex = -1;
+        row.Outcome.reset();
+        row.OutcomeText.clear();
+        row.Gone = false;
+        changed.push_back(int(i));
+    }
+    return changed;
+}
+
 void TBookList::Remove(RowId row)
 {
     const int i = IndexOf(row);

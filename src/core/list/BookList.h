@@ -12,6 +12,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QPair>
 #include <optional>
 #include <vector>
 
@@ -54,6 +55,12 @@ public:
     // runs it again) and follows its book to where it now is. Rows the run did not reach keep
     // their tick. Rows removed meanwhile are passed over.
     void TakeRunReport(const TRunReport &report);
+
+    // After an undo, the rows that followed the run's books follow them back: a row naming a
+    // file the undo moved (or an archive it unpacked) names the book's place now, loose, and
+    // tells no outcome any more. `movedBack`: (where a file was, where it is now), in the
+    // undo's order. Returns the positions of the rows changed.
+    std::vector<int> FollowUndo(const QList<QPair<QString, QString>> &movedBack);
 
     void Remove(RowId row);
     // Removes the rows at these positions (any order, repeats ignored) in one pass.
