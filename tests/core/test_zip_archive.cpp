@@ -6,6 +6,7 @@
 #include "globals/Errors.h"
 #include "zip/BookArchive.h"
 #include "zip/ZipArchive.h"
+#include "zip/ZipWriter.h"
 
 #include <QtTest>
 #include <cerrno>
@@ -241,6 +242,36 @@ for i in z.infolist():
                                QTime(item.LastModFileTime >> 11, (item.LastModFileTime >> 5) & 63,
                                      (item.LastModFileTime & 31) * 2));
         QVERIFY(qAbs(stored.secsTo(QFileInfo(book).lastModified())) < 2);
+    }
+
+    // A book deflated ahead (by a run's worker) packs to the very bytes of one deflated while
+    // packing; bytes that do not fit what is deflated (another level, another size) are
+    // deflated anew from the file.
+    void deflatedAheadPacksTheSameArchive_data()
+    {
+        QTest::addColumn<QByteArray>("book");
+        QTest::addColumn<int>("aheadLevel");
+        QTest::addColumn<QByteArray>("aheadBytes");
+        QByteArray text;
+        for (int i = 0; text.size() < 300000; ++i)
+            text += "<p>Строка " + QByteArray::number(i * 7919 % 1000) + " книги</p>\n";
+        QTest::newRow("empty") << QByteArray() << 1 << QByteArray();
+        QTest::newRow("a book") << text << 1 << text;
+        QTest::newRow("deflated at another level") << text << 6 << text;
+        QTest::newRow("the file changed since") << text << 1 << text.left(1000);
+    }
+    void deflatedAheadPacksTheSameArchive()
+    {
+        QFETCH(QByteArray, book);
+        QFETCH(int, aheadLevel);
+        QFETCH(QByteArray, aheadBytes);
+        const QString file = P("out/x.fb2");
+        QVERIFY(WriteFile(file, book));
+        QCOMPARE(PackBookAs(P("plain.zip"), file, "x.fb2"), 0);
+        const TDeflatedData ahead = DeflateData(aheadBytes, aheadLevel);
+        QCOMPARE(PackBookAs(P("ahead.zip"), file, "x.fb2", 1, true, &ahead), 0);
+        QCOMPARE(ReadFile(P("ahead.zip")), ReadFile(P("plain.zip")));
+        QCOMPARE(Run("unzip", {"-t", "-q", P("ahead.zip")}), 0);
     }
 
     void bookArchiveLeavesTheOldArchiveWhenPackingFails()

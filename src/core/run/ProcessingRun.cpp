@@ -258,7 +258,8 @@ struct TProcessingRun::TRowWalk {
     // Packs `file` into `zip` as `entryName` without ever replacing an archive: the new archive
     // is made beside it and takes the final name only when complete, and only when it is free.
     // `file` stays where it is; the book stays at `file` when the archive cannot be made.
-    bool pack(TRowReport &r, const TRunSettings &s, const QString &file, const QString &zip, const QString &entryName)
+    bool pack(TRowReport &r, const TRunSettings &s, const QString &file, const QString &zip, const QString &entryName,
+              const TDeflatedData *deflated)
     {
         if (taken(zip)) {
             notPlaced(r, s, file, notPackedText(zip, EEXIST));
@@ -267,7 +268,7 @@ struct TProcessingRun::TRowWalk {
         if (!dry()) {
             // Not flushed: a loose book goes only after the flush (release); an archive entry
             // and a converted file stay where they came from.
-            if (const int e = steps.Pack(file, zip, entryName, false)) {
+            if (const int e = steps.Pack(file, zip, entryName, false, deflated)) {
                 notPlaced(r, s, file, notPackedText(zip, e));
                 return false;
             }
@@ -308,7 +309,7 @@ struct TProcessingRun::TRowWalk {
             return false;
         }
         journalPacking(r, zip);
-        if (!pack(r, s, r.WorkingPath, zip, entryName))
+        if (!pack(r, s, r.WorkingPath, zip, entryName, &work->Packed))
             return false;
         if (!dry() && r.Entry.ArchivePath.isEmpty())
             removeAfterFlush = zip;
@@ -391,7 +392,7 @@ struct TProcessingRun::TRowWalk {
             if (s.Archive) {
                 if (TRunJournal *j = journal())
                     j->Packing(target, zip);
-                if (!pack(r, s, target, zip, newName))
+                if (!pack(r, s, target, zip, newName, nullptr))
                     return;
                 if (!dry())
                     QFile::remove(target);

@@ -3,6 +3,7 @@
 #include "book/ExtractBookInfo.h"
 #include "config/Folders.h"
 #include "convert/BookConversion.h"
+#include "globals/RegularFile.h"
 #include "names/TargetNames.h"
 #include "validate/ValidBook.h"
 
@@ -56,6 +57,16 @@ void PrepareRow(TRowWork &w, const TBookConversion &conversion)
     } catch (...) {
         w.LoadFailure = std::current_exception();
         return;
+    }
+    // The workers deflate, so that the run's own thread only writes the archive.
+    if (s.Archive && !s.Convert && !in.Missing) {
+        constexpr qint64 kDeflateAhead = 64 * 1024 * 1024;
+        QByteArray bytes;
+        QString why;
+        if (in.InMemory)
+            w.Packed = DeflateData(in.Bytes, kRunPackLevel);
+        else if (ReadRegularFile(in.WorkingPath, kDeflateAhead, bytes, why))
+            w.Packed = DeflateData(bytes, kRunPackLevel);
     }
     if (s.Convert) {
         try {

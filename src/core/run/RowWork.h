@@ -8,6 +8,7 @@
 #include "list/ListEntry.h"
 #include "run/RunSteps.h"
 #include "zip/ZipDirectory.h"
+#include "zip/ZipWriter.h"
 
 #include <QByteArray>
 #include <QString>
@@ -58,6 +59,7 @@ struct TRowWork {
     QString SortResult;             // with Sort on
     QByteArray Converted;           // with Convert on: the converted file's bytes
     std::exception_ptr ConvertFailure;
+    TDeflatedData Packed;           // with Archive on and Convert off: a valid book deflated for its archive
 };
 
 // Does the work of a row; never throws (what is raised is kept for the row's turn).

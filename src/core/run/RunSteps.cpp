@@ -66,7 +66,8 @@ const TBookConversion &TRunSteps::Conversion() const { return m->conversion; }
 
 QString TRunSteps::ConvertedName(const QString &name) { return m->conversion.ConvertedName(name); }
 
-int TRunSteps::Pack(const QString &file, const QString &zip, const QString &entryName, bool flush)
+int TRunSteps::Pack(const QString &file, const QString &zip, const QString &entryName, bool flush,
+                    const TDeflatedData *deflated)
 {
-    return PackBookAs(zip, file, entryName, 1, flush);
+    return PackBookAs(zip, file, entryName, kRunPackLevel, flush, deflated);
 }

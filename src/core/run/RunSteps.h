@@ -26,7 +26,11 @@ TRunSettings CurrentRunSettings();
 QString RunTempDir();
 
 class TBookConversion;
+struct TDeflatedData;
 struct TZipEntry;
+
+// The deflate level of the archives a run packs.
+constexpr int kRunPackLevel = 1;
 
 class TRunSteps {
 public:
@@ -46,8 +50,10 @@ public:
     QString ConvertedName(const QString &name);
     // The new archive `zip` holding `file` as `entryName`, never replacing a file of that name:
     // 0, or the errno of taking the name (EEXIST when it is taken).
-    // `flush` false: not flushed to the disk yet (see FlushFileSystems).
-    int Pack(const QString &file, const QString &zip, const QString &entryName, bool flush);
+    // `flush` false: not flushed to the disk yet (see FlushFileSystems). `deflated`: the file's
+    // bytes deflated ahead.
+    int Pack(const QString &file, const QString &zip, const QString &entryName, bool flush,
+             const TDeflatedData *deflated = nullptr);
 
 private:
     struct State;

@@ -74,9 +74,10 @@ bool ArchiveHoldsExactly(const QString &zip, const QString &file, const QString 
     }
 }
 
-int PackBookAs(const QString &zipPath, const QString &file, const QString &entryName, int level, bool flush)
+int PackBookAs(const QString &zipPath, const QString &file, const QString &entryName, int level, bool flush,
+               const TDeflatedData *deflated)
 {
     TZipWriter writer(zipPath);
-    writer.AddFile(file, entryName, level);
+    writer.AddFile(file, entryName, level, deflated);
     return writer.Finish(TTakeName::NoReplace, flush);
 }

@@ -3,6 +3,8 @@
 
 #include "zip/ZipArchive.h"
 
+struct TDeflatedData;
+
 // Packs the file oName into the new archive nName + ".zip", stored under its name relative to
 // its own folder (its bare name), deflated at `level`. An archive of that name is replaced only
 // once the new one is complete on disk; on any error it is left as it was. oName is not touched.
@@ -16,8 +18,9 @@ int BookArchiveNoReplace(TZipArchive &zip, const QString &nName, const QString &
 // file of that name: returns 0, or the errno of taking the name (EEXIST when it is taken), with
 // nothing left behind. Other errors raise. `file` is not touched. `flush` false: the archive is
 // not flushed to the disk; the caller must flush it (FlushFileSystems) before deleting `file`.
+// `deflated`: the file's bytes deflated ahead (DeflateData) at `level`.
 int PackBookAs(const QString &zipPath, const QString &file, const QString &entryName, int level = 1,
-               bool flush = true);
+               bool flush = true, const TDeflatedData *deflated = nullptr);
 
 // True when `zip` holds exactly the book `file` (one entry, at the top, named `entryName`, with
 // the same bytes): proof that the file is a copy of what the archive keeps. The entry

@@ -276,7 +276,30 @@ void TZipWriter::AppendCentralRecord(const TEntry &e)
     m_central += e.extra;
 }
 
-void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, int level)
+TDeflatedData DeflateData(const QByteArray &bytes, int level)
+{
+    TDeflatedData d;
+    if (bytes.size() > kWholeLimit)
+        return d;  // AddFile deflates these as a stream
+    const TCompressor c(libdeflate_alloc_compressor(level));
+    if (!c)
+        return d;
+    d.Data.resize(qsizetype(libdeflate_deflate_compress_bound(c.get(), size_t(bytes.size()))));
+    const size_t made = libdeflate_deflate_compress(c.get(), bytes.constData(), size_t(bytes.size()), d.Data.data(),
+                                                    size_t(d.Data.size()));
+    if (made == 0) {
+        d.Data.clear();
+        return d;
+    }
+    d.Data.resize(qsizetype(made));
+    d.Crc = quint32(libdeflate_crc32(0, bytes.constData(), size_t(bytes.size())));
+    d.Size = bytes.size();
+    d.Level = level;
+    return d;
+}
+
+void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, int level,
+                         const TDeflatedData *deflated)
 {
     if (!m_file.IsOpen())
         throw ZipFileError(zeNotOpen, m_finalPath);
@@ -299,13 +322,21 @@ void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, i
     const qint64 cdSize = m_central.size();
     try {
         WriteLocalHeader(e);
-        const TReadPiece read = [&source](QByteArray &piece) { return source.ReadPiece(piece); };
-        if (st.st_size <= kWholeLimit)
-            DeflateWhole(read, st.st_size, level);
-        else
-            DeflateStream(read, level);
-        e.crc = source.Crc();
-        e.total = source.Total();
+        if (deflated && !deflated->Data.isEmpty() && deflated->Level == level && deflated->Size == st.st_size) {
+            m_buffer += deflated->Data;
+            e.crc = deflated->Crc;
+            e.total = deflated->Size;
+            if (m_buffer.size() >= kFlushAt)
+                Flush();
+        } else {
+            const TReadPiece read = [&source](QByteArray &piece) { return source.ReadPiece(piece); };
+            if (st.st_size <= kWholeLimit)
+                DeflateWhole(read, st.st_size, level);
+            else
+                DeflateStream(read, level);
+            e.crc = source.Crc();
+            e.total = source.Total();
+        }
         e.compressed = Position() - e.headerOffset - e.headerSize;
         if (e.compressed >= kLimit32)
             throw ZipFileError(zeZip64Size, sourcePath);

@@ -9,6 +9,16 @@
 #include <QString>
 #include <functional>
 
+// A book deflated ahead of packing (by a worker of the run): byte for byte what TZipWriter would
+// write for the same bytes at the same level.
+struct TDeflatedData {
+    QByteArray Data;  // raw deflate; empty: not deflated ahead (too large to deflate in one piece)
+    quint32 Crc = 0;
+    qint64 Size = 0;
+    int Level = 0;
+};
+TDeflatedData DeflateData(const QByteArray &bytes, int level);
+
 class TZipWriter {
 public:
     // Creates the twin; raises "Cannot create file" naming `finalPath`.
@@ -18,8 +28,10 @@ public:
     TZipWriter &operator=(const TZipWriter &) = delete;
 
     // Deflates the file at `sourcePath` into a new entry named `storedPath` at zlib `level`.
-    // On an error the archive is left as it was before the call.
-    void AddFile(const QString &sourcePath, const QString &storedPath, int level);
+    // On an error the archive is left as it was before the call. `deflated`: the file's bytes
+    // deflated ahead at that level; the file gives only its time and read-only state then.
+    void AddFile(const QString &sourcePath, const QString &storedPath, int level,
+                 const TDeflatedData *deflated = nullptr);
     int EntryCount() const { return m_entries; }
     const QString &TempPath() const { return m_file.Path(); }
 
