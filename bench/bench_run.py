@@ -78,8 +78,9 @@ def convert_case(cli, utils, work, books, case, reps):
     out = os.path.join(work, "out")
     files = sorted(os.path.join(books, n) for n in os.listdir(books))
     ours_cmd = [cli, "convert", "--to", kind, "--out", out] + files
-    # xsltproc writes one result at a time; the same files, one process.
-    ref_cmd = ["xsltproc", "--nonet", "-o", out + "/ref/", os.path.join(utils, kind + ".xsl")] + files
+    # The same files in one xsltproc process; it writes each result in turn over one output file
+    # (given a folder, it writes nothing and fails).
+    ref_cmd = ["xsltproc", "--nonet", "-o", out + "/ref/result", os.path.join(utils, kind + ".xsl")] + files
     ours, ref = [], []
     for _ in range(reps):
         shutil.rmtree(out, ignore_errors=True)
