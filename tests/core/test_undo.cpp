@@ -208,6 +208,29 @@ private slots:
         compareTrees(Tree(m_tree), before);
     }
 
+    // A run killed after it packed books and before it removed them from their places leaves
+    // each book both in its new archive and at its place: undo removes the archives and leaves
+    // the books, and undoing the undo packs them again.
+    void killedBeforeTheSourcesWent()
+    {
+        settings(false, true);
+        const TBookList rows = sources(false);
+        const auto before = Tree(m_tree);
+        const QString journal = run(rows);
+        const auto afterRun = Tree(m_tree);
+        // The books as the kill left them: back at their places beside their archives.
+        for (auto it = before.begin(); it != before.end(); ++it)
+            if (!it.key().endsWith(u'/') && !QFile::exists(m_tree + it.key()))
+                PutFile(m_tree + it.key(), it.value());
+
+        const TUndoResult undo = UndoJournal(journal);
+        QCOMPARE(undo.Problems, QStringList());
+        compareTrees(Tree(m_tree), before);
+        const TUndoResult redo = UndoJournal(undo.UndoJournal);
+        QCOMPARE(redo.Problems, QStringList());
+        compareTrees(Tree(m_tree), afterRun);
+    }
+
     // Nothing is replaced and nothing unproven deleted: a taken place, a changed output, an
     // archive changed since the run; the rest of the run is undone all the same.
     void undoLeavesWhatItCannotProve()

@@ -147,12 +147,33 @@ struct Undoer {
         }
         if (RegularFileHash(s.To) != s.Hash)
             return problem(changedSince(s.To));
-        if (PathTaken(s.From))
+        if (PathTaken(s.From)) {
+            if (RegularFileHash(s.From) == s.Hash)
+                return dropCopy(s);
             return problem(placeTaken(s.From, s.To));
+        }
         if (moveBack(s.To, s.From)) {
             ++res.Reversed;
             res.MovedBack.append({s.To, s.From});
         }
+    }
+
+    // The book is at both places, byte for byte: a run killed after it packed a book and before
+    // it removed the book from its place leaves it so (the archive unpacked again by this undo).
+    // The one at the run's place is the copy; the journal tells it as the move back, which is
+    // what it amounts to.
+    void dropCopy(const TJournalStep &s)
+    {
+        TJournalStep u;
+        u.Kind = TStepKind::Move;
+        u.Hash = s.Hash;
+        u.From = s.To;
+        u.To = s.From;
+        journal.Write(u);
+        if (::unlink(QFile::encodeName(s.To).constData()) != 0)
+            return problem(failed(s.To, s.From, errno));
+        ++res.Reversed;
+        res.MovedBack.append({s.To, s.From});
     }
 
     void undoPlace(const TJournalStep &s)
