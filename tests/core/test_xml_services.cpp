@@ -1,5 +1,6 @@
 #include "BookFixtures.h"
 #include "globals/Errors.h"
+#include "xml/XmlSchema.h"
 #include "xml/XmlServices.h"
 
 #include <QDir>
@@ -205,6 +206,34 @@ private slots:
                                            QString(), error);
         QVERIFY(!doc);
         QVERIFY2(error.reason.contains(QLatin1String("Excessive depth")), qPrintable(error.reason));
+    }
+
+    // The schema is read once and kept, until its file is another one.
+    void schemaIsReadAgainOnceItsFileChanges()
+    {
+        QTemporaryDir dir;
+        const QString xsd = dir.filePath(QStringLiteral("s.xsd")), doc = dir.filePath(QStringLiteral("d.xml"));
+        auto schema = [&](const char *root) {
+            QFile f(xsd + QStringLiteral(".new"));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write(QByteArray("<xs:schema xmlns:xs=\"http://www.w3.org/2001/XMLSchema\"><xs:element name=\"") + root
+                    + "\"/></xs:schema>");
+            f.close();
+            QVERIFY(QFile::rename(f.fileName(), xsd) || (QFile::remove(xsd) && QFile::rename(f.fileName(), xsd)));
+        };
+        {
+            QFile f(doc);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("<a/>");
+        }
+        XmlParseError error;
+        schema("a");
+        QVERIFY(XmlValidateFile(doc, xsd, QString(), error));
+        QVERIFY(XmlValidateFile(doc, xsd, QString(), error));
+        schema("b");
+        QVERIFY(!XmlValidateFile(doc, xsd, QString(), error));
+        QFile::remove(xsd);
+        QVERIFY_THROWS_EXCEPTION(EOrvane, XmlValidateFile(doc, xsd, QString(), error));
     }
 
     void tooManyAttributesAreRefused_data()
