@@ -216,12 +216,19 @@ private slots:
         settings(false, true);
         const TBookList rows = sources(false);
         const auto before = Tree(m_tree);
+        QMap<QString, QDateTime> times;  // the archives keep them: the books come back with theirs
+        for (auto it = before.begin(); it != before.end(); ++it)
+            times.insert(it.key(), QFileInfo(m_tree + it.key()).lastModified());
         const QString journal = run(rows);
         const auto afterRun = Tree(m_tree);
         // The books as the kill left them: back at their places beside their archives.
-        for (auto it = before.begin(); it != before.end(); ++it)
-            if (!it.key().endsWith(u'/') && !QFile::exists(m_tree + it.key()))
-                PutFile(m_tree + it.key(), it.value());
+        for (auto it = before.begin(); it != before.end(); ++it) {
+            if (it.key().endsWith(u'/') || QFile::exists(m_tree + it.key()))
+                continue;
+            PutFile(m_tree + it.key(), it.value());
+            QFile f(m_tree + it.key());
+            QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(times.value(it.key()), QFileDevice::FileModificationTime));
+        }
 
         const TUndoResult undo = UndoJournal(journal);
         QCOMPARE(undo.Problems, QStringList());
