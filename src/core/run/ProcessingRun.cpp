@@ -25,6 +25,7 @@
 
 #include <cerrno>
 #include <optional>
+#include <sys/stat.h>
 #include <unistd.h>
 
 std::atomic<bool> CancelRequested{false};
@@ -60,6 +61,10 @@ bool pathTaken(const QString &path) { return QFileInfo::exists(path) || QFileInf
 // The same file under two names (a row an earlier run moved, ticked again).
 bool sameFile(const QString &a, const QString &b)
 {
+    // Most targets are not there yet: one lstat spares resolving both paths.
+    struct stat st {};
+    if (::lstat(QFile::encodeName(b).constData(), &st) != 0)
+        return false;
     const QString ca = QFileInfo(a).canonicalFilePath();
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
 }
