@@ -137,11 +137,11 @@ void TRunJournal::Finish(TJournalEnd how)
         throw EOrvane(CannotWrite(m_path, e ? e : EIO));
 }
 
-void TRunJournal::Extracted(const TListEntry &entry, const QString &copy)
+void TRunJournal::Extracted(const TListEntry &entry, const QString &copy, const QByteArray &hash)
 {
     TJournalStep s;
     s.Kind = TStepKind::Extract;
-    s.Hash = RegularFileHash(copy);
+    s.Hash = hash.isEmpty() ? RegularFileHash(copy) : hash;
     if (s.Hash.isEmpty())
         return;  // nothing was extracted
     s.Archive = entry.ArchivePath;
@@ -151,12 +151,12 @@ void TRunJournal::Extracted(const TListEntry &entry, const QString &copy)
     Write(s);
 }
 
-void TRunJournal::Moving(const QString &from, const QString &to)
+void TRunJournal::Moving(const QString &from, const QString &to, const QByteArray &hash)
 {
     if (PathTaken(to))
         return;  // the move never replaces: it will be refused and move nothing
     TJournalStep s;
-    s.Hash = RegularFileHash(from);
+    s.Hash = hash.isEmpty() ? RegularFileHash(from) : hash;
     if (s.Hash.isEmpty())
         return;  // no book there: the move will fail and move nothing
     s.Kind = deviceOf(QFile::encodeName(from)) == deviceOf(QFile::encodeName(parentOf(to))) ? TStepKind::Move
@@ -166,16 +166,17 @@ void TRunJournal::Moving(const QString &from, const QString &to)
     Write(s);
 }
 
-void TRunJournal::Placing(const TListEntry &entry, const QString &from, const QString &to)
+void TRunJournal::Placing(const TListEntry &entry, const QString &from, const QString &to, const QByteArray &hash)
 {
-    const QByteArray hash = RegularFileHash(from);
-    if (!hash.isEmpty())
-        WritePlace(entry, hash, from, to);
+    const QByteArray h = hash.isEmpty() ? RegularFileHash(from) : hash;
+    if (!h.isEmpty())
+        WritePlace(entry, h, from, to);
 }
 
-void TRunJournal::Placing(const TListEntry &entry, const QByteArray &bytes, const QString &from, const QString &to)
+void TRunJournal::Placing(const TListEntry &entry, const QByteArray &bytes, const QString &from, const QString &to,
+                          const QByteArray &hash)
 {
-    WritePlace(entry, DataHash(bytes), from, to);
+    WritePlace(entry, hash.isEmpty() ? DataHash(bytes) : hash, from, to);
 }
 
 void TRunJournal::WritePlace(const TListEntry &entry, const QByteArray &hash, const QString &from, const QString &to)
@@ -205,11 +206,11 @@ void TRunJournal::Converting(const QString &from, const QString &to, const QByte
 
 void TRunJournal::Packing(const QString &file, const QString &zip) { Packing(file, zip, file); }
 
-void TRunJournal::Packing(const QString &file, const QString &zip, const QString &bytesAt)
+void TRunJournal::Packing(const QString &file, const QString &zip, const QString &bytesAt, const QByteArray &hash)
 {
     TJournalStep s;
     s.Kind = TStepKind::Pack;
-    s.Hash = RegularFileHash(bytesAt);
+    s.Hash = hash.isEmpty() ? RegularFileHash(bytesAt) : hash;
     if (s.Hash.isEmpty())
         return;
     s.From = file;

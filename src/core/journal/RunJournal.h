@@ -38,19 +38,21 @@ public:
     // Writes the end line and syncs the file (nothing when no step was written).
     void Finish(TJournalEnd how);
 
-    // Each writes its step; the ones that take a path hash the book there first. Every failure
-    // to write raises "Не удалось записать журнал ..." so that no operation goes unrecorded.
-    void Extracted(const TListEntry &entry, const QString &copy);
+    // Each writes its step; the ones that take a path hash the book there first, unless given
+    // `hash`, the book's hash (DataHash) already taken from the very bytes at that path. Every
+    // failure to write raises "Не удалось записать журнал ..." so that no operation goes unrecorded.
+    void Extracted(const TListEntry &entry, const QString &copy, const QByteArray &hash = {});
     // A move of `from` to `to`: "move" when both are on one file system, else "copy-delete".
-    void Moving(const QString &from, const QString &to);
+    void Moving(const QString &from, const QString &to, const QByteArray &hash = {});
     // The scratch copy `from` of the archive entry of `entry` moved to `to`.
-    void Placing(const TListEntry &entry, const QString &from, const QString &to);
+    void Placing(const TListEntry &entry, const QString &from, const QString &to, const QByteArray &hash = {});
     // The same for the entry's `bytes`, read into memory, written to `to`; `from` names the entry.
-    void Placing(const TListEntry &entry, const QByteArray &bytes, const QString &from, const QString &to);
+    void Placing(const TListEntry &entry, const QByteArray &bytes, const QString &from, const QString &to,
+                 const QByteArray &hash);
     void Converting(const QString &from, const QString &to, const QByteArray &converted);
     void Packing(const QString &file, const QString &zip);
     // The same for a book packed straight from `bytesAt` under the name of `file`.
-    void Packing(const QString &file, const QString &zip, const QString &bytesAt);
+    void Packing(const QString &file, const QString &zip, const QString &bytesAt, const QByteArray &hash = {});
     // Records "mkdir" for every level of `folder` that is not there yet (before it is made).
     void MakingFolders(const QString &folder);
     // Copies `path`, which is about to be replaced, into this journal's keep folder, complete and

@@ -130,14 +130,21 @@ struct TProcessingRun::TRowWalk {
     bool dry() const { return run.m_options.DryRun; }
     TRunJournal *journal() const { return dry() ? nullptr : run.m_options.Journal; }
 
+    // The journal's hash of the file at `path` when it is the book in hand, whose bytes the row's
+    // work hashed already (the file is the one that was read: the work was checked against it).
+    QByteArray knownHash(const TRowReport &r, const QString &path) const
+    {
+        return work && path == r.WorkingPath ? work->BookHash : QByteArray();
+    }
+
     // The journal learns of every move before it is done.
     int move(const TRowReport &r, const QString &from, const QString &to)
     {
         if (TRunJournal *j = journal()) {
             if (r.Entry.ArchivePath.isEmpty() || from != r.WorkingPath)
-                j->Moving(from, to);
+                j->Moving(from, to, knownHash(r, from));
             else
-                j->Placing(r.Entry, from, to);
+                j->Placing(r.Entry, from, to, knownHash(r, from));
         }
         return MoveFileNoReplace(from, to);
     }
@@ -160,7 +167,7 @@ struct TProcessingRun::TRowWalk {
         if (work->In.Missing)
             return ENOENT;
         if (TRunJournal *j = journal())
-            j->Placing(r.Entry, work->In.Bytes, r.WorkingPath, to);
+            j->Placing(r.Entry, work->In.Bytes, r.WorkingPath, to, work->BookHash);
         TScratchFile file;
         int e = file.Create(to);
         if (!e)
@@ -290,11 +297,12 @@ struct TProcessingRun::TRowWalk {
         if (!j)
             return;
         const QString target = zip.chopped(4);
+        const QByteArray hash = knownHash(r, r.WorkingPath);
         if (r.Entry.ArchivePath.isEmpty())
-            j->Moving(r.WorkingPath, target);
+            j->Moving(r.WorkingPath, target, hash);
         else
-            j->Placing(r.Entry, r.WorkingPath, target);
-        j->Packing(target, zip, r.WorkingPath);
+            j->Placing(r.Entry, r.WorkingPath, target, hash);
+        j->Packing(target, zip, r.WorkingPath, hash);
     }
 
     // A book is packed straight from where it is: it leaves its place only once its archive is
@@ -346,7 +354,7 @@ struct TProcessingRun::TRowWalk {
         if (e)
             throw EOrvane(QStringLiteral("Cannot create file \"%1\". %2").arg(copy, FileErrorText(e)));
         if (TRunJournal *j = journal())
-            j->Extracted(r.Entry, copy);
+            j->Extracted(r.Entry, copy, work->BookHash);
     }
 
     // A book an earlier run placed, ticked again, is where this run would put it: it is placed,
@@ -581,8 +589,9 @@ struct TProcessingRun::TRowWalk {
         return in;
     }
 
-    static void settle(TRowInput &in)
+    void settle(TRowInput &in) const
     {
+        in.WantHash = journal() != nullptr;
         in.Settings = CurrentRunSettings();
         in.App = AppSettings;
         in.Generation = AppSettingsGeneration();

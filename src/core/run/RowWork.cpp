@@ -4,6 +4,7 @@
 #include "config/Folders.h"
 #include "convert/BookConversion.h"
 #include "globals/RegularFile.h"
+#include "journal/FileHash.h"
 #include "names/TargetNames.h"
 #include "validate/ValidBook.h"
 
@@ -31,16 +32,25 @@ void PrepareRow(TRowWork &w, const TBookConversion &conversion)
     const TRunSettings &s = in.Settings;
     if (in.ReadFailure)
         return;
-    const bool fromMemory = in.InMemory && !in.Missing;
     if (!in.InMemory)
         w.Stamp = StampOf(in.WorkingPath);
+    // A loose book is read once, here: parsed, hashed for the journal and deflated from these
+    // bytes. One that cannot be read is loaded from its path, which says why.
+    constexpr qint64 kMaxBook = qint64(1) << 30;
+    QByteArray read;
+    QString why;
+    const bool readHere = !in.InMemory && ReadRegularFile(in.WorkingPath, kMaxBook, read, why);
+    const QByteArray &bytes = in.InMemory ? in.Bytes : read;
+    const bool inHand = (in.InMemory && !in.Missing) || readHere;
+    if (inHand && in.WantHash)
+        w.BookHash = DataHash(bytes);
     try {
         XmlDocPtr dom;
         if (s.Valid)
-            dom = fromMemory ? LoadValidBookDom(in.Bytes, in.WorkingPath, UtilsDir, w.InvalidText)
-                             : LoadValidBookDom(in.WorkingPath, UtilsDir, w.InvalidText);
+            dom = inHand ? LoadValidBookDom(bytes, in.WorkingPath, UtilsDir, w.InvalidText)
+                         : LoadValidBookDom(in.WorkingPath, UtilsDir, w.InvalidText);
         else
-            dom = fromMemory ? LoadBookDom(in.Bytes, in.WorkingPath) : LoadBookDom(in.WorkingPath);
+            dom = inHand ? LoadBookDom(bytes, in.WorkingPath) : LoadBookDom(in.WorkingPath);
         if (!dom)
             return;
         w.Book = BookFromDom(std::move(dom));
@@ -59,15 +69,8 @@ void PrepareRow(TRowWork &w, const TBookConversion &conversion)
         return;
     }
     // The workers deflate, so that the run's own thread only writes the archive.
-    if (s.Archive && !s.Convert && !in.Missing) {
-        constexpr qint64 kDeflateAhead = 64 * 1024 * 1024;
-        QByteArray bytes;
-        QString why;
-        if (in.InMemory)
-            w.Packed = DeflateData(in.Bytes, kRunPackLevel);
-        else if (ReadRegularFile(in.WorkingPath, kDeflateAhead, bytes, why))
-            w.Packed = DeflateData(bytes, kRunPackLevel);
-    }
+    if (s.Archive && !s.Convert && inHand)
+        w.Packed = DeflateData(bytes, kRunPackLevel);
     if (s.Convert) {
         try {
             w.Converted = conversion.ConvertedData(w.Book);

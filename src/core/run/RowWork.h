@@ -46,6 +46,7 @@ struct TRowInput {
     TRunSettings Settings;
     TAppSettings App;      // the settings the names are made with
     quint64 Generation = 0;
+    bool WantHash = false; // the run keeps a journal: BookHash is wanted
 };
 
 struct TRowWork {
@@ -60,6 +61,7 @@ struct TRowWork {
     QByteArray Converted;           // with Convert on: the converted file's bytes
     std::exception_ptr ConvertFailure;
     TDeflatedData Packed;           // with Archive on and Convert off: a valid book deflated for its archive
+    QByteArray BookHash;            // with WantHash: the journal's hash of the bytes read (empty: not read)
 };
 
 // Does the work of a row; never throws (what is raised is kept for the row's turn).
