@@ -62,6 +62,17 @@ struct Undoer {
 
     void problem(const QString &text) { res.Problems << text; }
 
+    // Journals `kind` of the same book from the step's output back to its source.
+    void writeReverse(const TJournalStep &s, TStepKind kind)
+    {
+        TJournalStep u;
+        u.Kind = kind;
+        u.Hash = s.Hash;
+        u.From = s.To;
+        u.To = s.From;
+        journal.Write(u);
+    }
+
     int folders(const QString &folder)
     {
         journal.MakingFolders(folder);
@@ -164,12 +175,7 @@ struct Undoer {
     // what it amounts to.
     void dropCopy(const TJournalStep &s)
     {
-        TJournalStep u;
-        u.Kind = TStepKind::Move;
-        u.Hash = s.Hash;
-        u.From = s.To;
-        u.To = s.From;
-        journal.Write(u);
+        writeReverse(s, TStepKind::Move);
         if (::unlink(QFile::encodeName(s.To).constData()) != 0)
             return problem(failed(s.To, s.From, errno));
         ++res.Reversed;
@@ -273,12 +279,7 @@ struct Undoer {
         }
         if (const int e = folders(parentOf(s.From)))
             return problem(failed(s.To, s.From, e));
-        TJournalStep u;
-        u.Kind = TStepKind::Unpack;
-        u.Hash = s.Hash;
-        u.From = s.To;
-        u.To = s.From;
-        journal.Write(u);
+        writeReverse(s, TStepKind::Unpack);
         if (const int e = MoveFileNoReplace(book, s.From))
             return problem(failed(s.To, s.From, e));
         // The archive held this book alone, and the book is now complete at its place.
