@@ -147,7 +147,7 @@ private slots:
             for (int i = 0; i < shown->rowCount(); ++i)
                 summary << shown->index(i, 1).data().toString();
             if (badFolder)
-                QVERIFY2(shown->index(1, 2).data().toString().startsWith(m_bad + "bad.fb2 \u2014 "),
+                QVERIFY2(shown->index(1, 2).data().toString().endsWith(" \u2192 " + m_bad + "bad.fb2"),
                          qPrintable(shown->index(1, 2).data().toString()));
             p->chkProblems->setChecked(true);
             QCOMPARE(p->VisibleRows(), 2);

@@ -110,7 +110,7 @@ QString PlanOutcomeName(TRowOutcome outcome)
 QString PlanRowDetail(const TRowReport &row)
 {
     if (row.Outcome == TRowOutcome::Invalid && !row.OutputPath.isEmpty())
-        return row.OutputPath + QStringLiteral(" — ") + RowReportDetail(row);
+        return RowReportDetail(row) + QStringLiteral(" → ") + row.OutputPath;
     return RowReportDetail(row);
 }
 

@@ -50,8 +50,9 @@ QString OutcomeName(TRowOutcome outcome);
 // размещена", "Ошибка", "Не проверена".
 QString PlanOutcomeName(TRowOutcome outcome);
 
-// What a preview says of a row on one line: where the book would go; for an invalid book also
-// the validator's reason, since it would go to the bad-files folder; otherwise the reason.
+// What a preview says of a row on one line: where the book would go; for an invalid book the
+// validator's reason, then the bad file it would become ("reason → file", so that a line cut
+// short in the middle still shows both); otherwise the reason.
 QString PlanRowDetail(const TRowReport &row);
 
 // What the report says of a row on one line: a placed book's file; otherwise the reason (for an
