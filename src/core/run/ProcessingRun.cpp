@@ -383,12 +383,8 @@ struct TProcessingRun::TRowWalk {
         if (!s.Convert && alreadyPlaced(r, s, target, newName))
             return;
         const QString zip = target + QStringLiteral(".zip");
-        // The whole placement is decided before anything moves: an archive name that is taken
-        // leaves the book where it is (unless it holds exactly this book).
-        if (s.Archive && s.Convert && taken(zip)) {
-            notPlaced(r, s, r.WorkingPath, notPackedText(zip, EEXIST));
-            return;
-        }
+        // What a killed run left in the folder is cleared first, also for a book that will find
+        // its archive name taken: the converted copy beside that archive may be the killed run's.
         if (!dry()) {
             if (TRunJournal *j = journal())
                 j->MakingFolders(folder);
@@ -397,6 +393,12 @@ struct TProcessingRun::TRowWalk {
                 return;
             }
             leftovers.Clear(folder, s.Archive, extractDir);
+        }
+        // The whole placement is decided before anything moves: an archive name that is taken
+        // leaves the book where it is (unless it holds exactly this book).
+        if (s.Archive && s.Convert && taken(zip)) {
+            notPlaced(r, s, r.WorkingPath, notPackedText(zip, EEXIST));
+            return;
         }
         if (s.Convert) {
             if (!convert(r, s, target))
