@@ -109,6 +109,8 @@ struct TProcessingRun::TRowWalk {
     std::optional<TRowReport> inHand;            // the checked row taken and not yet recorded
     TRunLeftovers leftovers;  // what an interrupted run left in the folders this one writes to
     const TRowWork *work = nullptr;  // the row in hand's book, read and prepared
+    // The row before's work: its book stays CurrentBook until the next row takes its place.
+    std::unique_ptr<TRowWork> lastWork;
     bool fromMemory = false;         // the row in hand is an archive entry held in work->In.Bytes
     QString removeAfterFlush;        // the row in hand's archive, which must be on the disk before its book goes
 
@@ -687,7 +689,8 @@ struct TProcessingRun::TRowWalk {
 
             const TRowReport r = doRow(row, *w, CurrentRunSettings());
             work = nullptr;
-            w.reset();
+            ahead.Dispose(std::move(lastWork));
+            lastWork = std::move(w);
             inHand.reset();
             done(r, reached);
         }

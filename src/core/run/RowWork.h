@@ -62,6 +62,7 @@ struct TRowWork {
     std::exception_ptr ConvertFailure;
     TDeflatedData Packed;           // with Archive on and Convert off: a valid book deflated for its archive
     QByteArray BookHash;            // with WantHash: the journal's hash of the bytes read (empty: not read)
+    int PreparedBy = -1;            // the worker that did the work; -1: the run's own thread
 };
 
 // Does the work of a row; never throws (what is raised is kept for the row's turn).

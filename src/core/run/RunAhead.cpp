@@ -25,19 +25,20 @@ struct TRunAhead::Impl {
     std::condition_variable wake;  // workers: a job is queued, or stop
     std::condition_variable done;  // the run's thread: a job is done
     std::deque<std::shared_ptr<TJob>> jobs;  // in row order: queued, in progress, done
+    std::vector<std::deque<std::unique_ptr<TRowWork>>> trash;  // per worker: work it made, done with
     std::vector<std::thread> threads;
     bool stop = false;
     int window = 0;
 
     explicit Impl(const TBookConversion &c) : conversion(c) {}
 
-    void Work()
+    void Work(int me)
     {
         std::unique_lock<std::mutex> lock(mutex);
         for (;;) {
             std::shared_ptr<TJob> job;
             wake.wait(lock, [&] {
-                if (stop)
+                if (stop || !trash[me].empty())
                     return true;
                 for (const auto &j : jobs)
                     if (!j->Started) {
@@ -48,7 +49,16 @@ struct TRunAhead::Impl {
             });
             if (stop)
                 return;
+            if (!trash[me].empty()) {
+                std::deque<std::unique_ptr<TRowWork>> freed;
+                freed.swap(trash[me]);
+                lock.unlock();
+                freed.clear();
+                lock.lock();
+                continue;
+            }
             job->Started = true;
+            job->Work->PreparedBy = me;
             lock.unlock();
             PrepareRow(*job->Work, conversion);
             lock.lock();
@@ -59,6 +69,17 @@ struct TRunAhead::Impl {
         }
     }
 };
+
+void TRunAhead::Dispose(std::unique_ptr<TRowWork> work)
+{
+    if (!work || work->PreparedBy < 0 || size_t(work->PreparedBy) >= d->trash.size())
+        return;  // made by the run's own thread: it goes here
+    {
+        std::lock_guard<std::mutex> lock(d->mutex);
+        d->trash[size_t(work->PreparedBy)].push_back(std::move(work));
+    }
+    d->wake.notify_all();
+}
 
 int RunWorkers(int jobs)
 {
@@ -71,8 +92,9 @@ TRunAhead::TRunAhead(int workers, const TBookConversion &conversion) : d(std::ma
 {
     // Enough books in flight to keep every worker busy while the run places one.
     d->window = workers > 0 ? 2 * workers : 0;
+    d->trash.resize(size_t(qMax(workers, 0)));
     for (int i = 0; i < workers; ++i)
-        d->threads.emplace_back([this] { d->Work(); });
+        d->threads.emplace_back([this, i] { d->Work(i); });
 }
 
 TRunAhead::~TRunAhead()

@@ -28,6 +28,9 @@ public:
     // The row's work, once done; null when it was never submitted. Work of rows submitted before
     // it and not taken (rows unchecked or removed meanwhile) is dropped.
     std::unique_ptr<TRowWork> Take(TRunRows::RowId row);
+    // Work the run is done with. A worker's goes back to it to be freed: its book's tree was
+    // allocated by that thread, which frees it without contending for another thread's heap.
+    void Dispose(std::unique_ptr<TRowWork> work);
 
 private:
     struct Impl;
