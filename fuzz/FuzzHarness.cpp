@@ -102,10 +102,7 @@ void FuzzIni(const QByteArray &data)
     }
 }
 
-void FuzzBase64(const QByteArray &data)
-{
-    DecodeBase64(data);
-}
+void FuzzBase64(const QByteArray &data) { DecodeBase64(data); }
 
 void FuzzConvert(const QByteArray &data)
 {
@@ -128,13 +125,13 @@ void FuzzConvert(const QByteArray &data)
     }
 }
 
-} // namespace
+}  // namespace
 
 const std::vector<TFuzzTarget> &FuzzTargets()
 {
     static const std::vector<TFuzzTarget> targets{
-        {"zip", &FuzzZip},           {"book", &FuzzBook},     {"validate", &FuzzValidate},
-        {"ini", &FuzzIni},           {"base64", &FuzzBase64}, {"convert", &FuzzConvert},
+        {"zip", &FuzzZip}, {"book", &FuzzBook},     {"validate", &FuzzValidate},
+        {"ini", &FuzzIni}, {"base64", &FuzzBase64}, {"convert", &FuzzConvert},
     };
     return targets;
 }

@@ -38,7 +38,7 @@ QLabel *LinkLabel(const QString &text, QWidget *parent)
     return l;
 }
 
-} // namespace
+}  // namespace
 
 TfrmAbout::TfrmAbout(QWidget *owner, const QString &version) : QDialog(owner)
 {
@@ -62,9 +62,8 @@ TfrmAbout::TfrmAbout(QWidget *owner, const QString &version) : QDialog(owner)
     tip.setColor(QPalette::Window, tip.color(QPalette::ToolTipBase));
     tip.setColor(QPalette::WindowText, tip.color(QPalette::ToolTipText));
     pnPay->setPalette(tip);
-    lblCaps = CentredLabel(
-        QStringLiteral("Если вам понравилась программа Orvane, вы можете поддержать разработчиков."),
-        pnPay);
+    lblCaps = CentredLabel(QStringLiteral("Если вам понравилась программа Orvane, вы можете поддержать разработчиков."),
+                           pnPay);
     lblCaps->setObjectName(QStringLiteral("lblCaps"));
     lblCaps->setWordWrap(true);
     lblYaCash = LinkLabel(QStringLiteral("Поддержать"), pnPay);
@@ -100,15 +99,9 @@ TfrmAbout::TfrmAbout(QWidget *owner, const QString &version) : QDialog(owner)
     setFixedSize(qMax(298, sizeHint().width()), qMax(244, sizeHint().height()));
 }
 
-void TfrmAbout::lblYaCashClick()
-{
-    ShowHelp(this, hcSupport);
-}
+void TfrmAbout::lblYaCashClick() { ShowHelp(this, hcSupport); }
 
-void TfrmAbout::lblURLClick()
-{
-    QDesktopServices::openUrl(QUrl(ProgramSiteUrl()));
-}
+void TfrmAbout::lblURLClick() { QDesktopServices::openUrl(QUrl(ProgramSiteUrl())); }
 
 void TfrmAbout::showEvent(QShowEvent *e)
 {

@@ -15,8 +15,7 @@ QString ErrorBoxText(const QString &message)
 
 void ShowErrorBox(QWidget *parent, const QString &message)
 {
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Orvane"), ErrorBoxText(message),
-                    QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Orvane"), ErrorBoxText(message), QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("ErrorBox"));
     box.exec();
 }

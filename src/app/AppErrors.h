@@ -18,8 +18,7 @@ QString CurrentExceptionText();
 
 // Runs one command; an exception that escapes it is shown in the error box.
 // Returns false when the command ended with an error.
-template <class F>
-bool RunCommand(QWidget *parent, F &&command)
+template <class F> bool RunCommand(QWidget *parent, F &&command)
 {
     try {
         command();

@@ -22,7 +22,4 @@ QIcon AppIcon()
     return icon;
 }
 
-QString AppDesktopId()
-{
-    return QStringLiteral(ORVANE_APP_ID);
-}
+QString AppDesktopId() { return QStringLiteral(ORVANE_APP_ID); }

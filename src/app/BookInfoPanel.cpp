@@ -141,14 +141,13 @@ void TBookInfoPanel::Show(const TRequest &request, const TResult &result)
         return;
     }
     if (result.Info.Book.Result == TBookInfoResult::Invalid) {
-        QMessageBox box(QMessageBox::Critical, QStringLiteral("ERROR"), result.Info.Book.ErrorText,
-                        QMessageBox::Ok, m_window);
+        QMessageBox box(QMessageBox::Critical, QStringLiteral("ERROR"), result.Info.Book.ErrorText, QMessageBox::Ok,
+                        m_window);
         box.setObjectName(QStringLiteral("InvalidBookBox"));
         box.exec();
     }
     m_view->ShowPage(result.Info.Link);
-    m_status->SetFullText(request.Status == TStatus::FullPath ? InfoStatusText(request.Entry)
-                                                              : request.Entry.FileName);
+    m_status->SetFullText(request.Status == TStatus::FullPath ? InfoStatusText(request.Entry) : request.Entry.FileName);
 }
 
 void TBookInfoPanel::Stop()

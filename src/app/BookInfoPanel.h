@@ -73,9 +73,9 @@ private:
     TElidedLabel *m_status;
     QTimer m_settle;
     std::optional<TListEntry> m_settling;  // the selected row, until it has rested
-    std::optional<TRequest> m_wanted;      // the description to show next
+    std::optional<TRequest> m_wanted;  // the description to show next
     QThread *m_worker = nullptr;
-    std::shared_ptr<TResult> m_result;     // written by the worker, read after it ended
+    std::shared_ptr<TResult> m_result;  // written by the worker, read after it ended
     quint64 m_serial = 0;
     bool m_busyCursor = false;
     QWidget *m_list = nullptr;

@@ -26,8 +26,8 @@ QSize TBookInfoView::PictureBox() const
 {
     // The width of the vertical scroll bar is always left free, so that a scroll bar that comes
     // and goes with the picture's height cannot make the picture flip between two sizes.
-    const int margins = 2 * frameWidth() + verticalScrollBar()->sizeHint().width()
-        + 2 * int(document()->documentMargin()) + 8;
+    const int margins =
+        2 * frameWidth() + verticalScrollBar()->sizeHint().width() + 2 * int(document()->documentMargin()) + 8;
     return QSize(qMax(16, width() - margins), qMax(120, height() * 3 / 5));
 }
 

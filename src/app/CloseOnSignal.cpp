@@ -19,7 +19,7 @@ void OnSignal(int)
     [[maybe_unused]] const ssize_t n = ::write(g_pipe[1], &byte, 1);
 }
 
-} // namespace
+}  // namespace
 
 void CloseWindowsOnSignal()
 {

@@ -14,10 +14,7 @@ void TElidedLabel::SetFullText(const QString &text)
     setToolTip(text);
 }
 
-QSize TElidedLabel::minimumSizeHint() const
-{
-    return QSize(0, QLabel::minimumSizeHint().height());
-}
+QSize TElidedLabel::minimumSizeHint() const { return QSize(0, QLabel::minimumSizeHint().height()); }
 
 void TElidedLabel::paintEvent(QPaintEvent *)
 {

@@ -1,8 +1,8 @@
 #include "FileListModel.h"
 
+#include "Icons.h"
 #include "list/ListOrder.h"
 #include "list/RowTip.h"
-#include "Icons.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -20,8 +20,11 @@ QPixmap CheckBoxPixmap(Qt::CheckState state)
     QStyle *style = QApplication::style();
     QStyleOptionButton option;
     option.state = QStyle::State_Enabled
-        | (state == Qt::Checked ? QStyle::State_On : state == Qt::PartiallyChecked ? QStyle::State_NoChange : QStyle::State_Off);
-    option.rect = QRect(0, 0, style->pixelMetric(QStyle::PM_IndicatorWidth), style->pixelMetric(QStyle::PM_IndicatorHeight));
+        | (state == Qt::Checked                ? QStyle::State_On
+               : state == Qt::PartiallyChecked ? QStyle::State_NoChange
+                                               : QStyle::State_Off);
+    option.rect =
+        QRect(0, 0, style->pixelMetric(QStyle::PM_IndicatorWidth), style->pixelMetric(QStyle::PM_IndicatorHeight));
     QPixmap pixmap(option.rect.size());
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
@@ -29,19 +32,13 @@ QPixmap CheckBoxPixmap(Qt::CheckState state)
     return pixmap;
 }
 
-} // namespace
+}  // namespace
 
 TFileListModel::TFileListModel(QObject *parent) : QAbstractTableModel(parent) {}
 
-int TFileListModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : m_list.Count();
-}
+int TFileListModel::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : m_list.Count(); }
 
-int TFileListModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : 3;
-}
+int TFileListModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : 3; }
 
 QVariant TFileListModel::data(const QModelIndex &index, int role) const
 {
@@ -105,8 +102,7 @@ Qt::ItemFlags TFileListModel::flags(const QModelIndex &index) const
 
 bool TFileListModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (!index.isValid() || index.column() != lcCheck || role != Qt::CheckStateRole
-        || index.row() >= m_list.Count())
+    if (!index.isValid() || index.column() != lcCheck || role != Qt::CheckStateRole || index.row() >= m_list.Count())
         return false;
     if (m_list.SetCheck(index.row(), Qt::CheckState(value.toInt())))
         emit dataChanged(index, index, {Qt::CheckStateRole});

@@ -4,11 +4,11 @@
 #include "list/ListOrder.h"
 
 #include <QContextMenuEvent>
-#include <algorithm>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QStyledItemDelegate>
+#include <algorithm>
 
 namespace {
 
@@ -25,7 +25,7 @@ protected:
     }
 };
 
-} // namespace
+}  // namespace
 
 TFileListView::TFileListView(QWidget *parent) : QTableView(parent)
 {
@@ -116,8 +116,7 @@ void TFileListView::keyPressEvent(QKeyEvent *e)
             emit RemoveRequested();
             e->accept();
             return;
-        default:
-            break;
+        default: break;
         }
     }
     QTableView::keyPressEvent(e);

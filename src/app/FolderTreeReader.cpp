@@ -38,7 +38,7 @@ void ShowProgress(QProgressDialog &dlg, const TFolderTreeProgress &p)
     dlg.setLabelText(status + QLatin1Char('\n') + path);
 }
 
-} // namespace
+}  // namespace
 
 TFolderTreeReader::TFolderTreeReader(QWidget *parent, TJob job) : m_parent(parent), m_job(std::move(job))
 {

@@ -21,12 +21,9 @@ QString HelpFolder()
 // One help window for the whole program, raised again on every call.
 QPointer<QWidget> g_helpWindow;
 
-} // namespace
+}  // namespace
 
-QString HelpPagePath(int context)
-{
-    return HelpFolder() + QString::number(context) + QStringLiteral(".html");
-}
+QString HelpPagePath(int context) { return HelpFolder() + QString::number(context) + QStringLiteral(".html"); }
 
 void ShowHelp(QWidget *parent, int context)
 {

@@ -7,8 +7,8 @@
 class QWidget;
 
 enum THelpContext {
-    hcMain = 1000,         // how to use the program
-    hcSupport = 1001,      // supporting the developers
+    hcMain = 1000,  // how to use the program
+    hcSupport = 1001,  // supporting the developers
     hcSettingMain = 1014,  // the four pages of the settings dialog
     hcSettingFolders = 1015,
     hcSettingPatterns = 1016,

@@ -9,10 +9,7 @@
 namespace {
 
 // A theme may list an icon it cannot draw here (an SVG without the SVG plug-in).
-bool Drawable(const QIcon &icon)
-{
-    return !icon.isNull() && !icon.pixmap(32, 32).isNull();
-}
+bool Drawable(const QIcon &icon) { return !icon.isNull() && !icon.pixmap(32, 32).isNull(); }
 
 // Many themes draw their action icons in grey, and the style's greyed copy of such a picture
 // looks just like the enabled one: a disabled button must also be visibly faded.
@@ -55,34 +52,24 @@ QIcon FromTheme(std::initializer_list<const char *> names, QStyle::StandardPixma
     return WithFadedDisabled(QApplication::style()->standardIcon(fallback));
 }
 
-} // namespace
+}  // namespace
 
 QIcon CommandIcon(TCommandIcon id)
 {
     switch (id) {
-    case TCommandIcon::Open:
-        return FromTheme({"document-open"}, QStyle::SP_DialogOpenButton);
-    case TCommandIcon::OpenDir:
-        return FromTheme({"folder-open", "folder"}, QStyle::SP_DirOpenIcon);
-    case TCommandIcon::Run:
-        return FromTheme({"media-playback-start", "system-run"}, QStyle::SP_MediaPlay);
-    case TCommandIcon::Info:
-        return FromTheme({"dialog-information", "help-about"}, QStyle::SP_MessageBoxInformation);
+    case TCommandIcon::Open: return FromTheme({"document-open"}, QStyle::SP_DialogOpenButton);
+    case TCommandIcon::OpenDir: return FromTheme({"folder-open", "folder"}, QStyle::SP_DirOpenIcon);
+    case TCommandIcon::Run: return FromTheme({"media-playback-start", "system-run"}, QStyle::SP_MediaPlay);
+    case TCommandIcon::Info: return FromTheme({"dialog-information", "help-about"}, QStyle::SP_MessageBoxInformation);
     case TCommandIcon::Clear:
         return FromTheme({"edit-clear-all", "edit-clear", "edit-delete"}, QStyle::SP_DialogResetButton);
     case TCommandIcon::Setting:
-        return FromTheme({"preferences-system", "preferences-other"},
-                         QStyle::SP_FileDialogDetailedView);
-    case TCommandIcon::Cancel:
-        return FromTheme({"process-stop"}, QStyle::SP_BrowserStop);
-    case TCommandIcon::Help:
-        return FromTheme({"help-browser", "help-contents"}, QStyle::SP_DialogHelpButton);
-    case TCommandIcon::SelectAll:
-        return FromTheme({"edit-select-all"}, QStyle::SP_DialogApplyButton);
-    case TCommandIcon::Remove:
-        return FromTheme({"list-remove", "edit-delete"}, QStyle::SP_TrashIcon);
-    case TCommandIcon::ClearText:
-        return FromTheme({"edit-clear", "edit-delete"}, QStyle::SP_LineEditClearButton);
+        return FromTheme({"preferences-system", "preferences-other"}, QStyle::SP_FileDialogDetailedView);
+    case TCommandIcon::Cancel: return FromTheme({"process-stop"}, QStyle::SP_BrowserStop);
+    case TCommandIcon::Help: return FromTheme({"help-browser", "help-contents"}, QStyle::SP_DialogHelpButton);
+    case TCommandIcon::SelectAll: return FromTheme({"edit-select-all"}, QStyle::SP_DialogApplyButton);
+    case TCommandIcon::Remove: return FromTheme({"list-remove", "edit-delete"}, QStyle::SP_TrashIcon);
+    case TCommandIcon::ClearText: return FromTheme({"edit-clear", "edit-delete"}, QStyle::SP_LineEditClearButton);
     }
     return {};
 }
@@ -109,8 +96,8 @@ QIcon OutcomeIcon(TRowOutcome outcome)
 
 QIcon FileTypeIcon(const QString &extension)
 {
-    const QMimeType mime = QMimeDatabase().mimeTypeForFile(QStringLiteral("x") + extension,
-                                                           QMimeDatabase::MatchExtension);
+    const QMimeType mime =
+        QMimeDatabase().mimeTypeForFile(QStringLiteral("x") + extension, QMimeDatabase::MatchExtension);
     for (const QString &name : {mime.iconName(), mime.genericIconName()}) {
         const QIcon icon = QIcon::fromTheme(name);
         if (Drawable(icon))

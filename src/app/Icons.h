@@ -6,8 +6,7 @@
 
 #include <QIcon>
 
-enum class TCommandIcon { Open, OpenDir, Run, Info, Clear, Setting, Cancel, Help, SelectAll,
-                          Remove, ClearText };
+enum class TCommandIcon { Open, OpenDir, Run, Info, Clear, Setting, Cancel, Help, SelectAll, Remove, ClearText };
 
 QIcon CommandIcon(TCommandIcon id);
 

@@ -27,8 +27,7 @@ public:
             return QIdentityProxyModel::data(index, role);
         const QModelIndex source = mapToSource(index);
         switch (index.column()) {
-        case 1:
-            return files->isDir(source) ? QString() : ReadableSize(files->size(source));
+        case 1: return files->isDir(source) ? QString() : ReadableSize(files->size(source));
         case 2:
             if (files->isDir(source))
                 return QStringLiteral("Папка");
@@ -41,7 +40,7 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 void SpeakRussian(QFileDialog &dialog)
 {

@@ -16,11 +16,11 @@ int Units(const QList<TPatternEditor::TWordButton> &buttons)
         units += b.span;
     return units;
 }
-} // namespace
+}  // namespace
 
 TPatternEditor::TPatternEditor(QWidget *owner, const QString &objectName, const QString &caption,
-                               const QString &editName, const QList<TWordButton> &rowA,
-                               const QList<TWordButton> &rowB, QSize clientSize)
+                               const QString &editName, const QList<TWordButton> &rowA, const QList<TWordButton> &rowB,
+                               QSize clientSize)
     : TProgramDialog(owner)
 {
     setObjectName(objectName);

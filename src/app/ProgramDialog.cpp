@@ -8,21 +8,15 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-void TProgramDialog::reject()
-{
-    done(2);
-}
+void TProgramDialog::reject() { done(2); }
 
 void TProgramDialog::keyPressEvent(QKeyEvent *e)
 {
     switch (e->key()) {
     case Qt::Key_Escape:
     case Qt::Key_Return:
-    case Qt::Key_Enter:
-        e->accept();
-        return;
-    default:
-        QDialog::keyPressEvent(e);
+    case Qt::Key_Enter: e->accept(); return;
+    default: QDialog::keyPressEvent(e);
     }
 }
 

@@ -4,8 +4,7 @@
 
 TRunReportModel::TRunReportModel(TRunReport report, QObject *parent)
     : QAbstractTableModel(parent), m_report(std::move(report))
-{
-}
+{}
 
 void TRunReportModel::AppendRows(const QList<TRowReport> &rows)
 {
@@ -22,10 +21,7 @@ int TRunReportModel::rowCount(const QModelIndex &parent) const
     return parent.isValid() ? 0 : int(m_report.Rows.size());
 }
 
-int TRunReportModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : ColumnCount;
-}
+int TRunReportModel::columnCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : ColumnCount; }
 
 QVariant TRunReportModel::data(const QModelIndex &index, int role) const
 {
@@ -49,8 +45,7 @@ QVariant TRunReportModel::data(const QModelIndex &index, int role) const
         if (index.column() == colOutcome)
             return OutcomeIcon(r.Outcome);
         break;
-    case OutcomeRole:
-        return int(r.Outcome);
+    case OutcomeRole: return int(r.Outcome);
     }
     return {};
 }

@@ -81,10 +81,7 @@ void TSizeSplitter::Fit()
         setSizes({total - w, w});
 }
 
-QSplitterHandle *TSizeSplitter::createHandle()
-{
-    return new TSizeHandle(orientation(), this);
-}
+QSplitterHandle *TSizeSplitter::createHandle() { return new TSizeHandle(orientation(), this); }
 
 TSizeHandle::TSizeHandle(Qt::Orientation o, TSizeSplitter *parent) : QSplitterHandle(o, parent)
 {

@@ -24,16 +24,12 @@ namespace {
 constexpr int kTransferTimeoutMs = 5000;
 constexpr int kDeadlineMs = 15000;
 
-QString VersionFilePath()
-{
-    return TempDir + QStringLiteral("version.txt");
-}
+QString VersionFilePath() { return TempDir + QStringLiteral("version.txt"); }
 
-} // namespace
+}  // namespace
 
 TUpdateCheck::TUpdateCheck(QWidget *owner, QUrl fileUrl, QUrl siteUrl)
-    : QObject(owner), m_owner(owner),
-      m_fileUrl(fileUrl.isEmpty() ? DefaultFileUrl() : std::move(fileUrl)),
+    : QObject(owner), m_owner(owner), m_fileUrl(fileUrl.isEmpty() ? DefaultFileUrl() : std::move(fileUrl)),
       m_siteUrl(siteUrl.isEmpty() ? QUrl(ProgramSiteUrl()) : std::move(siteUrl)),
       m_net(new QNetworkAccessManager(this)), m_deadline(new QTimer(this))
 {
@@ -53,10 +49,7 @@ TUpdateCheck::~TUpdateCheck()
     }
 }
 
-QUrl TUpdateCheck::DefaultFileUrl()
-{
-    return QUrl(ProgramSiteUrl()).resolved(QUrl(QStringLiteral("orvane.txt")));
-}
+QUrl TUpdateCheck::DefaultFileUrl() { return QUrl(ProgramSiteUrl()).resolved(QUrl(QStringLiteral("orvane.txt"))); }
 
 void TUpdateCheck::AppUpdater()
 {

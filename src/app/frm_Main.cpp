@@ -16,19 +16,19 @@
 #include "OpenDialogs.h"
 #include "SizeSplitter.h"
 #include "UpdateCheck.h"
-#include "frm_Progress.h"
-#include "frm_Report.h"
-#include "frm_Qwery.h"
-#include "frm_Setting.h"
-#include "preview/frm_Preview.h"
 #include "config/AppSettings.h"
 #include "config/Folders.h"
 #include "config/IniFile.h"
 #include "config/Version.h"
+#include "frm_Progress.h"
+#include "frm_Qwery.h"
+#include "frm_Report.h"
+#include "frm_Setting.h"
 #include "globals/DeleteFolderTree.h"
 #include "globals/Errors.h"
 #include "list/BookSources.h"
 #include "list/ListOrder.h"
+#include "preview/frm_Preview.h"
 #include "run/ProcessingRun.h"
 #include "run/RowSubset.h"
 
@@ -62,10 +62,7 @@ const QString kCountCaption = QStringLiteral("Файлов: ");
 const QString kForm = QStringLiteral("FORM");
 const QString kUser = QStringLiteral("USER");
 
-TIniFile ConfigFile()
-{
-    return TIniFile(ConfigIniPath());
-}
+TIniFile ConfigFile() { return TIniFile(ConfigIniPath()); }
 
 // Commands that add many files let the window live between files; handling pending events
 // every few milliseconds instead of after every file keeps large folders fast.
@@ -91,7 +88,7 @@ public:
     ~TBusyCursor() { QApplication::restoreOverrideCursor(); }
 };
 
-} // namespace
+}  // namespace
 
 TorvMain::TorvMain(const QStringList &arguments, QWidget *parent) : QMainWindow(parent)
 {
@@ -124,8 +121,8 @@ void TorvMain::CreateParts()
     Updater = new TUpdateCheck(this);
 }
 
-QAction *TorvMain::Command(const QString &name, const QString &caption, const QKeySequence &key,
-                           const QIcon &icon, void (TorvMain::*command)())
+QAction *TorvMain::Command(const QString &name, const QString &caption, const QKeySequence &key, const QIcon &icon,
+                           void (TorvMain::*command)())
 {
     auto *a = new QAction(icon, caption, this);
     a->setObjectName(name);
@@ -164,8 +161,8 @@ void TorvMain::CreateToolBar()
 
     btnOpenDir = ToolButton(QStringLiteral("btnOpenDir"), QStringLiteral("Открыть папку"),
                             CommandIcon(TCommandIcon::OpenDir), &TorvMain::OpenDirectory);
-    btnRun = ToolButton(QStringLiteral("btnRun"), QStringLiteral("Запустить обработку"),
-                        CommandIcon(TCommandIcon::Run), &TorvMain::StartAutoProcessing);
+    btnRun = ToolButton(QStringLiteral("btnRun"), QStringLiteral("Запустить обработку"), CommandIcon(TCommandIcon::Run),
+                        &TorvMain::StartAutoProcessing);
     btnInfo = ToolButton(QStringLiteral("btnInfo"), QStringLiteral("Информация о книге"),
                          CommandIcon(TCommandIcon::Info), &TorvMain::ShowBookInfo);
     btnUpdate = ToolButton(QStringLiteral("btnUpdate"), QStringLiteral("Очистить список файлов"),
@@ -174,8 +171,8 @@ void TorvMain::CreateToolBar()
                             CommandIcon(TCommandIcon::Setting), &TorvMain::ShowSetting);
     btnCancel = ToolButton(QStringLiteral("btnCancel"), QStringLiteral("Остановка обработки"),
                            CommandIcon(TCommandIcon::Cancel), &TorvMain::btnCancelClick);
-    btnHelp = ToolButton(QStringLiteral("btnHelp"), QStringLiteral("Справка"),
-                         CommandIcon(TCommandIcon::Help), &TorvMain::btnHelpClick);
+    btnHelp = ToolButton(QStringLiteral("btnHelp"), QStringLiteral("Справка"), CommandIcon(TCommandIcon::Help),
+                         &TorvMain::btnHelpClick);
 
     for (QToolButton *b : {btnOpenDir, btnRun, btnInfo, btnUpdate, btnSetting})
         pnToolBar->addWidget(b);
@@ -196,19 +193,28 @@ void TorvMain::CreateMenus()
 {
     const QIcon iOpen = CommandIcon(TCommandIcon::Open), iOpenDir = CommandIcon(TCommandIcon::OpenDir),
                 iRun = CommandIcon(TCommandIcon::Run), iInfo = CommandIcon(TCommandIcon::Info),
-                iSelect = CommandIcon(TCommandIcon::SelectAll),
-                iSetting = CommandIcon(TCommandIcon::Setting), iHelp = CommandIcon(TCommandIcon::Help);
+                iSelect = CommandIcon(TCommandIcon::SelectAll), iSetting = CommandIcon(TCommandIcon::Setting),
+                iHelp = CommandIcon(TCommandIcon::Help);
 
-    mmOpen = Command(QStringLiteral("mmOpen"), QStringLiteral("Открыть"), QKeySequence(Qt::CTRL | Qt::Key_O), iOpen, &TorvMain::OpenFiles);
-    mmOpenDir = Command(QStringLiteral("mmOpenDir"), QStringLiteral("Открыть папку"), QKeySequence(Qt::CTRL | Qt::Key_D), iOpenDir, &TorvMain::OpenDirectory);
-    mmOpenTree = Command(QStringLiteral("mmOpenTree"), QStringLiteral("Открыть папку с подпапками"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), iOpenDir, &TorvMain::OpenDirectoryTree);
-    mmExit = Command(QStringLiteral("mmExit"), QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), {}, &TorvMain::ExitApp);
-    mmRun = Command(QStringLiteral("mmRun"), QStringLiteral("Обработать"), QKeySequence(Qt::Key_F5), iRun, &TorvMain::StartAutoProcessing);
-    mmInfo = Command(QStringLiteral("mmInfo"), QStringLiteral("Информация о книге"), QKeySequence(Qt::CTRL | Qt::Key_I), iInfo, &TorvMain::ShowBookInfo);
-    mmSelect = Command(QStringLiteral("mmSelect"), QStringLiteral("Выбрать всё/отменить выбор"), QKeySequence(Qt::CTRL | Qt::Key_A), iSelect, &TorvMain::SelectAll);
+    mmOpen = Command(QStringLiteral("mmOpen"), QStringLiteral("Открыть"), QKeySequence(Qt::CTRL | Qt::Key_O), iOpen,
+                     &TorvMain::OpenFiles);
+    mmOpenDir = Command(QStringLiteral("mmOpenDir"), QStringLiteral("Открыть папку"),
+                        QKeySequence(Qt::CTRL | Qt::Key_D), iOpenDir, &TorvMain::OpenDirectory);
+    mmOpenTree = Command(QStringLiteral("mmOpenTree"), QStringLiteral("Открыть папку с подпапками"),
+                         QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_D), iOpenDir, &TorvMain::OpenDirectoryTree);
+    mmExit = Command(QStringLiteral("mmExit"), QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), {},
+                     &TorvMain::ExitApp);
+    mmRun = Command(QStringLiteral("mmRun"), QStringLiteral("Обработать"), QKeySequence(Qt::Key_F5), iRun,
+                    &TorvMain::StartAutoProcessing);
+    mmInfo = Command(QStringLiteral("mmInfo"), QStringLiteral("Информация о книге"), QKeySequence(Qt::CTRL | Qt::Key_I),
+                     iInfo, &TorvMain::ShowBookInfo);
+    mmSelect = Command(QStringLiteral("mmSelect"), QStringLiteral("Выбрать всё/отменить выбор"),
+                       QKeySequence(Qt::CTRL | Qt::Key_A), iSelect, &TorvMain::SelectAll);
     mmSetting = Command(QStringLiteral("mmSetting"), QStringLiteral("Настройки"), {}, iSetting, &TorvMain::ShowSetting);
-    mmHelp = Command(QStringLiteral("mmHelp"), QStringLiteral("Справка"), QKeySequence(Qt::Key_F1), iHelp, &TorvMain::btnHelpClick);
-    mmUpdate = Command(QStringLiteral("mmUpdate"), QStringLiteral("Проверить обновления"), {}, {}, &TorvMain::GetUpdate);
+    mmHelp = Command(QStringLiteral("mmHelp"), QStringLiteral("Справка"), QKeySequence(Qt::Key_F1), iHelp,
+                     &TorvMain::btnHelpClick);
+    mmUpdate =
+        Command(QStringLiteral("mmUpdate"), QStringLiteral("Проверить обновления"), {}, {}, &TorvMain::GetUpdate);
     mmAbout = Command(QStringLiteral("mmAbout"), QStringLiteral("О программе"), {}, {}, &TorvMain::ShowAbout);
     // F1 works anywhere in the window, also inside the list and the panel.
     mmHelp->setShortcutContext(Qt::WindowShortcut);
@@ -224,9 +230,11 @@ void TorvMain::CreateMenus()
     mmTools = menuBar()->addMenu(QStringLiteral("Инструменты"));
     mmTools->setObjectName(QStringLiteral("mmTools"));
     mmTools->addAction(mmRun);
-    mmPreview = Command(QStringLiteral("mmPreview"), QStringLiteral("Предпросмотр"), QKeySequence(Qt::SHIFT | Qt::Key_F5), iRun, &TorvMain::ShowPreview);
+    mmPreview = Command(QStringLiteral("mmPreview"), QStringLiteral("Предпросмотр"),
+                        QKeySequence(Qt::SHIFT | Qt::Key_F5), iRun, &TorvMain::ShowPreview);
     mmTools->addAction(mmPreview);
-    mmUndo = Command(QStringLiteral("mmUndo"), QStringLiteral("Отменить последнюю обработку"), {}, {}, &TorvMain::UndoLastRun);
+    mmUndo = Command(QStringLiteral("mmUndo"), QStringLiteral("Отменить последнюю обработку"), {}, {},
+                     &TorvMain::UndoLastRun);
     mmTools->addAction(mmUndo);
     mmTools->addSeparator()->setObjectName(QStringLiteral("mmA"));
     mmTools->addAction(mmInfo);
@@ -241,13 +249,19 @@ void TorvMain::CreateMenus()
 
     // The context menu shows the same shortcuts; they act through the main menu's items, so
     // its own items take their keys only while the menu is open.
-    pmInfo = Command(QStringLiteral("pmInfo"), QStringLiteral("Информация о книге"), QKeySequence(Qt::CTRL | Qt::Key_I), iInfo, &TorvMain::ShowBookInfo);
-    pmSelect = Command(QStringLiteral("pmSelect"), QStringLiteral("Выбрать всё/оменить выбор"), QKeySequence(Qt::CTRL | Qt::Key_A), iSelect, &TorvMain::SelectAll);
-    pmDelete = Command(QStringLiteral("pmDelete"), QStringLiteral("Удалить из списка"), QKeySequence(Qt::Key_Delete), CommandIcon(TCommandIcon::Remove), &TorvMain::RemoveFromList);
-    pmRun = Command(QStringLiteral("pmRun"), QStringLiteral("Обработать"), QKeySequence(Qt::Key_F5), iRun, &TorvMain::StartAutoProcessing);
-    pmPreview = Command(QStringLiteral("pmPreview"), QStringLiteral("Предпросмотр"), QKeySequence(Qt::SHIFT | Qt::Key_F5), iRun, &TorvMain::ShowPreview);
+    pmInfo = Command(QStringLiteral("pmInfo"), QStringLiteral("Информация о книге"), QKeySequence(Qt::CTRL | Qt::Key_I),
+                     iInfo, &TorvMain::ShowBookInfo);
+    pmSelect = Command(QStringLiteral("pmSelect"), QStringLiteral("Выбрать всё/оменить выбор"),
+                       QKeySequence(Qt::CTRL | Qt::Key_A), iSelect, &TorvMain::SelectAll);
+    pmDelete = Command(QStringLiteral("pmDelete"), QStringLiteral("Удалить из списка"), QKeySequence(Qt::Key_Delete),
+                       CommandIcon(TCommandIcon::Remove), &TorvMain::RemoveFromList);
+    pmRun = Command(QStringLiteral("pmRun"), QStringLiteral("Обработать"), QKeySequence(Qt::Key_F5), iRun,
+                    &TorvMain::StartAutoProcessing);
+    pmPreview = Command(QStringLiteral("pmPreview"), QStringLiteral("Предпросмотр"),
+                        QKeySequence(Qt::SHIFT | Qt::Key_F5), iRun, &TorvMain::ShowPreview);
     pmSetting = Command(QStringLiteral("pmSetting"), QStringLiteral("Настройки"), {}, iSetting, &TorvMain::ShowSetting);
-    pmExit = Command(QStringLiteral("pmExit"), QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), {}, &TorvMain::ExitApp);
+    pmExit = Command(QStringLiteral("pmExit"), QStringLiteral("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), {},
+                     &TorvMain::ExitApp);
     pmVST = new QMenu(this);
     pmVST->setObjectName(QStringLiteral("pmVST"));
     for (QAction *a : {pmInfo, pmSelect, pmDelete, pmRun, pmPreview, pmSetting}) {
@@ -400,10 +414,7 @@ void TorvMain::FormClose()
     setAcceptDrops(false);
 }
 
-void TorvMain::ExitApp()
-{
-    close();
-}
+void TorvMain::ExitApp() { close(); }
 
 void TorvMain::TimerTimer()
 {
@@ -421,9 +432,9 @@ void TorvMain::UpdateSetting()
     const QString problem = SettingsReadProblem();
     if (!problem.isEmpty() && problem != m_settingsProblem)
         QTimer::singleShot(0, this, [this, problem] {
-            QMessageBox::warning(this, QStringLiteral("Orvane"),
-                                 QStringLiteral("Настройки не прочитаны, действуют настройки по умолчанию.\n%1")
-                                     .arg(problem));
+            QMessageBox::warning(
+                this, QStringLiteral("Orvane"),
+                QStringLiteral("Настройки не прочитаны, действуют настройки по умолчанию.\n%1").arg(problem));
         });
     m_settingsProblem = problem;
 }
@@ -440,8 +451,7 @@ void TorvMain::LoadSetting()
         const int width = ini.ReadInteger(kForm, QStringLiteral("Width"), 900);
         resize(width, height);
         // The first show centres the window on the desktop all the same.
-        move(ini.ReadInteger(kForm, QStringLiteral("Left"), 240),
-             ini.ReadInteger(kForm, QStringLiteral("Top"), 160));
+        move(ini.ReadInteger(kForm, QStringLiteral("Left"), 240), ini.ReadInteger(kForm, QStringLiteral("Top"), 160));
         setWindowState(Qt::WindowNoState);
     }
 
@@ -476,17 +486,13 @@ void TorvMain::SaveSetting()
     ini.WriteInteger(kUser, QStringLiteral("SplitterA"), m_shown ? Splitter->WantedPanelWidth() : m_panelWidth);
 }
 
-void TorvMain::DeleteTempFolder()
-{
-    DeleteFolderTree(TempDir);
-}
+void TorvMain::DeleteTempFolder() { DeleteFolderTree(TempDir); }
 
 // ---------------------------------------------------------------- the file list
 
 void TorvMain::ShowCount()
 {
-    lblCount->setText(Model->rowCount() ? kCountCaption + QString::number(Model->rowCount())
-                                        : kCountCaption);
+    lblCount->setText(Model->rowCount() ? kCountCaption + QString::number(Model->rowCount()) : kCountCaption);
 }
 
 void TorvMain::AddBook(const QString &fName)
@@ -617,20 +623,13 @@ void TorvMain::Buttons(bool enable)
         b->setEnabled(enable);
 }
 
-int TorvMain::CheckCount() const
-{
-    return Model->CheckedCount();
-}
+int TorvMain::CheckCount() const { return Model->CheckedCount(); }
 
-void TorvMain::btnCancelClick()
-{
-    CancelRequested = true;
-}
+void TorvMain::btnCancelClick() { CancelRequested = true; }
 
 void TorvMain::SetRunTitle(int percent)
 {
-    setWindowTitle(percent < 0 ? QStringLiteral("Orvane")
-                               : QStringLiteral("%1% - Orvane").arg(percent));
+    setWindowTitle(percent < 0 ? QStringLiteral("Orvane") : QStringLiteral("%1% - Orvane").arg(percent));
 }
 
 void TorvMain::StartAutoProcessing()
@@ -648,11 +647,8 @@ void TorvMain::StartAutoProcessing()
         UpdateSetting();
         ShowPreview();
         break;
-    case TfrmQwery::mrSets:
-        ShowSetting();
-        break;
-    default:
-        break;
+    case TfrmQwery::mrSets: ShowSetting(); break;
+    default: break;
     }
 }
 
@@ -690,10 +686,7 @@ void TorvMain::UndoLastRun()
     Model->FollowUndo(::UndoLastRun(this).MovedBack);
 }
 
-void TorvMain::BookProcessing()
-{
-    BookProcessing(Model->List());
-}
+void TorvMain::BookProcessing() { BookProcessing(Model->List()); }
 
 void TorvMain::BookProcessing(const TRunRows &rows)
 {
@@ -783,10 +776,7 @@ void TorvMain::ShowSetting()
         UpdateSetting();
 }
 
-void TorvMain::GetUpdate()
-{
-    Updater->AppUpdater();
-}
+void TorvMain::GetUpdate() { Updater->AppUpdater(); }
 
 void TorvMain::ShowAbout()
 {
@@ -794,7 +784,4 @@ void TorvMain::ShowAbout()
     about.exec();
 }
 
-void TorvMain::btnHelpClick()
-{
-    ShowHelp(this, hcMain);
-}
+void TorvMain::btnHelpClick() { ShowHelp(this, hcMain); }

@@ -89,8 +89,8 @@ public:
     TElidedLabel *lblCurrentFile;
     QMenu *mmFile, *mmTools, *mmResume, *pmVST;
     QAction *mmUndo = nullptr, *mmPreview = nullptr, *pmPreview = nullptr;
-    QAction *mmOpen, *mmOpenDir, *mmOpenTree, *mmExit, *mmRun, *mmInfo, *mmSelect, *mmSetting, *mmHelp,
-        *mmUpdate, *mmAbout;
+    QAction *mmOpen, *mmOpenDir, *mmOpenTree, *mmExit, *mmRun, *mmInfo, *mmSelect, *mmSetting, *mmHelp, *mmUpdate,
+        *mmAbout;
     QAction *pmInfo, *pmSelect, *pmDelete, *pmRun, *pmSetting, *pmExit;
     QTimer *Timer;
     TUpdateCheck *Updater;
@@ -113,10 +113,9 @@ private:
     void CreateList();
     void CreatePanel();
     void CreateStatusBar();
-    QAction *Command(const QString &name, const QString &caption, const QKeySequence &key,
-                     const QIcon &icon, void (TorvMain::*command)());
-    QToolButton *ToolButton(const QString &name, const QString &hint, const QIcon &icon,
-                            void (TorvMain::*command)());
+    QAction *Command(const QString &name, const QString &caption, const QKeySequence &key, const QIcon &icon,
+                     void (TorvMain::*command)());
+    QToolButton *ToolButton(const QString &name, const QString &hint, const QIcon &icon, void (TorvMain::*command)());
 
     void FormCreate(const QStringList &arguments);
     void FormClose();

@@ -5,8 +5,7 @@
 #include <QEvent>
 
 TfrmName::TfrmName(QWidget *owner)
-    : TPatternEditor(owner, QStringLiteral("frmName"), QStringLiteral("Шаблон имени файла"),
-                     QStringLiteral("edtNName"),
+    : TPatternEditor(owner, QStringLiteral("frmName"), QStringLiteral("Шаблон имени файла"), QStringLiteral("edtNName"),
                      {
                          {"btnLast", QStringLiteral("Фамилия"), QStringLiteral("Фамилия")},
                          {"btnFirst", QStringLiteral("Имя"), QStringLiteral("Имя")},
@@ -35,10 +34,7 @@ void TfrmName::SetNewName(int tag)
     edtNName->insert(TagWord(tag));
 }
 
-void TfrmName::edtNNameRightButtonClick()
-{
-    edtNName->clear();
-}
+void TfrmName::edtNNameRightButtonClick() { edtNName->clear(); }
 
 bool TfrmName::eventFilter(QObject *watched, QEvent *e)
 {

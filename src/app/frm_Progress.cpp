@@ -10,8 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TfrmProgress::TfrmProgress(QWidget *owner)
-    : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
+TfrmProgress::TfrmProgress(QWidget *owner) : QDialog(owner, Qt::Dialog | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmProgress"));
     setWindowTitle(QStringLiteral("Прогресс"));

@@ -68,10 +68,7 @@ void TfrmQwery::StoreAndClose(int result)
     done(result);
 }
 
-void TfrmQwery::btnOKClick()
-{
-    SaveSetting();
-}
+void TfrmQwery::btnOKClick() { SaveSetting(); }
 
 void TfrmQwery::SaveSetting()
 {
@@ -82,6 +79,7 @@ void TfrmQwery::SaveSetting()
     s.Sort = chkSort->isChecked();
     s.Convert = chkConvert->isChecked();
     s.Archive = chkPack->isChecked();
-    WriteAppSettings(ini, s, {&TAppSettings::Valid, &TAppSettings::Rename, &TAppSettings::Sort,
-                              &TAppSettings::Convert, &TAppSettings::Archive});
+    WriteAppSettings(ini, s,
+                     {&TAppSettings::Valid, &TAppSettings::Rename, &TAppSettings::Sort, &TAppSettings::Convert,
+                      &TAppSettings::Archive});
 }

@@ -22,8 +22,8 @@
 
 namespace {
 
-const TRowOutcome kOutcomes[] = {TRowOutcome::Placed, TRowOutcome::Invalid, TRowOutcome::NotPlaced,
-                                 TRowOutcome::Error, TRowOutcome::NotReached};
+const TRowOutcome kOutcomes[] = {TRowOutcome::Placed, TRowOutcome::Invalid, TRowOutcome::NotPlaced, TRowOutcome::Error,
+                                 TRowOutcome::NotReached};
 
 // The filter's name of the rows of each outcome.
 QString FilterName(TRowOutcome outcome)
@@ -38,10 +38,9 @@ QString FilterName(TRowOutcome outcome)
     return QString();
 }
 
-} // namespace
+}  // namespace
 
-TfrmReport::TfrmReport(const TRunReport &report, QWidget *owner)
-    : QDialog(owner)
+TfrmReport::TfrmReport(const TRunReport &report, QWidget *owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("frmReport"));
     setWindowTitle(QStringLiteral("Отчёт об обработке"));
@@ -158,14 +157,10 @@ QString TfrmReport::SummaryText() const
 void TfrmReport::FilterChanged()
 {
     const int outcome = cbFilter->currentData().toInt();
-    m_shown->setFilterRegularExpression(outcome < 0 ? QString()
-                                                    : QStringLiteral("^%1$").arg(outcome));
+    m_shown->setFilterRegularExpression(outcome < 0 ? QString() : QStringLiteral("^%1$").arg(outcome));
 }
 
-int TfrmReport::ShownRows() const
-{
-    return m_shown->rowCount();
-}
+int TfrmReport::ShownRows() const { return m_shown->rowCount(); }
 
 void TfrmReport::OpenFolder(const QString &folder)
 {

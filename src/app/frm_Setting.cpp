@@ -4,18 +4,18 @@
 #include "ButtonEdit.h"
 #include "Help.h"
 #include "OpenDialogs.h"
+#include "config/Folders.h"
+#include "config/IniFile.h"
+#include "config/SettingsFile.h"
 #include "frm_Name.h"
 #include "frm_Sort.h"
+#include "globals/Errors.h"
 #include "settings/HintPanel.h"
 #include "settings/NamePreview.h"
 #include "settings/TabFolder.h"
 #include "settings/TabGeneral.h"
 #include "settings/TabOther.h"
 #include "settings/TabPattern.h"
-#include "config/Folders.h"
-#include "config/IniFile.h"
-#include "config/SettingsFile.h"
-#include "globals/Errors.h"
 
 #include <QFileDialog>
 #include <QHBoxLayout>
@@ -38,7 +38,7 @@ void ShowProblems(QWidget *parent, const QString &text)
     box.exec();
 }
 
-} // namespace
+}  // namespace
 
 TfrmSetting::TfrmSetting(QWidget *owner) : TProgramDialog(owner)
 {
@@ -71,8 +71,8 @@ void TfrmSetting::CreateParts()
         connect(page, &TSettingPage::Changed, this, &TfrmSetting::UpdatePreview);
         connect(page->btnHelp, &QToolButton::clicked, this, [this, page] { ShowContextHelp(page->btnHelp); });
     }
-    for (const QString &node : {QStringLiteral("Основное"), QStringLiteral("Папки"), QStringLiteral("Шаблоны"),
-                                QStringLiteral("Прочие")})
+    for (const QString &node :
+         {QStringLiteral("Основное"), QStringLiteral("Папки"), QStringLiteral("Шаблоны"), QStringLiteral("Прочие")})
         TV->addTopLevelItem(new QTreeWidgetItem(TV, {node}));
 
     pnHint = new THintPanel(this);
@@ -108,9 +108,12 @@ void TfrmSetting::CreateParts()
         done(mrOk);
     });
     connect(btnCancel, &QPushButton::clicked, this, [this] { done(mrCancel); });
-    connect(tabGeneral->btnLoadSetting, &QPushButton::clicked, this, [this] { RunCommand(this, [this] { LoadTemplate(); }); });
-    connect(tabGeneral->btnSaveSetting, &QPushButton::clicked, this, [this] { RunCommand(this, [this] { SaveTemplate(); }); });
-    connect(tabGeneral->btnReset, &QPushButton::clicked, this, [this] { RunCommand(this, [this] { btnResetClick(); }); });
+    connect(tabGeneral->btnLoadSetting, &QPushButton::clicked, this,
+            [this] { RunCommand(this, [this] { LoadTemplate(); }); });
+    connect(tabGeneral->btnSaveSetting, &QPushButton::clicked, this,
+            [this] { RunCommand(this, [this] { SaveTemplate(); }); });
+    connect(tabGeneral->btnReset, &QPushButton::clicked, this,
+            [this] { RunCommand(this, [this] { btnResetClick(); }); });
     connect(tabGeneral->btnedLogFile, &TButtonedEdit::RightButtonClick, this, &TfrmSetting::LoadLogFile);
     for (TButtonedEdit *folder : {tabFolder->btnedEndDir, tabFolder->btnedBadDir})
         connect(folder, &TButtonedEdit::RightButtonClick, this, [this, folder] { LoadDirectory(folder); });
@@ -155,10 +158,7 @@ void TfrmSetting::SaveSetting()
     WriteDialogSettings(TIniFile(ConfigIniPath()), ControlSettings(), SettingPControl->currentIndex());
 }
 
-void TfrmSetting::btnOKClick()
-{
-    SaveSetting();
-}
+void TfrmSetting::btnOKClick() { SaveSetting(); }
 
 void TfrmSetting::btnResetClick()
 {
@@ -222,7 +222,8 @@ void TfrmSetting::SaveTemplate()
 
 void TfrmSetting::LoadLogFile()
 {
-    QFileDialog &dlgSave = SaveDialog(QStringLiteral("Файл лога"), QStringLiteral("Файл лога(*.txt)"), QStringLiteral("txt"));
+    QFileDialog &dlgSave =
+        SaveDialog(QStringLiteral("Файл лога"), QStringLiteral("Файл лога(*.txt)"), QStringLiteral("txt"));
     if (dlgSave.exec() != QDialog::Accepted || dlgSave.selectedFiles().isEmpty())
         return;
     m_lastSaveName = dlgSave.selectedFiles().constFirst();
@@ -278,10 +279,7 @@ void TfrmSetting::SetPreviewBook(const TListEntry &entry)
     tabPattern->Preview->SetEntry(entry, TempDir + QStringLiteral("preview/"));
 }
 
-void TfrmSetting::UpdatePreview()
-{
-    tabPattern->Preview->Show(ControlSettings());
-}
+void TfrmSetting::UpdatePreview() { tabPattern->Preview->Show(ControlSettings()); }
 
 void TfrmSetting::showEvent(QShowEvent *e)
 {

@@ -29,7 +29,4 @@ void TfrmSort::SetSort(int tag)
     edtSDir->setText(edtSDir->text().isEmpty() ? word : edtSDir->text() + u'\\' + word);
 }
 
-void TfrmSort::edtSDirRightButtonClick()
-{
-    edtSDir->clear();
-}
+void TfrmSort::edtSDirRightButtonClick() { edtSDir->clear(); }

@@ -26,7 +26,7 @@ public:
     }
 };
 
-} // namespace
+}  // namespace
 
 int main(int argc, char *argv[])
 {

@@ -10,19 +10,19 @@
 
 struct CliInvocation {
     const QCommandLineParser &parser;
-    QStringList args;        // positional arguments after the verb
-    QString configPath;      // --config, or ConfigIniPath()
-    QTextStream &out;        // UTF-8 standard output
-    QTextStream &err;        // UTF-8 standard error
+    QStringList args;  // positional arguments after the verb
+    QString configPath;  // --config, or ConfigIniPath()
+    QTextStream &out;  // UTF-8 standard output
+    QTextStream &err;  // UTF-8 standard error
 };
 
 struct CliVerb {
     QString name;
     QString summary;
-    QString positional;      // e.g. "BOOK.fb2..."
+    QString positional;  // e.g. "BOOK.fb2..."
     int minArgs = 1;
     std::function<void(QCommandLineParser &)> addOptions;  // may be empty
-    std::function<int(CliInvocation &)> run;               // exit status
+    std::function<int(CliInvocation &)> run;  // exit status
 };
 
 struct CliVerbRegistration {

@@ -23,7 +23,7 @@ void printOverview(QTextStream &s)
         s << "  " << v.name.leftJustified(10) << v.summary << "\n";
     s << "\nRun 'orvane-cli VERB --help' for the options of a verb.\n";
 }
-} // namespace
+}  // namespace
 
 CliVerbRegistration::CliVerbRegistration(CliVerb verb) { registry().append(std::move(verb)); }
 const QList<CliVerb> &CliVerbs() { return registry(); }
@@ -61,9 +61,10 @@ int main(int argc, char *argv[])
     parser.setApplicationDescription(verb->summary);
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsOptions);
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Show this help."));
-    const QCommandLineOption config(QStringLiteral("config"),
-                                    QStringLiteral("Settings file (default: the window's config.ini, beside the program or in ~/.config/orvane/)."),
-                                    QStringLiteral("FILE"));
+    const QCommandLineOption config(
+        QStringLiteral("config"),
+        QStringLiteral("Settings file (default: the window's config.ini, beside the program or in ~/.config/orvane/)."),
+        QStringLiteral("FILE"));
     parser.addOption(help);
     parser.addOption(config);
     if (verb->addOptions)
@@ -78,8 +79,8 @@ int main(int argc, char *argv[])
         return ExitOk;
     }
     if (!parsed || parser.positionalArguments().size() < verb->minArgs) {
-        err << "orvane-cli " << verb->name << ": "
-            << (parsed ? QStringLiteral("missing argument") : parser.errorText()) << "\n\n"
+        err << "orvane-cli " << verb->name << ": " << (parsed ? QStringLiteral("missing argument") : parser.errorText())
+            << "\n\n"
             << parser.helpText();
         return ExitUsage;
     }

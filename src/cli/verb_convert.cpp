@@ -12,8 +12,10 @@
 
 namespace {
 
-const QCommandLineOption kTo(QStringLiteral("to"), QStringLiteral("Format: txt, html or rtf."), QStringLiteral("FORMAT"));
-const QCommandLineOption kOut(QStringLiteral("out"), QStringLiteral("Folder of the converted files."), QStringLiteral("DIR"));
+const QCommandLineOption kTo(QStringLiteral("to"), QStringLiteral("Format: txt, html or rtf."),
+                             QStringLiteral("FORMAT"));
+const QCommandLineOption kOut(QStringLiteral("out"), QStringLiteral("Folder of the converted files."),
+                              QStringLiteral("DIR"));
 
 int RunConvert(CliInvocation &inv)
 {
@@ -67,4 +69,4 @@ const CliVerbRegistration registration({
     RunConvert,
 });
 
-} // namespace
+}  // namespace

@@ -41,4 +41,4 @@ const CliVerbRegistration registration({
     RunExtract,
 });
 
-} // namespace
+}  // namespace

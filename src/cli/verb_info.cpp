@@ -18,11 +18,17 @@ int RunInfo(CliInvocation &inv)
         inv.out << path << "\n";
         try {
             const TBookData rec = BookRecord(OpenBookDocument(path));
-            const std::pair<const char *, const QString *> fields[] = {
-                {"LastName", &rec.LastName}, {"FirstName", &rec.FirstName}, {"MiddleName", &rec.MiddleName},
-                {"Title", &rec.Title},       {"Sequence", &rec.Sequence},   {"SeqNum", &rec.SeqNum},
-                {"Lang", &rec.Lang},         {"Publisher", &rec.Publisher}, {"Genre", &rec.Genre},
-                {"City", &rec.City},         {"Year", &rec.Year}};
+            const std::pair<const char *, const QString *> fields[] = {{"LastName", &rec.LastName},
+                                                                       {"FirstName", &rec.FirstName},
+                                                                       {"MiddleName", &rec.MiddleName},
+                                                                       {"Title", &rec.Title},
+                                                                       {"Sequence", &rec.Sequence},
+                                                                       {"SeqNum", &rec.SeqNum},
+                                                                       {"Lang", &rec.Lang},
+                                                                       {"Publisher", &rec.Publisher},
+                                                                       {"Genre", &rec.Genre},
+                                                                       {"City", &rec.City},
+                                                                       {"Year", &rec.Year}};
             for (const auto &[name, value] : fields)
                 inv.out << name << ": " << *value << "\n";
         } catch (const EOrvane &e) {
@@ -43,4 +49,4 @@ const CliVerbRegistration registration(CliVerb{
     RunInfo,
 });
 
-} // namespace
+}  // namespace

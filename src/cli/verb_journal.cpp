@@ -47,4 +47,4 @@ const CliVerbRegistration registration(CliVerb{
     journalVerb,
 });
 
-} // namespace
+}  // namespace

@@ -8,8 +8,9 @@
 
 namespace {
 
-const QCommandLineOption kRecursive({QStringLiteral("r"), QStringLiteral("recursive")},
-                                    QStringLiteral("A folder gives the .fb2 files and .zip archives of all its subfolders too."));
+const QCommandLineOption
+    kRecursive({QStringLiteral("r"), QStringLiteral("recursive")},
+               QStringLiteral("A folder gives the .fb2 files and .zip archives of all its subfolders too."));
 
 int RunList(CliInvocation &inv)
 {
@@ -40,4 +41,4 @@ const CliVerbRegistration registration({
     RunList,
 });
 
-} // namespace
+}  // namespace

@@ -18,8 +18,7 @@ int RunNames(CliInvocation &inv)
         try {
             // One extraction serves both names: the record is the same each time.
             const TBookData record = BookRecord(OpenBookDocument(path));
-            inv.out << path << '\t' << BookRename(record, AppSettings) << '\t' << BookSort(record, AppSettings)
-                    << '\n';
+            inv.out << path << '\t' << BookRename(record, AppSettings) << '\t' << BookSort(record, AppSettings) << '\n';
         } catch (const EOrvane &e) {
             inv.out.flush();
             QString message = e.Message();
@@ -41,4 +40,4 @@ const CliVerbRegistration registration(CliVerb{
     RunNames,
 });
 
-} // namespace
+}  // namespace

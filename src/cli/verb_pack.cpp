@@ -32,4 +32,4 @@ const CliVerbRegistration registration({
     RunPack,
 });
 
-} // namespace
+}  // namespace

@@ -115,7 +115,8 @@ int runVerb(CliInvocation &inv)
         }
     };
 
-    struct sigaction sa {}, old {};
+    struct sigaction sa {
+    }, old{};
     sa.sa_handler = onInterrupt;
     ::sigaction(SIGINT, &sa, &old);
     TRunJournal journal(CliJournalFolder(inv));
@@ -172,4 +173,4 @@ const CliVerbRegistration registration(CliVerb{
     runVerb,
 });
 
-} // namespace
+}  // namespace

@@ -26,7 +26,8 @@ int undoVerb(CliInvocation &inv)
             return ExitSomeFailed;
         }
     }
-    struct sigaction sa {}, old {};
+    struct sigaction sa {
+    }, old{};
     sa.sa_handler = onUndoInterrupt;
     ::sigaction(SIGINT, &sa, &old);
     TUndoCallbacks cb;
@@ -59,4 +60,4 @@ const CliVerbRegistration registration(CliVerb{
     undoVerb,
 });
 
-} // namespace
+}  // namespace

@@ -37,4 +37,4 @@ const CliVerbRegistration registration({
     RunValidate,
 });
 
-} // namespace
+}  // namespace

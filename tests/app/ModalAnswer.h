@@ -81,8 +81,7 @@ public:
               m_texts << w->property("text").toString();
               QTimer::singleShot(0, w, &QWidget::close);
           })
-    {
-    }
+    {}
     const QStringList &Texts() const { return m_texts; }
     void Clear() { m_texts.clear(); }
 

@@ -3,8 +3,8 @@
 #include "ElidedLabel.h"
 #include "GuiTestFolders.h"
 #include "ModalAnswer.h"
-#include "frm_Main.h"
 #include "config/IniFile.h"
+#include "frm_Main.h"
 
 #include <QDir>
 #include <QMessageBox>
@@ -26,10 +26,7 @@ const char kBook[] =
     "</description><body><section><p>Текст.</p></section></body>\n"
     "<binary id=\"c.png\" content-type=\"image/png\">iVBORw0KGgo=</binary></FictionBook>\n";
 
-QByteArray Book(const QByteArray &lang = "<lang>ru</lang>")
-{
-    return QByteArray(kBook).replace("LANG", lang);
-}
+QByteArray Book(const QByteArray &lang = "<lang>ru</lang>") { return QByteArray(kBook).replace("LANG", lang); }
 
 QString Write(const QString &path, const QByteArray &bytes)
 {
@@ -40,7 +37,7 @@ QString Write(const QString &path, const QByteArray &bytes)
     return path;
 }
 
-} // namespace
+}  // namespace
 
 class TestBookInfoPanel : public QObject {
     Q_OBJECT
@@ -124,7 +121,7 @@ private slots:
         Select(w, 0);
         QCOMPARE(caption, QStringLiteral("ERROR"));
         QVERIFY(text.startsWith(QStringLiteral("Код ошибки")));
-        QCOMPARE(text.count(QStringLiteral("\r\n")), 4); // four lines, each ending in CR LF
+        QCOMPARE(text.count(QStringLiteral("\r\n")), 4);  // four lines, each ending in CR LF
         w.close();
     }
 
@@ -147,7 +144,7 @@ private slots:
 
         w.InfoPanel->SetSettleTime(0);
         w.VST->selectRow(0);
-        QCoreApplication::processEvents(); // the big book's page is under way
+        QCoreApplication::processEvents();  // the big book's page is under way
         w.InfoPanel->SetSettleTime(120);
         for (int i = 1; i < books.size(); ++i)
             w.VST->selectRow(i);
@@ -215,7 +212,8 @@ private slots:
     {
         QFETCH(QSize, size);
         QFETCH(bool, picture);
-        const QString dir = m_folders->Path(QStringLiteral("view/") + QString::fromLatin1(QTest::currentDataTag()) + "/");
+        const QString dir =
+            m_folders->Path(QStringLiteral("view/") + QString::fromLatin1(QTest::currentDataTag()) + "/");
         Write(dir + "description.html", "<html><body><p><img src=\"c.png\"></p><p>x</p></body></html>");
         if (picture) {
             QImage image(size, QImage::Format_RGB32);
@@ -227,7 +225,8 @@ private slots:
         TBookInfoView view;
         view.resize(320, 500);
         view.ShowPage(dir + "description.html");
-        const QImage shown = view.loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("c.png"))).value<QImage>();
+        const QImage shown =
+            view.loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("c.png"))).value<QImage>();
         const QSize box = view.PictureBox();
         if (!picture) {
             QCOMPARE(shown.size(), QSize(1, 1));
@@ -241,7 +240,11 @@ private slots:
             // The same shape, to a pixel either way.
             QVERIFY2(qAbs(shown.width() * size.height() - shown.height() * size.width())
                          <= qMax(size.width(), size.height()),
-                     qPrintable(QStringLiteral("%1x%2 in %3x%4").arg(shown.width()).arg(shown.height()).arg(box.width()).arg(box.height())));
+                     qPrintable(QStringLiteral("%1x%2 in %3x%4")
+                                    .arg(shown.width())
+                                    .arg(shown.height())
+                                    .arg(box.width())
+                                    .arg(box.height())));
         }
     }
 };

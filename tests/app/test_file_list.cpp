@@ -1,22 +1,22 @@
-#include "GuiTestFolders.h"
-#include "ModalAnswer.h"
-#include "frm_Main.h"
 #include "BookInfoPanel.h"
 #include "FolderTreeReader.h"
-#include "globals/Errors.h"
-#include "config/IniFile.h"
+#include "GuiTestFolders.h"
+#include "ModalAnswer.h"
 #include "config/Folders.h"
+#include "config/IniFile.h"
+#include "frm_Main.h"
+#include "globals/Errors.h"
 
+#include <QAbstractItemModelTester>
 #include <QFileDialog>
-#include <QMessageBox>
-#include <QPushButton>
 #include <QHeaderView>
-#include <QToolButton>
+#include <QLabel>
+#include <QMessageBox>
 #include <QMimeData>
 #include <QProcess>
-#include <QLabel>
+#include <QPushButton>
 #include <QTableView>
-#include <QAbstractItemModelTester>
+#include <QToolButton>
 #include <QtTest>
 
 namespace {
@@ -63,8 +63,8 @@ QStringList Rows(const TFileListModel *m)
     QStringList out;
     for (int r = 0; r < m->rowCount(); ++r) {
         const TListEntry &e = m->Entry(r);
-        out << (e.InArchive ? QFileInfo(e.ArchivePath).fileName() + ":" + e.FileName : e.FileName)
-                + " " + QString::number(e.FileSize);
+        out << (e.InArchive ? QFileInfo(e.ArchivePath).fileName() + ":" + e.FileName : e.FileName) + " "
+                + QString::number(e.FileSize);
     }
     return out;
 }
@@ -130,7 +130,7 @@ void ClickHeader(TorvMain &w, int logical)
     QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, at);
 }
 
-} // namespace
+}  // namespace
 
 class TestFileList : public QObject {
     Q_OBJECT
@@ -148,7 +148,9 @@ private slots:
         w.Model->setData(w.Model->index(1, 0), int(Qt::Checked), Qt::CheckStateRole);
         QCOMPARE(w.CheckCount(), 1);
 
-        const auto header = [&] { return Qt::CheckState(w.Model->headerData(0, Qt::Horizontal, Qt::CheckStateRole).toInt()); };
+        const auto header = [&] {
+            return Qt::CheckState(w.Model->headerData(0, Qt::Horizontal, Qt::CheckStateRole).toInt());
+        };
         QCOMPARE(header(), Qt::PartiallyChecked);
         QSignalSpy headerChanged(w.Model, &QAbstractItemModel::headerDataChanged);
         w.SelectAll();
@@ -200,8 +202,8 @@ private slots:
         TorvMain w;
         w.show();
         QVERIFY(QTest::qWaitForWindowExposed(&w));
-        w.Model->AppendEntries({Loose("b.fb2", 900), Loose("Z.fb2", 10000), Loose("a.fb2", 50),
-                                Loose("Я.fb2", 7), Loose("а.fb2", 900)});
+        w.Model->AppendEntries(
+            {Loose("b.fb2", 900), Loose("Z.fb2", 10000), Loose("a.fb2", 50), Loose("Я.fb2", 7), Loose("а.fb2", 900)});
 
         // First click after start: descending, by size as numbers.
         ClickHeader(w, 2);
@@ -272,7 +274,8 @@ private slots:
         QVERIFY(w.Model->Entry(1).InArchive && w.Model->Entry(1).FileDir.isEmpty());
         w.AddBook(dir + "notes.txt");
         w.AddBook(dir + "Book.FB2");  // nothing prevents the same book twice
-        QCOMPARE(Rows(w.Model), (QStringList{"Book.FB2 5", "pack.zip:second.fb2 4", "pack.zip:first.fb2 3", "Book.FB2 5"}));
+        QCOMPARE(Rows(w.Model),
+                 (QStringList{"Book.FB2 5", "pack.zip:second.fb2 4", "pack.zip:first.fb2 3", "Book.FB2 5"}));
         QCOMPARE(w.lblCount->text(), QStringLiteral("Файлов: 4"));
         for (int r = 0; r < 4; ++r)
             QCOMPARE(w.Model->CheckState(r), Qt::Unchecked);
@@ -469,9 +472,12 @@ private slots:
         for (const QString &n : Names(w.Model))
             names += n;
         QCOMPARE(names, left);
-        QCOMPARE(w.CheckCount(), int(std::count_if(left.begin(), left.end(), [](QChar c) { return c == 'a' || c == 'c' || c == 'e'; })));
+        QCOMPARE(w.CheckCount(), int(std::count_if(left.begin(), left.end(), [](QChar c) {
+                     return c == 'a' || c == 'c' || c == 'e';
+                 })));
         if (!selected.isEmpty())
-            QCOMPARE(w.lblCount->text(), left.isEmpty() ? QStringLiteral("Файлов: ") : QStringLiteral("Файлов: %1").arg(left.size()));
+            QCOMPARE(w.lblCount->text(),
+                     left.isEmpty() ? QStringLiteral("Файлов: ") : QStringLiteral("Файлов: %1").arg(left.size()));
         QCOMPARE(w.VST->currentIndex().row(), current);
         if (current >= 0 && !selected.isEmpty())
             QCOMPARE(w.VST->SelectedRows(), std::vector<int>{current});
@@ -650,7 +656,8 @@ private slots:
             w.mmOpenDir->trigger();
             QCOMPARE(startedIn, WithTrailingSlash(QDir::homePath()));
             QCOMPARE(ini.ReadString(QStringLiteral("USER"), QStringLiteral("LastDir"), QString()), first);
-            QCOMPARE(ini.ReadString(QStringLiteral("AUTO"), QStringLiteral("LastDir"), QStringLiteral("none")), QStringLiteral("none"));
+            QCOMPARE(ini.ReadString(QStringLiteral("AUTO"), QStringLiteral("LastDir"), QStringLiteral("none")),
+                     QStringLiteral("none"));
         }
         {
             TorvMain w;  // the next run of the program
@@ -747,8 +754,8 @@ private slots:
         QCoreApplication::processEvents();
         const qint64 cleared = clock.elapsed();
         QCOMPARE(w.Model->rowCount(), 0);
-        qInfo("100000 rows: add %lld ms, check all %lld ms, sort %lld ms, clear %lld ms",
-              added, checked, sorted, cleared);
+        qInfo("100000 rows: add %lld ms, check all %lld ms, sort %lld ms, clear %lld ms", added, checked, sorted,
+              cleared);
     }
 };
 

@@ -1,30 +1,30 @@
 #include "About.h"
 #include "AppErrors.h"
 #include "BookInfoView.h"
-#include "ModalAnswer.h"
 #include "GuiTestFolders.h"
+#include "ModalAnswer.h"
+#include "QtRussian.h"
+#include "SizeSplitter.h"
 #include "frm_Main.h"
 #include "frm_Progress.h"
 #include "frm_Qwery.h"
-#include "QtRussian.h"
-#include "SizeSplitter.h"
 #include "globals/Errors.h"
 #include "run/ProcessingRun.h"
 
+#include "config/IniFile.h"
 #include <QAction>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QToolBar>
 #include <QTextBrowser>
+#include <QToolBar>
 #include <QToolButton>
-#include <QFileDialog>
 #include <QTreeView>
-#include "config/IniFile.h"
 #include <QtTest>
 
 class TestMainWindow : public QObject {
@@ -50,11 +50,10 @@ private slots:
         for (QAction *a : w.pnToolBar->actions())
             if (auto *b = qobject_cast<QToolButton *>(w.pnToolBar->widgetForAction(a)))
                 hints << b->toolTip();
-        QCOMPARE(hints, (QStringList{"Открыть папку", "Запустить обработку", "Информация о книге",
-                                     "Очистить список файлов", "Настройки", "Остановка обработки",
-                                     "Справка"}));
-        for (QToolButton *b : {w.btnOpenDir, w.btnRun, w.btnInfo, w.btnUpdate, w.btnSetting,
-                               w.btnCancel, w.btnHelp}) {
+        QCOMPARE(hints,
+                 (QStringList{"Открыть папку", "Запустить обработку", "Информация о книге", "Очистить список файлов",
+                              "Настройки", "Остановка обработки", "Справка"}));
+        for (QToolButton *b : {w.btnOpenDir, w.btnRun, w.btnInfo, w.btnUpdate, w.btnSetting, w.btnCancel, w.btnHelp}) {
             QVERIFY2(!b->icon().isNull(), qPrintable(b->objectName()));
             QCOMPARE(b->size(), QSize(36, 36));
         }
@@ -120,19 +119,25 @@ private slots:
         QTest::addColumn<QStringList>("items");  // caption, or caption TAB shortcut
         QTest::newRow("Файл") << "mmFile"
                               << QStringList{"Открыть\tCtrl+O", "Открыть папку\tCtrl+D",
-                                              "Открыть папку с подпапками\tCtrl+Shift+D", "-", "Выход\tAlt+F4"};
-        QTest::newRow("Инструменты")
-            << "mmTools"
-            << QStringList{"Обработать\tF5", "Предпросмотр\tShift+F5", "Отменить последнюю обработку", "-",
-                           "Информация о книге\tCtrl+I",
-                           "Выбрать всё/отменить выбор\tCtrl+A", "Настройки"};
-        QTest::newRow("?") << "mmResume"
-                           << QStringList{"Справка\tF1", "Проверить обновления", "О программе"};
-        QTest::newRow("context menu")
-            << "pmVST"
-            << QStringList{"Информация о книге\tCtrl+I", "Выбрать всё/оменить выбор\tCtrl+A",
-                           "Удалить из списка\tDel", "Обработать\tF5", "Предпросмотр\tShift+F5", "Настройки", "-",
-                           "Выход\tAlt+F4"};
+                                             "Открыть папку с подпапками\tCtrl+Shift+D", "-", "Выход\tAlt+F4"};
+        QTest::newRow("Инструменты") << "mmTools"
+                                     << QStringList{"Обработать\tF5",
+                                                    "Предпросмотр\tShift+F5",
+                                                    "Отменить последнюю обработку",
+                                                    "-",
+                                                    "Информация о книге\tCtrl+I",
+                                                    "Выбрать всё/отменить выбор\tCtrl+A",
+                                                    "Настройки"};
+        QTest::newRow("?") << "mmResume" << QStringList{"Справка\tF1", "Проверить обновления", "О программе"};
+        QTest::newRow("context menu") << "pmVST"
+                                      << QStringList{"Информация о книге\tCtrl+I",
+                                                     "Выбрать всё/оменить выбор\tCtrl+A",
+                                                     "Удалить из списка\tDel",
+                                                     "Обработать\tF5",
+                                                     "Предпросмотр\tShift+F5",
+                                                     "Настройки",
+                                                     "-",
+                                                     "Выход\tAlt+F4"};
     }
 
     void menus()
@@ -215,17 +220,28 @@ private slots:
     {
         QTest::addColumn<QString>("message");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("sentence gets a full stop") << "Unable to write to /x/config.ini" << "Unable to write to /x/config.ini.";
-        QTest::newRow("Cyrillic letter") << "Файл не найден" << "Файл не найден.";
-        QTest::newRow("ends with full stop") << "Done." << "Done.";
-        QTest::newRow("ends with space") << "Zip: error " << "Zip: error ";
-        QTest::newRow("ends with comma") << "a," << "a,";
-        QTest::newRow("ends with hyphen") << "a -" << "a -";
-        QTest::newRow("ends with bracket (lower code)") << "error (12)" << "error (12)";
-        QTest::newRow("ends with line break") << "line\r\n" << "line\r\n";
-        QTest::newRow("slash is above the full stop") << "/tmp/" << "/tmp/.";
-        QTest::newRow("digit is above the full stop") << "line 1310" << "line 1310.";
-        QTest::newRow("empty stays empty") << "" << "";
+        QTest::newRow("sentence gets a full stop") << "Unable to write to /x/config.ini"
+                                                   << "Unable to write to /x/config.ini.";
+        QTest::newRow("Cyrillic letter") << "Файл не найден"
+                                         << "Файл не найден.";
+        QTest::newRow("ends with full stop") << "Done."
+                                             << "Done.";
+        QTest::newRow("ends with space") << "Zip: error "
+                                         << "Zip: error ";
+        QTest::newRow("ends with comma") << "a,"
+                                         << "a,";
+        QTest::newRow("ends with hyphen") << "a -"
+                                          << "a -";
+        QTest::newRow("ends with bracket (lower code)") << "error (12)"
+                                                        << "error (12)";
+        QTest::newRow("ends with line break") << "line\r\n"
+                                              << "line\r\n";
+        QTest::newRow("slash is above the full stop") << "/tmp/"
+                                                      << "/tmp/.";
+        QTest::newRow("digit is above the full stop") << "line 1310"
+                                                      << "line 1310.";
+        QTest::newRow("empty stays empty") << ""
+                                           << "";
     }
 
     void errorBoxText()
@@ -352,8 +368,8 @@ private slots:
         });
         w.mmOpen->trigger();
         const QString all = texts.join(QLatin1Char('|'));
-        for (const char *english : {"Look in", "File name", "Files of type", "Open", "Cancel", "Name", "Size",
-                                    "Type", "Date Modified", "Folder", "KiB", "bytes", "File"})
+        for (const char *english : {"Look in", "File name", "Files of type", "Open", "Cancel", "Name", "Size", "Type",
+                                    "Date Modified", "Folder", "KiB", "bytes", "File"})
             QVERIFY2(!all.contains(QLatin1String(english)), qPrintable(english + QStringLiteral(" in ") + all));
         QVERIFY2(all.contains(QStringLiteral("Имя")), qPrintable(all));
     }

@@ -30,7 +30,7 @@ void ShowActive(QDialog &dlg)
     QVERIFY(QTest::qWaitForWindowActive(&dlg));
 }
 
-} // namespace
+}  // namespace
 
 class TestPatternEditors : public QObject {
     Q_OBJECT
@@ -73,13 +73,13 @@ private slots:
         QTest::addColumn<QString>("expected");
         QTest::newRow("default pattern from nothing")
             << "" << QStringList{"btnAlphabet", "btnAuthor"} << QStringLiteral("Алфавит\\Автор");
-        QTest::newRow("after a trailing backslash") << "Жанр\\" << QStringList{"btnYear"} << QStringLiteral("Жанр\\\\Год");
+        QTest::newRow("after a trailing backslash")
+            << "Жанр\\" << QStringList{"btnYear"} << QStringLiteral("Жанр\\\\Год");
         QTest::newRow("a blank is text") << " " << QStringList{"btnAuthor"} << QStringLiteral(" \\Автор");
         QTest::newRow("placeholders stay") << "%gen" << QStringList{"btnSeries"} << QStringLiteral("%gen\\Серия");
-        QTest::newRow("every word")
-            << ""
-            << QStringList{"btnAuthor", "btnAlphabet", "btnGenre", "btnSeries", "btnLang", "btnPublish", "btnCity", "btnYear"}
-            << QStringLiteral("Автор\\Алфавит\\Жанр\\Серия\\Язык\\Издательство\\Город\\Год");
+        QTest::newRow("every word") << "" << QStringList{"btnAuthor", "btnAlphabet", "btnGenre", "btnSeries",
+                                                         "btnLang",   "btnPublish",  "btnCity",  "btnYear"}
+                                    << QStringLiteral("Автор\\Алфавит\\Жанр\\Серия\\Язык\\Издательство\\Город\\Год");
     }
 
     void sortAddsALevelAtTheEnd()
@@ -101,18 +101,18 @@ private slots:
     void nameInsertsAtTheCaret_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("selStart");   // -1: the caret as the dialog opened it
+        QTest::addColumn<int>("selStart");  // -1: the caret as the dialog opened it
         QTest::addColumn<int>("selLength");  // 0: the caret at selStart
         QTest::addColumn<QStringList>("buttons");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("just opened: before the text") << "Фамилия" << -1 << 0 << QStringList{"btnTitle"}
-                                                      << QStringLiteral("НазваниеФамилия");
-        QTest::newRow("after a typed dash") << "Фамилия -  (Год)" << 10 << 0 << QStringList{"btnTitle"}
-                                            << QStringLiteral("Фамилия - Название (Год)");
-        QTest::newRow("selection replaced") << "Фамилия Имя" << 8 << 3 << QStringList{"btnMiddle"}
-                                            << QStringLiteral("Фамилия Отчество");
-        QTest::newRow("words follow each other") << "" << 0 << 0 << QStringList{"btnLast", "btnFirst"}
-                                                 << QStringLiteral("ФамилияИмя");
+        QTest::newRow("just opened: before the text")
+            << "Фамилия" << -1 << 0 << QStringList{"btnTitle"} << QStringLiteral("НазваниеФамилия");
+        QTest::newRow("after a typed dash")
+            << "Фамилия -  (Год)" << 10 << 0 << QStringList{"btnTitle"} << QStringLiteral("Фамилия - Название (Год)");
+        QTest::newRow("selection replaced")
+            << "Фамилия Имя" << 8 << 3 << QStringList{"btnMiddle"} << QStringLiteral("Фамилия Отчество");
+        QTest::newRow("words follow each other")
+            << "" << 0 << 0 << QStringList{"btnLast", "btnFirst"} << QStringLiteral("ФамилияИмя");
         QTest::newRow("№ в серии inserts Номер") << "" << 0 << 0 << QStringList{"btnSeqNum"} << QStringLiteral("Номер");
         QTest::newRow("second row") << "" << 0 << 0 << QStringList{"btnPublish", "btnCity", "btnYear", "btnSeries"}
                                     << QStringLiteral("ИздательствоГородГодСерия");
@@ -158,14 +158,22 @@ private slots:
         QTest::addColumn<QString>("answer");  // button name, or "close"
         QTest::addColumn<bool>("clear");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("name OK") << "btnedName" << "btnOK" << false << QStringLiteral("Фамилия%tit");
-        QTest::newRow("name Отмена") << "btnedName" << "btnCancel" << false << QStringLiteral("%tit");
-        QTest::newRow("name close box") << "btnedName" << "close" << false << QStringLiteral("%tit");
-        QTest::newRow("name cleared, OK") << "btnedName" << "btnOK" << true << QString();
-        QTest::newRow("sort OK") << "btnedSort" << "btnOK" << false << QStringLiteral("%tit\\Автор");
-        QTest::newRow("sort Отмена") << "btnedSort" << "btnCancel" << false << QStringLiteral("%tit");
-        QTest::newRow("sort close box") << "btnedSort" << "close" << false << QStringLiteral("%tit");
-        QTest::newRow("sort cleared, OK") << "btnedSort" << "btnOK" << true << QString();
+        QTest::newRow("name OK") << "btnedName"
+                                 << "btnOK" << false << QStringLiteral("Фамилия%tit");
+        QTest::newRow("name Отмена") << "btnedName"
+                                     << "btnCancel" << false << QStringLiteral("%tit");
+        QTest::newRow("name close box") << "btnedName"
+                                        << "close" << false << QStringLiteral("%tit");
+        QTest::newRow("name cleared, OK") << "btnedName"
+                                          << "btnOK" << true << QString();
+        QTest::newRow("sort OK") << "btnedSort"
+                                 << "btnOK" << false << QStringLiteral("%tit\\Автор");
+        QTest::newRow("sort Отмена") << "btnedSort"
+                                     << "btnCancel" << false << QStringLiteral("%tit");
+        QTest::newRow("sort close box") << "btnedSort"
+                                        << "close" << false << QStringLiteral("%tit");
+        QTest::newRow("sort cleared, OK") << "btnedSort"
+                                          << "btnOK" << true << QString();
     }
 
     void answersReachThePatternField()

@@ -38,7 +38,7 @@ public slots:
     void open(const QUrl &url) { urls << url; }
 };
 
-} // namespace
+}  // namespace
 
 class TestReportWindow : public QObject {
     Q_OBJECT
@@ -59,7 +59,8 @@ private slots:
                       << Row("а.fb2", TRowOutcome::Invalid, folder("bad") + "а.fb2",
                              "Код ошибки 1\r\nСтрока 3\r\nСимвол 7\r\nElement 'x': not expected.\r\n")
                       << Row("б.fb2", TRowOutcome::Placed, folder("end") + "Т/Толстой.fb2")
-                      << Row("г.fb2", TRowOutcome::NotPlaced, "/книги/г.fb2", "Файл не перемещён в \"/x\": Файл существует\r\n")
+                      << Row("г.fb2", TRowOutcome::NotPlaced, "/книги/г.fb2",
+                             "Файл не перемещён в \"/x\": Файл существует\r\n")
                       << Row("д.fb2", TRowOutcome::NotReached, {}, NotReachedCancelled());
     }
 
@@ -86,8 +87,9 @@ private slots:
         QStringList items;
         for (int i = 0; i < w.cbFilter->count(); ++i)
             items << w.cbFilter->itemText(i);
-        QCOMPARE(items, (QStringList{"Все книги (5)", "Размещённые (2)", "Не прошедшие проверку (1)",
-                                     "Не размещённые (1)", "Не обработанные (1)"}));
+        QCOMPARE(items,
+                 (QStringList{"Все книги (5)", "Размещённые (2)", "Не прошедшие проверку (1)", "Не размещённые (1)",
+                              "Не обработанные (1)"}));
         w.cbFilter->setCurrentIndex(w.cbFilter->findText(choice));
         QCOMPARE(w.ShownRows(), int(books.size()));
         QStringList shown;

@@ -1,15 +1,15 @@
 // The run command through the window: the query dialog's answers, a run with its progress,
 // the Cancel buttons, a close during a run and a second run refused.
 
+#include "ElidedLabel.h"
 #include "GuiTestFolders.h"
 #include "ModalAnswer.h"
 #include "config/IniFile.h"
-#include "list/ListOrder.h"
-#include "ElidedLabel.h"
 #include "frm_Main.h"
 #include "frm_Progress.h"
 #include "frm_Qwery.h"
 #include "frm_Report.h"
+#include "list/ListOrder.h"
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
@@ -44,12 +44,9 @@ const char kBook[] =
     "<body><section><p>Текст.</p></section></body>\n"
     "</FictionBook>\n";
 
-QByteArray ValidBook(const QString &title)
-{
-    return QString::fromUtf8(kBook).arg(title).toUtf8();
-}
+QByteArray ValidBook(const QString &title) { return QString::fromUtf8(kBook).arg(title).toUtf8(); }
 
-} // namespace
+}  // namespace
 
 class TestRunCommand : public QObject {
     Q_OBJECT
@@ -240,13 +237,14 @@ private slots:
         QTest::addColumn<QStringList>("placed");
         QTest::newRow("a later row unticked") << "untick" << QStringList{"book1.fb2", "book2.fb2", "book4.fb2"};
         QTest::newRow("sorted backwards: nothing follows") << "sort" << QStringList{"book1.fb2"};
-        QTest::newRow("sorted back again") << "sort twice"
-                                           << QStringList{"book1.fb2", "book2.fb2", "book3.fb2", "book4.fb2"};
+        QTest::newRow("sorted back again")
+            << "sort twice" << QStringList{"book1.fb2", "book2.fb2", "book3.fb2", "book4.fb2"};
         QTest::newRow("every row unticked") << "untick all" << QStringList{"book1.fb2"};
         QTest::newRow("cleared") << "clear" << QStringList{"book1.fb2"};
         // Delete on every row: only the rows the run has passed go; the row in hand stays, or
         // the walk would lose its way.
-        QTest::newRow("every row deleted") << "delete" << QStringList{"book1.fb2", "book2.fb2", "book3.fb2", "book4.fb2"};
+        QTest::newRow("every row deleted")
+            << "delete" << QStringList{"book1.fb2", "book2.fb2", "book3.fb2", "book4.fb2"};
     }
 
     void listChangedDuringARun()
@@ -262,8 +260,8 @@ private slots:
         bool changed = false;
         connect(&w, &QWidget::windowTitleChanged, &w, [&](const QString &t) {
             // Delete waits for the second book, so that one row lies behind the run.
-            const QString at = change == QLatin1String("delete") ? QStringLiteral("50% - Orvane")
-                                                                 : QStringLiteral("25% - Orvane");
+            const QString at =
+                change == QLatin1String("delete") ? QStringLiteral("50% - Orvane") : QStringLiteral("25% - Orvane");
             if (changed || t != at)
                 return;
             changed = true;
@@ -274,8 +272,7 @@ private slots:
             else if (change == QLatin1String("sort twice")) {
                 w.VSTHeaderClick(lcFileName);
                 w.VSTHeaderClick(lcFileName);
-            }
-            else if (change == QLatin1String("untick all"))
+            } else if (change == QLatin1String("untick all"))
                 w.VSTHeaderClick(lcCheck);
             else if (change == QLatin1String("clear"))
                 w.ClearList();
@@ -312,7 +309,9 @@ private slots:
         skipped.FileName = "skipped.fb2";
         w.Model->AppendEntries({e, skipped});
         w.Model->setData(w.Model->index(1, 0), int(Qt::Checked), Qt::CheckStateRole);
-        const auto tip = [&](int row, int column) { return w.Model->index(row, column).data(Qt::ToolTipRole).toString(); };
+        const auto tip = [&](int row, int column) {
+            return w.Model->index(row, column).data(Qt::ToolTipRole).toString();
+        };
         QCOMPARE(tip(0, 1), m_books + "book1.fb2\nРазмер: " + tip(0, 1).section("Размер: ", 1));
         QStringList boxes;
         TShowWatch watch([&](QWidget *shown) {

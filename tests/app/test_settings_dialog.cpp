@@ -2,25 +2,25 @@
 // templates (also made on Windows), files it cannot use, the pickers, the hints, the preview,
 // and the two ways the window opens it.
 
+#include "BookFixtures.h"
 #include "ButtonEdit.h"
+#include "ElidedLabel.h"
 #include "GuiTestFolders.h"
 #include "ModalAnswer.h"
-#include "ElidedLabel.h"
+#include "SettingsFixtures.h"
 #include "config/IniFile.h"
 #include "frm_Main.h"
 #include "frm_Qwery.h"
 #include "frm_Setting.h"
 #include "list/BookSources.h"
-#include "zip/BookArchive.h"
-#include "zip/ZipArchive.h"
 #include "settings/HintPanel.h"
 #include "settings/NamePreview.h"
 #include "settings/TabFolder.h"
 #include "settings/TabGeneral.h"
 #include "settings/TabOther.h"
 #include "settings/TabPattern.h"
-#include "BookFixtures.h"
-#include "SettingsFixtures.h"
+#include "zip/BookArchive.h"
+#include "zip/ZipArchive.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -40,10 +40,10 @@
 
 namespace {
 
-const QStringList kDialogKeys = {"Valid",       "Rename",      "Sort",         "Convert",   "Archive",  "EndDir",
-                                 "BadDir",      "SaveLog",     "LogFile",      "ConvertType", "ZipLevel", "SortPattern",
-                                 "NamePattern", "TranslitDir", "TranslitName", "GenreFull", "LastName", "FirstName",
-                                 "MiddleName",  "PControlIndex", "ChangeInfo"};
+const QStringList kDialogKeys = {
+    "Valid",        "Rename",    "Sort",        "Convert",   "Archive",     "EndDir",        "BadDir",
+    "SaveLog",      "LogFile",   "ConvertType", "ZipLevel",  "SortPattern", "NamePattern",   "TranslitDir",
+    "TranslitName", "GenreFull", "LastName",    "FirstName", "MiddleName",  "PControlIndex", "ChangeInfo"};
 
 void ShowAll(TfrmSetting &dlg, const TAppSettings &s)
 {
@@ -117,8 +117,7 @@ public:
               m_texts << static_cast<QMessageBox *>(w)->text();
               QTimer::singleShot(0, w, &QWidget::close);
           })
-    {
-    }
+    {}
     const QStringList &Texts() const { return m_texts; }
 
 private:
@@ -127,14 +126,13 @@ private:
 };
 
 // moc reads raw string literals as code, so the book is written line by line.
-const char kBookDescription[] =
-    "<title-info><genre>sf_fantasy</genre>"
-    "<author><first-name>Сергей</first-name><last-name>Лукьяненко</last-name></author>"
-    "<book-title>Ночной дозор</book-title><lang>ru</lang>"
-    "<sequence name='Дозоры' number='1'/></title-info>"
-    "<publish-info><publisher>АСТ</publisher><year>1998</year></publish-info>";
+const char kBookDescription[] = "<title-info><genre>sf_fantasy</genre>"
+                                "<author><first-name>Сергей</first-name><last-name>Лукьяненко</last-name></author>"
+                                "<book-title>Ночной дозор</book-title><lang>ru</lang>"
+                                "<sequence name='Дозоры' number='1'/></title-info>"
+                                "<publish-info><publisher>АСТ</publisher><year>1998</year></publish-info>";
 
-} // namespace
+}  // namespace
 
 class TestSettingsDialog : public QObject {
     Q_OBJECT
@@ -169,27 +167,90 @@ private slots:
         QTest::addColumn<QString>("value");
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("Valid") << "Valid" << "0" << "chkValid" << "0";
-        QTest::newRow("Rename") << "Rename" << "0" << "chkRename" << "0";
-        QTest::newRow("Sort") << "Sort" << "0x0" << "chkSort" << "0";
-        QTest::newRow("Convert") << "Convert" << "-1" << "chkConvert" << "1";
-        QTest::newRow("Archive") << "Archive" << "2" << "chkPack" << "1";
-        QTest::newRow("EndDir") << "EndDir" << "/книги/end" << "btnedEndDir" << "/книги/end";
-        QTest::newRow("BadDir") << "BadDir" << "/книги/bad/" << "btnedBadDir" << "/книги/bad/";
-        QTest::newRow("SaveLog") << "SaveLog" << "1" << "chkSaveLog" << "1";
-        QTest::newRow("LogFile") << "LogFile" << "/var/tmp/l.txt" << "btnedLogFile" << "/var/tmp/l.txt";
-        QTest::newRow("ConvertType") << "ConvertType" << "0x2" << "cbConvertType" << "rtf";
-        QTest::newRow("ConvertType typed") << "ConvertType" << "-1" << "cbConvertType" << "";
-        QTest::newRow("ZipLevel") << "ZipLevel" << "3" << "cbZipLevel" << "Без сжатия";
-        QTest::newRow("SortPattern") << "SortPattern" << "Жанр\\Серия" << "btnedSort" << "Жанр\\Серия";
-        QTest::newRow("NamePattern") << "NamePattern" << "\" Серия \"" << "btnedName" << " Серия ";
-        QTest::newRow("TranslitDir") << "TranslitDir" << "1" << "chkTranslitDir" << "1";
-        QTest::newRow("TranslitName") << "TranslitName" << "1" << "chkTranslitName" << "1";
-        QTest::newRow("GenreFull") << "GenreFull" << "0" << "chkGenreFull" << "0";
-        QTest::newRow("LastName") << "LastName" << "0" << "chkLast" << "0";
-        QTest::newRow("FirstName") << "FirstName" << "0" << "chkFirst" << "0";
-        QTest::newRow("MiddleName") << "MiddleName" << "1" << "chkMiddle" << "1";
-        QTest::newRow("ChangeInfo") << "ChangeInfo" << "0" << "chkInfoChange" << "0";
+        QTest::newRow("Valid") << "Valid"
+                               << "0"
+                               << "chkValid"
+                               << "0";
+        QTest::newRow("Rename") << "Rename"
+                                << "0"
+                                << "chkRename"
+                                << "0";
+        QTest::newRow("Sort") << "Sort"
+                              << "0x0"
+                              << "chkSort"
+                              << "0";
+        QTest::newRow("Convert") << "Convert"
+                                 << "-1"
+                                 << "chkConvert"
+                                 << "1";
+        QTest::newRow("Archive") << "Archive"
+                                 << "2"
+                                 << "chkPack"
+                                 << "1";
+        QTest::newRow("EndDir") << "EndDir"
+                                << "/книги/end"
+                                << "btnedEndDir"
+                                << "/книги/end";
+        QTest::newRow("BadDir") << "BadDir"
+                                << "/книги/bad/"
+                                << "btnedBadDir"
+                                << "/книги/bad/";
+        QTest::newRow("SaveLog") << "SaveLog"
+                                 << "1"
+                                 << "chkSaveLog"
+                                 << "1";
+        QTest::newRow("LogFile") << "LogFile"
+                                 << "/var/tmp/l.txt"
+                                 << "btnedLogFile"
+                                 << "/var/tmp/l.txt";
+        QTest::newRow("ConvertType") << "ConvertType"
+                                     << "0x2"
+                                     << "cbConvertType"
+                                     << "rtf";
+        QTest::newRow("ConvertType typed") << "ConvertType"
+                                           << "-1"
+                                           << "cbConvertType"
+                                           << "";
+        QTest::newRow("ZipLevel") << "ZipLevel"
+                                  << "3"
+                                  << "cbZipLevel"
+                                  << "Без сжатия";
+        QTest::newRow("SortPattern") << "SortPattern"
+                                     << "Жанр\\Серия"
+                                     << "btnedSort"
+                                     << "Жанр\\Серия";
+        QTest::newRow("NamePattern") << "NamePattern"
+                                     << "\" Серия \""
+                                     << "btnedName"
+                                     << " Серия ";
+        QTest::newRow("TranslitDir") << "TranslitDir"
+                                     << "1"
+                                     << "chkTranslitDir"
+                                     << "1";
+        QTest::newRow("TranslitName") << "TranslitName"
+                                      << "1"
+                                      << "chkTranslitName"
+                                      << "1";
+        QTest::newRow("GenreFull") << "GenreFull"
+                                   << "0"
+                                   << "chkGenreFull"
+                                   << "0";
+        QTest::newRow("LastName") << "LastName"
+                                  << "0"
+                                  << "chkLast"
+                                  << "0";
+        QTest::newRow("FirstName") << "FirstName"
+                                   << "0"
+                                   << "chkFirst"
+                                   << "0";
+        QTest::newRow("MiddleName") << "MiddleName"
+                                    << "1"
+                                    << "chkMiddle"
+                                    << "1";
+        QTest::newRow("ChangeInfo") << "ChangeInfo"
+                                    << "0"
+                                    << "chkInfoChange"
+                                    << "0";
     }
 
     void everyKeyShowsInItsControl()
@@ -213,7 +274,8 @@ private slots:
         AnswerNextModal([](QWidget *m) { m->findChild<QPushButton *>("btnOK")->click(); });
         QCOMPARE(dlg.exec(), int(TfrmSetting::mrOk));
         QCOMPARE(AutoKeys(m_folders->Config()), kDialogKeys);
-        QCOMPARE(SettingsFields(ReadAppSettings(TIniFile(m_folders->Config()))), SettingsFields(ChangedSettings()));  // read back trimmed
+        QCOMPARE(SettingsFields(ReadAppSettings(TIniFile(m_folders->Config()))),
+                 SettingsFields(ChangedSettings()));  // read back trimmed
         QCOMPARE(TIniFile(m_folders->Config()).ReadString("AUTO", "PControlIndex", "?"), QStringLiteral("3"));
         // Texts go as they stand: a folder without its "/" and a pattern's trailing blank too.
         QCOMPARE(TIniFile(m_folders->Config()).ReadString("AUTO", "EndDir", "?"), QStringLiteral("/x/end"));
@@ -307,15 +369,17 @@ private slots:
         QTest::addColumn<QStringList>("said");
         QTest::addColumn<int>("page");
         QTest::newRow("folder") << QByteArray() << QStringList{"Cannot open"} << 0;
-        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16) << QStringList{"это не файл настроек"} << 0;
-        QTest::newRow("text without sections") << QByteArray("Valid=0\nhello\n") << QStringList{"это не файл настроек"} << 0;
+        QTest::newRow("binary") << QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)
+                                << QStringList{"это не файл настроек"} << 0;
+        QTest::newRow("text without sections")
+            << QByteArray("Valid=0\nhello\n") << QStringList{"это не файл настроек"} << 0;
         QTest::newRow("values out of range")
             << QByteArray("[AUTO]\nConvertType=7\nZipLevel=-2\nValid=yes\nSort=0\nPControlIndex=4\n")
-            << QStringList{"ConvertType=7: нет такого значения", "ZipLevel=-2: нет такого значения", "Valid=yes: не число",
-                           "PControlIndex=4: нет такого значения"}
+            << QStringList{"ConvertType=7: нет такого значения", "ZipLevel=-2: нет такого значения",
+                           "Valid=yes: не число", "PControlIndex=4: нет такого значения"}
             << 0;
-        QTest::newRow("page not a number") << QByteArray("[AUTO]\nPControlIndex=two\n")
-                                           << QStringList{"PControlIndex=two: не число"} << 0;
+        QTest::newRow("page not a number")
+            << QByteArray("[AUTO]\nPControlIndex=two\n") << QStringList{"PControlIndex=two: не число"} << 0;
     }
 
     void unusableConfig()
@@ -422,8 +486,9 @@ private slots:
     void windowsTemplates_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        const QString text = QStringLiteral("[AUTO]\r\nValid=0\r\nEndDir=D:\\Книги\\Готово\\\r\nNamePattern=Фамилия Имя. Название\r\n"
-                                            "ZipLevel=1\r\nChangeInfo=0\r\n");
+        const QString text =
+            QStringLiteral("[AUTO]\r\nValid=0\r\nEndDir=D:\\Книги\\Готово\\\r\nNamePattern=Фамилия Имя. Название\r\n"
+                           "ZipLevel=1\r\nChangeInfo=0\r\n");
         QStringEncoder cp1251("windows-1251");
         QStringEncoder utf16(QStringEncoder::Utf16LE, QStringEncoder::Flag::WriteBom);
         QTest::newRow("CP1251") << QByteArray(cp1251.encode(text));
@@ -448,7 +513,8 @@ private slots:
         expected.EndDir = QStringLiteral("D:\\Книги\\Готово\\");
         expected.NamePattern = QStringLiteral("Фамилия Имя. Название");
         expected.ZipLevel = 1;
-        QCOMPARE(SettingsFields(dlg.ControlSettings()), SettingsFields(expected));  // the missing SortPattern is the default
+        QCOMPARE(SettingsFields(dlg.ControlSettings()),
+                 SettingsFields(expected));  // the missing SortPattern is the default
     }
 
     void unusableTemplates_data()
@@ -458,8 +524,8 @@ private slots:
         QTest::addColumn<QString>("said");
         QTest::newRow("picture") << QByteArray("GIF89a\x01\0\x01\0\0\0\0;", 14) << false << "это не файл настроек";
         QTest::newRow("no section AUTO") << QByteArray("[FORM]\nWidth=3\n") << true << "раздела [AUTO]";
-        QTest::newRow("value out of range") << QByteArray("[AUTO]\nConvertType=9\nSort=0\n") << true
-                                            << "ConvertType=9: нет такого значения";
+        QTest::newRow("value out of range")
+            << QByteArray("[AUTO]\nConvertType=9\nSort=0\n") << true << "ConvertType=9: нет такого значения";
     }
 
     void unusableTemplates()
@@ -570,17 +636,26 @@ private slots:
     {
         QTest::addColumn<QString>("control");
         QTest::addColumn<QString>("hint");
-        QTest::newRow("OK") << "btnOK" << "Сохраняет текущие настройки и закрывает окно";
-        QTest::newRow("reset") << "btnReset" << "Восстанавливает настройки по умолчанию";
-        QTest::newRow("check box") << "chkInfoChange"
-                                   << "Информация о книге будет показываться при выборе. Если не отмечено - при нажатии на кнопку";
-        QTest::newRow("inner quotes") << "chkGenreFull"
-                                      << "Названия жанров будут прописаны полностью. Т.е. вместо \"sf_fantasy\" - \"Фэнтези\"";
-        QTest::newRow("log file") << "btnedLogFile" << "Выбор имени файла лога";
-        QTest::newRow("name label") << "lblPatternA" << "Редактирование шаблона нового имени файла";
-        QTest::newRow("name field") << "btnedName" << "Редактирование шаблона нового имени файла";
-        QTest::newRow("folder label") << "lblFolderB" << "Папка в которую попадают файлы не прошедшие валидацию";
-        QTest::newRow("list label") << "lblOtherB" << "Уровень сжатия файлов в zip архивах";
+        QTest::newRow("OK") << "btnOK"
+                            << "Сохраняет текущие настройки и закрывает окно";
+        QTest::newRow("reset") << "btnReset"
+                               << "Восстанавливает настройки по умолчанию";
+        QTest::newRow("check box")
+            << "chkInfoChange"
+            << "Информация о книге будет показываться при выборе. Если не отмечено - при нажатии на кнопку";
+        QTest::newRow("inner quotes")
+            << "chkGenreFull"
+            << "Названия жанров будут прописаны полностью. Т.е. вместо \"sf_fantasy\" - \"Фэнтези\"";
+        QTest::newRow("log file") << "btnedLogFile"
+                                  << "Выбор имени файла лога";
+        QTest::newRow("name label") << "lblPatternA"
+                                    << "Редактирование шаблона нового имени файла";
+        QTest::newRow("name field") << "btnedName"
+                                    << "Редактирование шаблона нового имени файла";
+        QTest::newRow("folder label") << "lblFolderB"
+                                      << "Папка в которую попадают файлы не прошедшие валидацию";
+        QTest::newRow("list label") << "lblOtherB"
+                                    << "Уровень сжатия файлов в zip архивах";
     }
 
     void hints()
@@ -663,8 +738,8 @@ private slots:
         QFETCH(bool, readable);
         QFETCH(bool, packed);
         QTemporaryDir books;
-        const QString path = WriteFixture(books, "dozor.fb2", readable ? Fb2BookWithDescription(kBookDescription)
-                                                                      : QByteArray("<FictionBook>"));
+        const QString path = WriteFixture(
+            books, "dozor.fb2", readable ? Fb2BookWithDescription(kBookDescription) : QByteArray("<FictionBook>"));
         TListEntry entry;
         entry.FileName = "dozor.fb2";
         entry.FileDir = books.path() + "/";

@@ -38,8 +38,8 @@ private:
                     s->write(head + "\r\n");
                     Pump(s);
                 } else {
-                    s->write(head + "Content-Length: " + QByteArray::number(m_body.size()) +
-                             "\r\nConnection: close\r\n\r\n" + m_body);
+                    s->write(head + "Content-Length: " + QByteArray::number(m_body.size())
+                             + "\r\nConnection: close\r\n\r\n" + m_body);
                     s->disconnectFromHost();
                 }
             });
@@ -83,13 +83,13 @@ TSeenBox RunCheck(const QUrl &url)
     });
     QSignalSpy done(&check, &TUpdateCheck::finished);
     check.AppUpdater();
-    check.AppUpdater(); // a second request while one runs is not doubled
+    check.AppUpdater();  // a second request while one runs is not doubled
     if (done.isEmpty())
         done.wait(30000);
     return seen;
 }
 
-} // namespace
+}  // namespace
 
 class TestUpdateCheck : public QObject {
     Q_OBJECT
@@ -108,30 +108,31 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body");
         QTest::addColumn<bool>("endless");
-        QTest::addColumn<QString>("title"); // empty: no box at all
+        QTest::addColumn<QString>("title");  // empty: no box at all
         QTest::addColumn<QString>("text");
 
         // "Скачайте новую версию." in CP1251.
         const QByteArray news = QByteArray("\xd1\xea\xe0\xf7\xe0\xe9\xf2\xe5 \xed\xee\xe2\xf3\xfe "
-                                           "\xe2\xe5\xf0\xf1\xe8\xfe.").toBase64();
+                                           "\xe2\xe5\xf0\xf1\xe8\xfe.")
+                                    .toBase64();
         const QString newsText = QString::fromUtf8("Скачайте новую версию.");
         const QString question = QStringLiteral("\r\n\r\nПерейти на сайт программы?");
         const QString none = QStringLiteral("Нет новых версий.");
         const QString latest = QStringLiteral("Вы используете самую последнюю версию.");
         const QByteArray own = AppVersion.toLatin1();
 
-        QTest::newRow("newer") << 200 << "99.0|" + news << false
-                               << QStringLiteral("Новая версия! - 99.0") << newsText + question;
+        QTest::newRow("newer") << 200 << "99.0|" + news << false << QStringLiteral("Новая версия! - 99.0")
+                               << newsText + question;
         QTest::newRow("same") << 200 << own + "|" + news << false << none << latest;
         QTest::newRow("older last line after a newer one")
             << 200 << "99.0|" + news + "\r\n0.0.1|" + news << false << none << latest;
         QTest::newRow("final empty line") << 200 << "99.0|" + news + "\r\n\r\n" << false << none << latest;
-        QTest::newRow("line without separator") << 200 << QByteArray("99.0") << false
-                                                << QStringLiteral("Новая версия! - 99.0") << question;
+        QTest::newRow("line without separator")
+            << 200 << QByteArray("99.0") << false << QStringLiteral("Новая версия! - 99.0") << question;
         QTest::newRow("empty file") << 200 << QByteArray() << false << none << latest;
         QTest::newRow("announcement is plain text")
-            << 200 << "99.0|" + QByteArray("<b>bold</b>").toBase64() << false
-            << QStringLiteral("Новая версия! - 99.0") << QStringLiteral("<b>bold</b>") + question;
+            << 200 << "99.0|" + QByteArray("<b>bold</b>").toBase64() << false << QStringLiteral("Новая версия! - 99.0")
+            << QStringLiteral("<b>bold</b>") + question;
         QTest::newRow("404 page announces nothing") << 404 << QByteArray("99.0|") << false << none << latest;
         QTest::newRow("endless answer announces nothing") << 200 << QByteArray() << true << none << latest;
     }

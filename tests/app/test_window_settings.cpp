@@ -19,7 +19,7 @@ int Read(const QString &config, const char *section, const char *key)
     return TIniFile(config).ReadInteger(QString::fromLatin1(section), QString::fromLatin1(key), -12345);
 }
 
-} // namespace
+}  // namespace
 
 class TestWindowSettings : public QObject {
     Q_OBJECT

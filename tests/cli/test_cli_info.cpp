@@ -11,10 +11,12 @@ class TestCliInfo : public QObject {
 private slots:
     void initTestCase()
     {
-        m_good = WriteFixture(m_dir, QStringLiteral("Толстой.fb2"), Fb2BookWithDescription(
-            "<title-info><genre>prose_classic</genre><author><first-name>Лев</first-name><last-name>Толстой</last-name></author>"
-            "<book-title>Война и мир</book-title><lang>ru</lang><sequence name=\"Эпопеи\" number=\"3\"/></title-info>"
-            "<publish-info><year>2005</year></publish-info>"));
+        m_good = WriteFixture(m_dir, QStringLiteral("Толстой.fb2"),
+                              Fb2BookWithDescription("<title-info><genre>prose_classic</genre><author><first-name>Лев</"
+                                                     "first-name><last-name>Толстой</last-name></author>"
+                                                     "<book-title>Война и мир</book-title><lang>ru</lang><sequence "
+                                                     "name=\"Эпопеи\" number=\"3\"/></title-info>"
+                                                     "<publish-info><year>2005</year></publish-info>"));
         m_bad = WriteFixture(m_dir, QStringLiteral("bad.fb2"), "<FictionBook>\n<description></FictionBook>");
         m_foreign = WriteFixture(m_dir, QStringLiteral("foreign.fb2"), "<FictionBook/>");
     }
@@ -23,9 +25,11 @@ private slots:
     {
         const CliResult r = RunCli({QStringLiteral("info"), m_good});
         QCOMPARE(r.status, 0);
-        QCOMPARE(r.out, m_good + QStringLiteral("\nLastName: Толстой\nFirstName: Лев\nMiddleName: \nTitle: Война и мир\n"
-                                                "Sequence: Эпопеи\nSeqNum: 3\nLang: ru\nPublisher: \nGenre: prose_classic\n"
-                                                "City: \nYear: 2005\n"));
+        QCOMPARE(r.out,
+                 m_good
+                     + QStringLiteral("\nLastName: Толстой\nFirstName: Лев\nMiddleName: \nTitle: Война и мир\n"
+                                      "Sequence: Эпопеи\nSeqNum: 3\nLang: ru\nPublisher: \nGenre: prose_classic\n"
+                                      "City: \nYear: 2005\n"));
     }
 
     void reportsEachFailureAndGoesOn()
@@ -46,7 +50,9 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::newRow("help") << QStringList{QStringLiteral("info"), QStringLiteral("--help")} << 0;
         QTest::newRow("no book") << QStringList{QStringLiteral("info")} << 2;
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("info"), QStringLiteral("--frobnicate"), QStringLiteral("x.fb2")} << 2;
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("info"), QStringLiteral("--frobnicate"),
+                                                       QStringLiteral("x.fb2")}
+                                        << 2;
         QTest::newRow("config without file") << QStringList{QStringLiteral("info"), QStringLiteral("--config")} << 2;
     }
     void usage()
@@ -60,7 +66,8 @@ private slots:
 
     void acceptsAConfigFile()
     {
-        const CliResult r = RunCli({QStringLiteral("info"), QStringLiteral("--config"), m_dir.filePath(QStringLiteral("none.ini")), m_good});
+        const CliResult r = RunCli(
+            {QStringLiteral("info"), QStringLiteral("--config"), m_dir.filePath(QStringLiteral("none.ini")), m_good});
         QCOMPARE(r.status, 0);
     }
 };

@@ -25,7 +25,7 @@ bool CopyTree(const QString &from, const QString &to)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 class TestCliInstalled : public QObject {
     Q_OBJECT
@@ -46,8 +46,9 @@ private slots:
         m_program = bin + QStringLiteral("/orvane-cli");
         QVERIFY(QFile::copy(QStringLiteral(ORVANE_BIN_DIR "/orvane-cli"), m_program));
         QVERIFY(CopyTree(QStringLiteral(ORVANE_BIN_DIR "/utils"), path(QStringLiteral("usr/share/orvane/utils"))));
-        QVERIFY(QFile::setPermissions(bin, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
-                                               | QFile::ReadOther | QFile::ExeOther));
+        QVERIFY(QFile::setPermissions(bin,
+                                      QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                          | QFile::ReadOther | QFile::ExeOther));
         m_home = path(QStringLiteral("home"));
         QVERIFY(QDir().mkpath(m_home));
         m_env = QProcessEnvironment::systemEnvironment();
@@ -77,11 +78,15 @@ private slots:
     {
         QTest::addColumn<QString>("configHome");  // below the root; empty: unset
         QTest::addColumn<QString>("configFile");  // where the settings lie
-        QTest::addColumn<bool>("option");         // named by --config
-        QTest::newRow("XDG_CONFIG_HOME unset") << "" << "home/.config/orvane/config.ini" << false;
-        QTest::newRow("XDG_CONFIG_HOME set") << "xdg" << "xdg/orvane/config.ini" << false;
-        QTest::newRow("XDG_CONFIG_HOME relative") << "rel" << "home/.config/orvane/config.ini" << false;
-        QTest::newRow("--config wins") << "xdg" << "elsewhere.ini" << true;
+        QTest::addColumn<bool>("option");  // named by --config
+        QTest::newRow("XDG_CONFIG_HOME unset") << ""
+                                               << "home/.config/orvane/config.ini" << false;
+        QTest::newRow("XDG_CONFIG_HOME set") << "xdg"
+                                             << "xdg/orvane/config.ini" << false;
+        QTest::newRow("XDG_CONFIG_HOME relative") << "rel"
+                                                  << "home/.config/orvane/config.ini" << false;
+        QTest::newRow("--config wins") << "xdg"
+                                       << "elsewhere.ini" << true;
     }
     void readsTheUsersConfig()
     {
@@ -117,7 +122,8 @@ private slots:
                  qPrintable(ContentsBelow(data).keys().join(u'\n')));
         QVERIFY(!QFileInfo::exists(source));
         // The config folder is the user's alone.
-        QCOMPARE(QFileInfo(m_home + QStringLiteral("/.config/orvane")).permissions() & (QFile::ReadOther | QFile::ReadGroup),
+        QCOMPARE(QFileInfo(m_home + QStringLiteral("/.config/orvane")).permissions()
+                     & (QFile::ReadOther | QFile::ReadGroup),
                  QFile::Permissions());
     }
 };

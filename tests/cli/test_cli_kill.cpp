@@ -24,7 +24,7 @@ QStringList FilesBelow(const QString &folder)
     return files;
 }
 
-} // namespace
+}  // namespace
 
 class TestCliKill : public QObject {
     Q_OBJECT
@@ -41,8 +41,9 @@ class TestCliKill : public QObject {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert(QStringLiteral("TMPDIR"), m_tmp);
         p.setProcessEnvironment(env);
-        p.start(QStringLiteral(ORVANE_BIN_DIR "/orvane-cli"),
-                {QStringLiteral("run"), QStringLiteral("--config"), m_config, m_src, m_src + QStringLiteral("books.zip")});
+        p.start(
+            QStringLiteral(ORVANE_BIN_DIR "/orvane-cli"),
+            {QStringLiteral("run"), QStringLiteral("--config"), m_config, m_src, m_src + QStringLiteral("books.zip")});
     }
 
     // Starts a run over the source folder and its archive; kills it once at least `outputs` new
@@ -94,8 +95,8 @@ private slots:
         // Books of some size, so that a kill can come while one is being written.
         const QString filler(20000, QLatin1Char('x'));
         for (int i = 0; i < kLoose; ++i) {
-            m_loose << ValidBook(QStringLiteral("Автор%1").arg(i), QStringLiteral("Имя"), QStringLiteral("Книга %1").arg(i),
-                                 filler + QString::number(i));
+            m_loose << ValidBook(QStringLiteral("Автор%1").arg(i), QStringLiteral("Имя"),
+                                 QStringLiteral("Книга %1").arg(i), filler + QString::number(i));
             PutFile(m_src + QStringLiteral("b%1.fb2").arg(i), m_loose.last());
         }
         for (int i = 0; i < kInvalid; ++i) {
@@ -104,8 +105,8 @@ private slots:
         }
         QList<std::pair<QString, QByteArray>> entries;
         for (int i = 0; i < kInArchive; ++i) {
-            m_archived << ValidBook(QStringLiteral("Архив%1").arg(i), QStringLiteral("Имя"), QStringLiteral("Том %1").arg(i),
-                                    filler + QStringLiteral("a%1").arg(i));
+            m_archived << ValidBook(QStringLiteral("Архив%1").arg(i), QStringLiteral("Имя"),
+                                    QStringLiteral("Том %1").arg(i), filler + QStringLiteral("a%1").arg(i));
             entries.append({QStringLiteral("e%1.fb2").arg(i), m_archived.last()});
         }
         MakeZip(m_src + QStringLiteral("books.zip"), entries);
@@ -124,11 +125,12 @@ private slots:
     {
         QFETCH(bool, convert);
         QFETCH(bool, pack);
-        WriteConfig(m_config, {{QStringLiteral("EndDir"), m_end},
-                               {QStringLiteral("BadDir"), m_bad},
-                               {QStringLiteral("Convert"), convert ? "1" : "0"},
-                               {QStringLiteral("ConvertType"), "0"},
-                               {QStringLiteral("Archive"), pack ? "1" : "0"}});
+        WriteConfig(m_config,
+                    {{QStringLiteral("EndDir"), m_end},
+                     {QStringLiteral("BadDir"), m_bad},
+                     {QStringLiteral("Convert"), convert ? "1" : "0"},
+                     {QStringLiteral("ConvertType"), "0"},
+                     {QStringLiteral("Archive"), pack ? "1" : "0"}});
         // Killed early, in the middle and late, each time over what the earlier runs left.
         for (int outputs : {3, 15, 25})
             runAndKill(outputs);

@@ -18,11 +18,13 @@ private slots:
     void initTestCase()
     {
         // The book of the worked example.
-        m_tolstoy = WriteFixture(m_dir, QStringLiteral("book.fb2"), Fb2BookWithDescription(
-            "<title-info><genre>prose_classic</genre><author><first-name>Лев</first-name>"
-            "<middle-name>Николаевич</middle-name><last-name>Толстой</last-name></author>"
-            "<book-title>Война и мир</book-title><lang>ru</lang></title-info>"
-            "<publish-info><publisher>Эксмо</publisher><city>Москва</city><year>2010</year></publish-info>"));
+        m_tolstoy = WriteFixture(
+            m_dir, QStringLiteral("book.fb2"),
+            Fb2BookWithDescription(
+                "<title-info><genre>prose_classic</genre><author><first-name>Лев</first-name>"
+                "<middle-name>Николаевич</middle-name><last-name>Толстой</last-name></author>"
+                "<book-title>Война и мир</book-title><lang>ru</lang></title-info>"
+                "<publish-info><publisher>Эксмо</publisher><city>Москва</city><year>2010</year></publish-info>"));
         m_bad = WriteFixture(m_dir, QStringLiteral("bad.fb2"), "<FictionBook>\n<description></FictionBook>");
     }
 
@@ -31,15 +33,18 @@ private slots:
         QTest::addColumn<QByteArray>("settings");
         QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("defaults") << QByteArray() << "Толстой Лев - Война и мир.fb2" << "Т\\Толстой Лев";
-        QTest::newRow("folder transliterated")
-            << QByteArray("TranslitDir=1\n") << "Толстой Лев - Война и мир.fb2" << "T\\Tolstoj Lev";
-        QTest::newRow("genre and letter") << QByteArray("SortPattern=Жанр\\Алфавит\n")
-                                          << "Толстой Лев - Война и мир.fb2" << "Классическая проза\\Т";
+        QTest::newRow("defaults") << QByteArray() << "Толстой Лев - Война и мир.fb2"
+                                  << "Т\\Толстой Лев";
+        QTest::newRow("folder transliterated") << QByteArray("TranslitDir=1\n") << "Толстой Лев - Война и мир.fb2"
+                                               << "T\\Tolstoj Lev";
+        QTest::newRow("genre and letter")
+            << QByteArray("SortPattern=Жанр\\Алфавит\n") << "Толстой Лев - Война и мир.fb2"
+            << "Классическая проза\\Т";
         QTest::newRow("genre code") << QByteArray("SortPattern=Жанр\\Алфавит\nGenreFull=0\n")
-                                    << "Толстой Лев - Война и мир.fb2" << "prose_classic\\Т";
-        QTest::newRow("name transliterated")
-            << QByteArray("TranslitName=1\n") << "Tolstoj Lev - Vojna i mir.fb2" << "Т\\Толстой Лев";
+                                    << "Толстой Лев - Война и мир.fb2"
+                                    << "prose_classic\\Т";
+        QTest::newRow("name transliterated") << QByteArray("TranslitName=1\n") << "Tolstoj Lev - Vojna i mir.fb2"
+                                             << "Т\\Толстой Лев";
     }
 
     void workedExample()

@@ -43,12 +43,14 @@ private slots:
         m_config = m_root->filePath(QStringLiteral("config.ini"));
         QDir().mkpath(m_end);
         QDir().mkpath(m_bad);
-        const QByteArray tolstoy = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"));
+        const QByteArray tolstoy =
+            ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"));
         PutFile(m_src + QStringLiteral("a.fb2"), tolstoy);
         PutFile(m_src + QStringLiteral("x.fb2"), SchemaInvalidBook());
         PutFile(m_src + QStringLiteral("sub/c.fb2"), tolstoy);  // a subfolder is not opened
         MakeZip(m_src + QStringLiteral("books.zip"),
-                {{QStringLiteral("b.fb2"), ValidBook(QStringLiteral("Чехов"), QStringLiteral("Антон"), QStringLiteral("Дом"))}});
+                {{QStringLiteral("b.fb2"),
+                  ValidBook(QStringLiteral("Чехов"), QStringLiteral("Антон"), QStringLiteral("Дом"))}});
     }
 
     void statusAndSummary_data()
@@ -56,10 +58,14 @@ private slots:
         QTest::addColumn<QString>("case_");
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("summary");
-        QTest::newRow("all placed") << "placed" << 0 << "Обработано: 2, не прошли проверку: 0, не размещены: 0, ошибок: 0";
-        QTest::newRow("folder with an invalid book") << "folder" << 1 << "Обработано: 2, не прошли проверку: 1, не размещены: 0, ошибок: 0";
-        QTest::newRow("target taken") << "taken" << 1 << "Обработано: 1, не прошли проверку: 0, не размещены: 1, ошибок: 0";
-        QTest::newRow("error ends the run") << "error" << 2 << "Обработано: 0, не прошли проверку: 0, не размещены: 0, ошибок: 1";
+        QTest::newRow("all placed") << "placed" << 0
+                                    << "Обработано: 2, не прошли проверку: 0, не размещены: 0, ошибок: 0";
+        QTest::newRow("folder with an invalid book")
+            << "folder" << 1 << "Обработано: 2, не прошли проверку: 1, не размещены: 0, ошибок: 0";
+        QTest::newRow("target taken") << "taken" << 1
+                                      << "Обработано: 1, не прошли проверку: 0, не размещены: 1, ошибок: 0";
+        QTest::newRow("error ends the run")
+            << "error" << 2 << "Обработано: 0, не прошли проверку: 0, не размещены: 0, ошибок: 1";
     }
     void statusAndSummary()
     {
@@ -93,12 +99,14 @@ private slots:
         } else if (case_ == QLatin1String("folder")) {
             QVERIFY(QFile::exists(m_bad + QStringLiteral("x.fb2")));
             QVERIFY(QFile::exists(m_src + QStringLiteral("sub/c.fb2")));
-            QVERIFY(ReadFile(m_log).startsWith("\xEF\xBB\xBF" "x.fb2 => Код ошибки "));
+            QVERIFY(ReadFile(m_log).startsWith("\xEF\xBB\xBF"
+                                               "x.fb2 => Код ошибки "));
         } else if (case_ == QLatin1String("taken")) {
             QVERIFY(QFile::exists(m_src + QStringLiteral("a.fb2")));
             QVERIFY2(r.err.contains(m_src + QStringLiteral("a.fb2: Файл не перемещён в ")), qPrintable(r.err));
         } else {
-            QVERIFY2(r.err.startsWith(QStringLiteral("orvane-cli run: Unable to create directory\n")), qPrintable(r.err));
+            QVERIFY2(r.err.startsWith(QStringLiteral("orvane-cli run: Unable to create directory\n")),
+                     qPrintable(r.err));
             QVERIFY(QFile::exists(m_src + QStringLiteral("a.fb2")));
         }
     }
@@ -111,11 +119,14 @@ private slots:
         QCOMPARE(r.status, 1);
         QCOMPARE(ContentsBelow(m_root->path()), before);
         const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        QCOMPARE(lines, (QStringList{
-                            m_src + QStringLiteral("a.fb2\tplaced\t") + m_end + QStringLiteral("Т/Толстой Лев/Толстой Лев - Война и мир.fb2.zip"),
-                            m_src + QStringLiteral("x.fb2\tinvalid\t") + m_bad + QStringLiteral("x.fb2"),
-                            m_src + QStringLiteral("books.zip/b.fb2\tplaced\t") + m_end + QStringLiteral("Ч/Чехов Антон/Чехов Антон - Дом.fb2.zip"),
-                        }));
+        QCOMPARE(lines,
+                 (QStringList{
+                     m_src + QStringLiteral("a.fb2\tplaced\t") + m_end
+                         + QStringLiteral("Т/Толстой Лев/Толстой Лев - Война и мир.fb2.zip"),
+                     m_src + QStringLiteral("x.fb2\tinvalid\t") + m_bad + QStringLiteral("x.fb2"),
+                     m_src + QStringLiteral("books.zip/b.fb2\tplaced\t") + m_end
+                         + QStringLiteral("Ч/Чехов Антон/Чехов Антон - Дом.fb2.zip"),
+                 }));
     }
 
     // --report: one line per row of the run, also for the rows an error kept the run from.
@@ -130,15 +141,16 @@ private slots:
                                             "@src/books.zip/b.fb2\tplaced\t@end/Ч/Чехов Антон/Чехов Антон - Дом.fb2",
                                             "@src/sub/c.fb2\tnot-placed\tФайл не перемещён в \"" + tolstoy + "\": "};
         QTest::newRow("dry run") << "dry"
-                                 << QStringList{"@src/a.fb2\tplaced\t" + tolstoy,
-                                                "@src/x.fb2\tinvalid\tElement",
-                                                "@src/books.zip/b.fb2\tplaced\t@end/Ч/Чехов Антон/Чехов Антон - Дом.fb2",
-                                                "@src/sub/c.fb2\tnot-placed\tФайл не перемещён в \"" + tolstoy + "\": "};
-        QTest::newRow("an error ends the run") << "error"
-                                               << QStringList{"@src/a.fb2\terror\tUnable to create directory",
-                                                              "@src/x.fb2\tnot-reached\tОбработка остановлена ошибкой",
-                                                              "@src/books.zip/b.fb2\tnot-reached\tОбработка остановлена ошибкой",
-                                                              "@src/sub/c.fb2\tnot-reached\tОбработка остановлена ошибкой"};
+                                 << QStringList{
+                                        "@src/a.fb2\tplaced\t" + tolstoy, "@src/x.fb2\tinvalid\tElement",
+                                        "@src/books.zip/b.fb2\tplaced\t@end/Ч/Чехов Антон/Чехов Антон - Дом.fb2",
+                                        "@src/sub/c.fb2\tnot-placed\tФайл не перемещён в \"" + tolstoy + "\": "};
+        QTest::newRow("an error ends the run")
+            << "error"
+            << QStringList{"@src/a.fb2\terror\tUnable to create directory",
+                           "@src/x.fb2\tnot-reached\tОбработка остановлена ошибкой",
+                           "@src/books.zip/b.fb2\tnot-reached\tОбработка остановлена ошибкой",
+                           "@src/sub/c.fb2\tnot-reached\tОбработка остановлена ошибкой"};
     }
     void reportFile()
     {
@@ -152,8 +164,8 @@ private slots:
         QStringList args{QStringLiteral("--report"), report};
         if (case_ == QLatin1String("dry"))
             args << QStringLiteral("--dry-run");
-        args << m_src + QStringLiteral("a.fb2") << m_src + QStringLiteral("x.fb2") << m_src + QStringLiteral("books.zip")
-             << m_src + QStringLiteral("sub/c.fb2");
+        args << m_src + QStringLiteral("a.fb2") << m_src + QStringLiteral("x.fb2")
+             << m_src + QStringLiteral("books.zip") << m_src + QStringLiteral("sub/c.fb2");
         const CliResult r = run(args);
         QCOMPARE(r.status, case_ == QLatin1String("error") ? 2 : 1);
         const QByteArray data = ReadFile(report);
@@ -162,7 +174,9 @@ private slots:
         QCOMPARE(written.size(), lines.size());
         for (int i = 0; i < lines.size(); ++i) {
             QString want = lines[i];
-            want.replace(QStringLiteral("@src/"), m_src).replace(QStringLiteral("@end/"), m_end).replace(QStringLiteral("@bad/"), m_bad);
+            want.replace(QStringLiteral("@src/"), m_src)
+                .replace(QStringLiteral("@end/"), m_end)
+                .replace(QStringLiteral("@bad/"), m_bad);
             QVERIFY2(written[i].startsWith(want), qPrintable(written[i] + QStringLiteral("\n  wanted: ") + want));
             QCOMPARE(written[i].count(QLatin1Char('\t')), 2);
         }
@@ -175,7 +189,8 @@ private slots:
         const QString report = m_root->filePath(QStringLiteral("no/such/folder/report.tsv"));
         const CliResult r = run({QStringLiteral("--report"), report, m_src + QStringLiteral("a.fb2")});
         QCOMPARE(r.status, 2);
-        QVERIFY2(r.err.contains(QStringLiteral("orvane-cli run: Cannot create file \"%1\".").arg(report)), qPrintable(r.err));
+        QVERIFY2(r.err.contains(QStringLiteral("orvane-cli run: Cannot create file \"%1\".").arg(report)),
+                 qPrintable(r.err));
         QVERIFY(QFile::exists(m_end + QStringLiteral("Т/Толстой Лев/Толстой Лев - Война и мир.fb2")));
     }
 
@@ -183,9 +198,12 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::newRow("no path") << QStringList{QStringLiteral("run")};
-        QTest::newRow("unknown option") << QStringList{QStringLiteral("run"), QStringLiteral("--dry"), QStringLiteral("a.fb2")};
-        QTest::newRow("report without a file") << QStringList{QStringLiteral("run"), QStringLiteral("a.fb2"), QStringLiteral("--report")};
-        QTest::newRow("report to an empty name") << QStringList{QStringLiteral("run"), QStringLiteral("--report="), QStringLiteral("a.fb2")};
+        QTest::newRow("unknown option") << QStringList{QStringLiteral("run"), QStringLiteral("--dry"),
+                                                       QStringLiteral("a.fb2")};
+        QTest::newRow("report without a file")
+            << QStringList{QStringLiteral("run"), QStringLiteral("a.fb2"), QStringLiteral("--report")};
+        QTest::newRow("report to an empty name")
+            << QStringList{QStringLiteral("run"), QStringLiteral("--report="), QStringLiteral("a.fb2")};
     }
     void usageErrors()
     {

@@ -17,8 +17,9 @@ class TestCliUndo : public QObject {
 
     CliResult cli(const QString &verb, const QStringList &args = {})
     {
-        return RunCli(QStringList{verb, QStringLiteral("--config"), m_config, QStringLiteral("--journal-dir"), m_journals}
-                      + args);
+        return RunCli(
+            QStringList{verb, QStringLiteral("--config"), m_config, QStringLiteral("--journal-dir"), m_journals}
+            + args);
     }
 
     QMap<QString, QByteArray> tree() const
@@ -37,15 +38,18 @@ private slots:
         m_src = m_tree + QStringLiteral("src/");
         m_journals = m_root->filePath(QStringLiteral("journal"));
         m_config = m_root->filePath(QStringLiteral("config.ini"));
-        WriteConfig(m_config, {{QStringLiteral("EndDir"), m_tree + QStringLiteral("end/")},
-                               {QStringLiteral("BadDir"), m_tree + QStringLiteral("bad/")},
-                               {QStringLiteral("Archive"), QStringLiteral("1")}});
+        WriteConfig(m_config,
+                    {{QStringLiteral("EndDir"), m_tree + QStringLiteral("end/")},
+                     {QStringLiteral("BadDir"), m_tree + QStringLiteral("bad/")},
+                     {QStringLiteral("Archive"), QStringLiteral("1")}});
         QDir().mkpath(m_tree + QStringLiteral("end"));
         QDir().mkpath(m_tree + QStringLiteral("bad"));
-        PutFile(m_src + QStringLiteral("a.fb2"), ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир")));
+        PutFile(m_src + QStringLiteral("a.fb2"),
+                ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир")));
         PutFile(m_src + QStringLiteral("x.fb2"), SchemaInvalidBook());
         MakeZip(m_src + QStringLiteral("books.zip"),
-                {{QStringLiteral("b.fb2"), ValidBook(QStringLiteral("Чехов"), QStringLiteral("Антон"), QStringLiteral("Дом"))}});
+                {{QStringLiteral("b.fb2"),
+                  ValidBook(QStringLiteral("Чехов"), QStringLiteral("Антон"), QStringLiteral("Дом"))}});
     }
 
     void runListUndo()

@@ -28,7 +28,7 @@ TResult Cli(const QStringList &args, const QString &workDir = QString())
     return r;
 }
 
-} // namespace
+}  // namespace
 
 class TestCliZip : public QObject {
     Q_OBJECT
@@ -40,7 +40,8 @@ private slots:
     {
         QVERIFY(WriteFile(P("lib/Война и мир.fb2"), "<FictionBook/>"));
         QVERIFY(WriteFile(P("lib/sub/deep.fb2"), "deep"));
-        QVERIFY(Craft(P("lib/a.zip"), R"({"entries": [{"name": "x.fb2", "data": "xx"}, {"name": "d/y.fb2", "data": "y"}]})"));
+        QVERIFY(Craft(P("lib/a.zip"),
+                      R"({"entries": [{"name": "x.fb2", "data": "xx"}, {"name": "d/y.fb2", "data": "y"}]})"));
         QVERIFY(WriteFile(P("lib/broken.zip"), "not an archive"));
     }
 
@@ -48,20 +49,34 @@ private slots:
     {
         const TResult r = Cli({"list", P("lib/Война и мир.fb2"), P("lib/broken.zip"), P("lib/a.zip"), P("lib")});
         QCOMPARE(r.status, 1);
-        QCOMPARE(r.out, "Война и мир.fb2\t14\t" + P("lib/") + "\n"
-                        "x.fb2\t2\t" + P("lib/a.zip") + "\n"
-                        "y.fb2\t1\t" + P("lib/a.zip") + "\n"
-                        "Война и мир.fb2\t14\t" + P("lib/") + "\n");
+        QCOMPARE(r.out,
+                 "Война и мир.fb2\t14\t" + P("lib/")
+                     + "\n"
+                       "x.fb2\t2\t"
+                     + P("lib/a.zip")
+                     + "\n"
+                       "y.fb2\t1\t"
+                     + P("lib/a.zip")
+                     + "\n"
+                       "Война и мир.fb2\t14\t"
+                     + P("lib/") + "\n");
         QCOMPARE(r.err, "Zip: File \"" + P("lib/broken.zip") + "\" is not a ZIP archive - Native error: 00014\n");
         QCOMPARE(Cli({"list", P("lib/a.zip")}).status, 0);
 
         // A folder with its subfolders: its books and archives, then those of each subfolder.
         const TResult tree = Cli({"list", "--recursive", P("lib")});
         QCOMPARE(tree.status, 1);
-        QCOMPARE(tree.out, "x.fb2\t2\t" + P("lib/a.zip") + "\n"
-                           "y.fb2\t1\t" + P("lib/a.zip") + "\n"
-                           "Война и мир.fb2\t14\t" + P("lib/") + "\n"
-                           "deep.fb2\t4\t" + P("lib/sub/") + "\n");
+        QCOMPARE(tree.out,
+                 "x.fb2\t2\t" + P("lib/a.zip")
+                     + "\n"
+                       "y.fb2\t1\t"
+                     + P("lib/a.zip")
+                     + "\n"
+                       "Война и мир.fb2\t14\t"
+                     + P("lib/")
+                     + "\n"
+                       "deep.fb2\t4\t"
+                     + P("lib/sub/") + "\n");
         QCOMPARE(tree.err, r.err);
     }
 
@@ -72,7 +87,8 @@ private slots:
         QCOMPARE(r.out, P("lib/Война и мир.fb2.zip") + "\n");
         QVERIFY(QFile::exists(P("lib/Война и мир.fb2")));
         QCOMPARE(Run("unzip", {"-t", "-q", P("lib/Война и мир.fb2.zip")}), 0);
-        QCOMPARE(Cli({"list", P("lib/Война и мир.fb2.zip")}).out, "Война и мир.fb2\t14\t" + P("lib/Война и мир.fb2.zip") + "\n");
+        QCOMPARE(Cli({"list", P("lib/Война и мир.fb2.zip")}).out,
+                 "Война и мир.fb2\t14\t" + P("lib/Война и мир.fb2.zip") + "\n");
 
         // A path relative to the current folder.
         const TResult relative = Cli({"pack", "lib/sub/deep.fb2"}, m_dir.path());

@@ -2,10 +2,7 @@
 
 #include <QProcess>
 
-CliResult RunCli(const QStringList &args)
-{
-    return RunCli(args, QStringLiteral(ORVANE_BIN_DIR "/orvane-cli"));
-}
+CliResult RunCli(const QStringList &args) { return RunCli(args, QStringLiteral(ORVANE_BIN_DIR "/orvane-cli")); }
 
 CliResult RunCli(const QStringList &args, const QString &program)
 {
@@ -19,6 +16,6 @@ CliResult RunCli(const QStringList &args, const QString &program, const QProcess
     p.start(program, args);
     if (!p.waitForFinished(30000))
         qFatal("%s did not finish", qPrintable(program));
-    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
-            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }

@@ -6,8 +6,7 @@
 #include <QString>
 
 // Runs `action` and returns the message of the EOrvane it raises; a null string when it raises none.
-template <typename F>
-QString ErrorOf(F action)
+template <typename F> QString ErrorOf(F action)
 {
     try {
         action();

@@ -21,14 +21,14 @@ QString esc(QString s)
 
 QByteArray book(const QString &titleInfo, const QString &text)
 {
-    return Fb2Book((QStringLiteral("\n<description>\n<title-info>") + titleInfo +
-                    QStringLiteral("</title-info>\n<document-info><author><nickname>t</nickname></author>"
-                                   "<date>2010</date><id>1</id><version>1.0</version></document-info>\n"
-                                   "</description>\n<body><section><p>") +
-                    esc(text) + QStringLiteral("</p></section></body>\n"))
+    return Fb2Book((QStringLiteral("\n<description>\n<title-info>") + titleInfo
+                    + QStringLiteral("</title-info>\n<document-info><author><nickname>t</nickname></author>"
+                                     "<date>2010</date><id>1</id><version>1.0</version></document-info>\n"
+                                     "</description>\n<body><section><p>")
+                    + esc(text) + QStringLiteral("</p></section></body>\n"))
                        .toUtf8());
 }
-} // namespace
+}  // namespace
 
 QByteArray ValidBook(const QString &lastName, const QString &firstName, const QString &title, const QString &text)
 {
@@ -47,7 +47,10 @@ QByteArray SchemaInvalidBook(const QString &text)
 
 QByteArray NotXmlBook(const QString &text) { return ("This is no book. " + text).toUtf8(); }
 
-void PutFile(const QString &path, const QByteArray &data) { QVERIFY2(ZipFixtures::WriteFile(path, data), qPrintable(path)); }
+void PutFile(const QString &path, const QByteArray &data)
+{
+    QVERIFY2(ZipFixtures::WriteFile(path, data), qPrintable(path));
+}
 
 void MakeZip(const QString &zipPath, const QList<std::pair<QString, QByteArray>> &entries)
 {
@@ -95,4 +98,4 @@ QMap<QString, QByteArray> ContentsBelow(const QString &folder)
     return files;
 }
 
-} // namespace RunFixtures
+}  // namespace RunFixtures

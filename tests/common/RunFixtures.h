@@ -31,4 +31,4 @@ void WriteConfig(const QString &path, const QMap<QString, QString> &keys);
 // Every file below `folder` (recursively, hidden ones included) by its full path, with its bytes.
 QMap<QString, QByteArray> ContentsBelow(const QString &folder);
 
-} // namespace RunFixtures
+}  // namespace RunFixtures

@@ -16,8 +16,24 @@ TAppSettings ChangedSettings()
 QStringList SettingsFields(const TAppSettings &s)
 {
     const auto b = [](bool v) { return v ? QStringLiteral("1") : QStringLiteral("0"); };
-    return {b(s.Valid),        b(s.Rename),       b(s.Sort),        b(s.Convert),     b(s.Archive),
-            s.EndDir,          s.BadDir,          b(s.SaveLog),     s.LogFile,        QString::number(s.ConvertType),
-            QString::number(s.ZipLevel), s.SortPattern, s.NamePattern, b(s.TranslitDir), b(s.TranslitName),
-            b(s.GenreFull),    b(s.LastName),     b(s.FirstName),   b(s.MiddleName),  b(s.ChangeInfo)};
+    return {b(s.Valid),
+            b(s.Rename),
+            b(s.Sort),
+            b(s.Convert),
+            b(s.Archive),
+            s.EndDir,
+            s.BadDir,
+            b(s.SaveLog),
+            s.LogFile,
+            QString::number(s.ConvertType),
+            QString::number(s.ZipLevel),
+            s.SortPattern,
+            s.NamePattern,
+            b(s.TranslitDir),
+            b(s.TranslitName),
+            b(s.GenreFull),
+            b(s.LastName),
+            b(s.FirstName),
+            b(s.MiddleName),
+            b(s.ChangeInfo)};
 }

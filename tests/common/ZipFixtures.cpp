@@ -31,7 +31,7 @@ int Run(const QString &program, const QStringList &args, const QString &workDir,
 QString PythonProgram()
 {
     return QFileInfo::exists(QStringLiteral("/usr/bin/python3")) ? QStringLiteral("/usr/bin/python3")
-                                                                  : QStringLiteral("python3");
+                                                                 : QStringLiteral("python3");
 }
 
 int Python(const QString &script, const QStringList &args, const QString &workDir, QByteArray *out)
@@ -68,4 +68,4 @@ QStringList FilesBelow(const QString &root)
     return files;
 }
 
-} // namespace ZipFixtures
+}  // namespace ZipFixtures

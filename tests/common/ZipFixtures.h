@@ -10,8 +10,7 @@ namespace ZipFixtures {
 
 // Runs a program to its end; returns its exit status (-1 when it did not run). Its standard
 // output goes to `out` when given; its error output is printed as a warning on failure.
-int Run(const QString &program, const QStringList &args, const QString &workDir = QString(),
-        QByteArray *out = nullptr);
+int Run(const QString &program, const QStringList &args, const QString &workDir = QString(), QByteArray *out = nullptr);
 
 // The Python interpreter to run, and python3 -c script args...
 QString PythonProgram();
@@ -27,4 +26,4 @@ QByteArray ReadFile(const QString &path);
 // Every file below `root`, as paths relative to it, sorted.
 QStringList FilesBelow(const QString &root);
 
-} // namespace ZipFixtures
+}  // namespace ZipFixtures

@@ -19,23 +19,20 @@ private slots:
         QTest::newRow("rfc: fooba") << QByteArray("Zm9vYmE=") << QByteArray("fooba");
         QTest::newRow("rfc: foobar") << QByteArray("Zm9vYmFy") << QByteArray("foobar");
 
-        QTest::newRow("all byte values through + and /")
-            << QByteArray("+/+/") << QByteArray("\xfb\xff\xbf", 3);
+        QTest::newRow("all byte values through + and /") << QByteArray("+/+/") << QByteArray("\xfb\xff\xbf", 3);
         QTest::newRow("line breaks, blanks and junk skipped")
             << QByteArray("Zm9v\r\n Ym\tF-y*") << QByteArray("foobar");
-        QTest::newRow("NUL and high bytes skipped")
-            << QByteArray("Zm\0\xff" "9v", 6) << QByteArray("foo");
+        QTest::newRow("NUL and high bytes skipped") << QByteArray("Zm\0\xff"
+                                                                  "9v",
+                                                                  6)
+                                                    << QByteArray("foo");
         QTest::newRow("short last group dropped") << QByteArray("Zm9vYmE") << QByteArray("foo");
         QTest::newRow("single value dropped") << QByteArray("Zm9vY") << QByteArray("foo");
-        QTest::newRow("pad ends decoding, rest ignored")
-            << QByteArray("Zg==Zm9v") << QByteArray("f");
-        QTest::newRow("pad in fourth place ends decoding")
-            << QByteArray("Zm8=Zm9v") << QByteArray("fo");
-        QTest::newRow("pad after a short group is only a value")
-            << QByteArray("Zg=") << QByteArray();
+        QTest::newRow("pad ends decoding, rest ignored") << QByteArray("Zg==Zm9v") << QByteArray("f");
+        QTest::newRow("pad in fourth place ends decoding") << QByteArray("Zm8=Zm9v") << QByteArray("fo");
+        QTest::newRow("pad after a short group is only a value") << QByteArray("Zg=") << QByteArray();
         QTest::newRow("only junk") << QByteArray("!!!\n\n") << QByteArray();
-        QTest::newRow("Cyrillic announcement in CP1251")
-            << QByteArray("8uXx8g==") << QByteArray("\xf2\xe5\xf1\xf2");
+        QTest::newRow("Cyrillic announcement in CP1251") << QByteArray("8uXx8g==") << QByteArray("\xf2\xe5\xf1\xf2");
     }
 
     void decode()

@@ -25,7 +25,8 @@ QByteArray Book(const QByteArray &coverId, const QByteArray &binaries)
 <genre>prose_contemporary</genre>
 <author><first-name>Антон</first-name><last-name>Чехов</last-name></author>
 <book-title>Рассказы</book-title>
-<coverpage><image l:href="#)" + coverId + R"("/></coverpage>
+<coverpage><image l:href="#)"
+        + coverId + R"("/></coverpage>
 <lang>ru</lang>
 </title-info>
 <document-info>
@@ -36,13 +37,14 @@ QByteArray Book(const QByteArray &coverId, const QByteArray &binaries)
 </document-info>
 </description>
 <body><section><p>Текст.</p></section></body>
-)" + binaries + "</FictionBook>\n";
+)" + binaries
+        + "</FictionBook>\n";
 }
 
 QByteArray Binary(const QByteArray &id, const QByteArray &bytes)
 {
     QByteArray wrapped = bytes.toBase64();
-    wrapped.insert(4, "\n  "); // books wrap their binaries anywhere
+    wrapped.insert(4, "\n  ");  // books wrap their binaries anywhere
     return "<binary id=\"" + id + "\" content-type=\"image/png\">" + wrapped + "</binary>\n";
 }
 
@@ -51,7 +53,7 @@ QStringList Entries(const QString &dir)
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
-} // namespace
+}  // namespace
 
 class TestBookInfo : public QObject {
     Q_OBJECT
@@ -61,7 +63,7 @@ private slots:
     void pageAndCover_data()
     {
         QTest::addColumn<QByteArray>("book");
-        QTest::addColumn<QString>("picture"); // the file written beside the page, or empty
+        QTest::addColumn<QString>("picture");  // the file written beside the page, or empty
         QTest::newRow("cover by its id") << Book("cover.png", Binary("cover.png", kCoverBytes)) << "cover.png";
         QTest::newRow("first of two binaries with the id")
             << Book("c", Binary("c", kCoverBytes) + Binary("d", "other")) << "c";
@@ -132,8 +134,8 @@ private slots:
         const QString tempDir = temp.path() + QLatin1Char('/');
         QString link = QStringLiteral("previous");
         TBookInfo info;
-        BookInfo(m_books.Write(Book("c", Binary("c", kCoverBytes)).replace("<lang>ru</lang>", "")), link, info,
-                 tempDir, kUtils);
+        BookInfo(m_books.Write(Book("c", Binary("c", kCoverBytes)).replace("<lang>ru</lang>", "")), link, info, tempDir,
+                 kUtils);
         QCOMPARE(info.Result, TBookInfoResult::Invalid);
         QVERIFY(link.isEmpty());
         QVERIFY(info.ErrorText.startsWith(QStringLiteral("Код ошибки")));
@@ -148,8 +150,9 @@ private slots:
         const QString tempDir = temp.path() + QLatin1Char('/');
         QString link;
         TBookInfo info;
-        QVERIFY_THROWS_EXCEPTION(EOrvane, BookInfo(m_books.Write(Book("c", Binary("c", kCoverBytes))), link, info,
-                                                   tempDir, utils.path() + QLatin1Char('/')));
+        QVERIFY_THROWS_EXCEPTION(EOrvane,
+                                 BookInfo(m_books.Write(Book("c", Binary("c", kCoverBytes))), link, info, tempDir,
+                                          utils.path() + QLatin1Char('/')));
         QVERIFY(Entries(tempDir).isEmpty());
     }
 

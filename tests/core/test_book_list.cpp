@@ -41,7 +41,7 @@ QStringList Walk(TBookList &list, int at, const std::function<void(TBookList &)>
     return reached;
 }
 
-} // namespace
+}  // namespace
 
 class TestBookList : public QObject {
     Q_OBJECT
@@ -114,7 +114,7 @@ private slots:
         QVERIFY(!rows.IsChecked(b));
 
         rows.Reorder({c, a, b});
-        QCOMPARE(rows.NextRow(a), b);        // the row that now follows
+        QCOMPARE(rows.NextRow(a), b);  // the row that now follows
         QCOMPARE(rows.NextRow(b), TRunRows::NoRow);
         rows.SetChecked(c, false);
         QCOMPARE(rows.CheckedCount(), 1);
@@ -243,8 +243,8 @@ private slots:
         QFETCH(int, inHand);
         QFETCH(QStringList, left);
         TBookList list;
-        const auto first = list.Append({Book("a", 1), Book("b", 2), Book("c", 3), Book("d", 4), Book("e", 5), Book("f", 6)},
-                                       Qt::Checked);
+        const auto first = list.Append(
+            {Book("a", 1), Book("b", 2), Book("c", 3), Book("d", 4), Book("e", 5), Book("f", 6)}, Qt::Checked);
         list.SetChecked(first + 1, false);
         const auto hand = inHand < 0 ? TRunRows::NoRow : list.At(inHand).Id;
         const auto ids = list.Ids();

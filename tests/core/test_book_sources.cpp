@@ -9,7 +9,6 @@
 
 using namespace ZipFixtures;
 
-
 namespace {
 
 // "name|dir|size|inArchive|archive|storedPath" of each row.
@@ -17,12 +16,13 @@ QStringList Describe(const QList<TListEntry> &rows)
 {
     QStringList out;
     for (const TListEntry &r : rows)
-        out << QStringList{r.FileName, r.FileDir, QString::number(r.FileSize), r.InArchive ? "1" : "0",
-                           r.ArchivePath, r.StoredPath}.join('|');
+        out << QStringList{r.FileName,    r.FileDir,   QString::number(r.FileSize), r.InArchive ? "1" : "0",
+                           r.ArchivePath, r.StoredPath}
+                   .join('|');
     return out;
 }
 
-} // namespace
+}  // namespace
 
 class TestBookSources : public QObject {
     Q_OBJECT
@@ -52,7 +52,8 @@ private slots:
             << b + "books.zip"
             << QStringList{"second.fb2||2|1|" + b + "books.zip|", "FIRST.FB2||1|1|" + b + "books.zip|Серия/",
                            "huge.fb2||3000000000|1|" + b + "books.zip|"};
-        QTest::newRow("archive with upper-case extension") << b + "UPPER.ZIP" << QStringList{"u.fb2||1|1|" + b + "UPPER.ZIP|"};
+        QTest::newRow("archive with upper-case extension")
+            << b + "UPPER.ZIP" << QStringList{"u.fb2||1|1|" + b + "UPPER.ZIP|"};
         QTest::newRow("other file") << b + "notes.txt" << QStringList();
         QTest::newRow("folder") << b << QStringList();
         QTest::newRow("no extension after the last slash") << P("b.fb2/file") << QStringList();
@@ -91,7 +92,8 @@ private slots:
             BookSourceRows(P("bad/broken.zip"), zip);
             QFAIL("no error raised");
         } catch (const EOrvane &e) {
-            QCOMPARE(e.Message(), "Zip: File \"" + P("bad/broken.zip") + "\" is not a ZIP archive - Native error: 00014");
+            QCOMPARE(e.Message(),
+                     "Zip: File \"" + P("bad/broken.zip") + "\" is not a ZIP archive - Native error: 00014");
         }
         QVERIFY(!zip.IsOpen());
         BookSourceRows(P("b/books.zip"), zip);

@@ -36,8 +36,8 @@ private slots:
                                         << QStringLiteral("Ая Ёё «№»");
         QTest::newRow("cp1251 undefined byte is its own number")
             << TCodePage::Ansi1251 << QByteArray("a\x98z") << QStringLiteral("a\u0098z");
-        QTest::newRow("cp866 letters and box drawing") << TCodePage::Oem866 << QByteArray("\x80\xEF \xF0\xF1 \xC9\xCD\xBB")
-                                                       << QStringLiteral("Ая Ёё ╔═╗");
+        QTest::newRow("cp866 letters and box drawing")
+            << TCodePage::Oem866 << QByteArray("\x80\xEF \xF0\xF1 \xC9\xCD\xBB") << QStringLiteral("Ая Ёё ╔═╗");
         QTest::newRow("cp866 0x98 is a letter") << TCodePage::Oem866 << QByteArray("\x98") << QStringLiteral("Ш");
     }
     void decodesBytes()

@@ -1,7 +1,7 @@
+#include "SettingsFixtures.h"
 #include "config/AppSettings.h"
 #include "config/Folders.h"
 #include "config/Version.h"
-#include "SettingsFixtures.h"
 
 #include <QtTest>
 
@@ -41,7 +41,7 @@ void CompareSettings(const TAppSettings &a, const TAppSettings &b)
     QCOMPARE(a.MiddleName, b.MiddleName);
     QCOMPARE(a.ChangeInfo, b.ChangeInfo);
 }
-} // namespace
+}  // namespace
 
 class TestConfig : public QObject {
     Q_OBJECT
@@ -72,12 +72,18 @@ private slots:
     {
         QTest::addColumn<QString>("folder");
         QTest::addColumn<QString>("joinable");
-        QTest::newRow("without") << "/data/out" << "/data/out/";
-        QTest::newRow("with") << "/data/out/" << "/data/out/";
-        QTest::newRow("doubled") << "/data/out//" << "/data/out/";
-        QTest::newRow("relative") << "out" << "out/";
-        QTest::newRow("root") << "/" << "/";
-        QTest::newRow("not set is not the root") << "" << "";
+        QTest::newRow("without") << "/data/out"
+                                 << "/data/out/";
+        QTest::newRow("with") << "/data/out/"
+                              << "/data/out/";
+        QTest::newRow("doubled") << "/data/out//"
+                                 << "/data/out/";
+        QTest::newRow("relative") << "out"
+                                  << "out/";
+        QTest::newRow("root") << "/"
+                              << "/";
+        QTest::newRow("not set is not the root") << ""
+                                                 << "";
     }
     void trailingSlash()
     {
@@ -92,7 +98,8 @@ private slots:
     {
         const QString own = m_temp.path() + QStringLiteral("/orvane-") + QString::number(::getuid());
         QCOMPARE(PrivateTempRoot(m_temp.path()), own);
-        QCOMPARE(QFileInfo(own).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::ExeOther), QFile::Permissions());
+        QCOMPARE(QFileInfo(own).permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::ExeOther),
+                 QFile::Permissions());
         QCOMPARE(PrivateTempRoot(m_temp.path()), own);  // found again
 
         QVERIFY(QDir(own).removeRecursively());
@@ -139,9 +146,10 @@ private slots:
 
     void valuesAreReadByTheirTypes()
     {
-        WriteText(ConfigPath(), QStringLiteral("[auto]\nvalid=yes\nConvert=2\nArchive=-1\nSort=0x0\n"
-                                               "ConvertType=0x2\nZipLevel=$3\nSaveLog=true\n"
-                                               "NamePattern=  \"Серия Номер\"  \nEndDir=\n"));
+        WriteText(ConfigPath(),
+                  QStringLiteral("[auto]\nvalid=yes\nConvert=2\nArchive=-1\nSort=0x0\n"
+                                 "ConvertType=0x2\nZipLevel=$3\nSaveLog=true\n"
+                                 "NamePattern=  \"Серия Номер\"  \nEndDir=\n"));
         UpdateSetting();
         const TAppSettings &s = AppSettings;
         QVERIFY(s.Valid);
@@ -177,9 +185,10 @@ private slots:
         for (const QString &line : lines.mid(1))
             keys << line.section(u'=', 0, 0);
         QCOMPARE(lines.first(), QStringLiteral("[AUTO]"));
-        QCOMPARE(keys, (QStringList{"Valid", "Rename", "Sort", "Convert", "Archive", "EndDir", "BadDir", "SaveLog",
-                                    "LogFile", "ConvertType", "ZipLevel", "SortPattern", "NamePattern", "TranslitDir",
-                                    "TranslitName", "GenreFull", "LastName", "FirstName", "MiddleName"}));
+        QCOMPARE(keys,
+                 (QStringList{"Valid", "Rename", "Sort", "Convert", "Archive", "EndDir", "BadDir", "SaveLog", "LogFile",
+                              "ConvertType", "ZipLevel", "SortPattern", "NamePattern", "TranslitDir", "TranslitName",
+                              "GenreFull", "LastName", "FirstName", "MiddleName"}));
         // Read back as a template, ChangeInfo keeps its default.
         TAppSettings expected = ChangedSettings();
         expected.ChangeInfo = true;
@@ -191,7 +200,8 @@ private slots:
     {
         const QString path = m_temp.filePath(QStringLiteral("q.ini"));
         QFile::remove(path);
-        WriteAppSettings(TIniFile(path), ChangedSettings(), {&TAppSettings::Sort, &TAppSettings::Archive, &TAppSettings::Valid});
+        WriteAppSettings(TIniFile(path), ChangedSettings(),
+                         {&TAppSettings::Sort, &TAppSettings::Archive, &TAppSettings::Valid});
         QFile f(path);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(QString::fromUtf8(f.readAll()).split(u'\n', Qt::SkipEmptyParts),
@@ -204,13 +214,15 @@ private slots:
         QStringList keys;
         for (const auto &[key, value] : TIniFile(ConfigPath()).ReadSection(kSectionAuto))
             keys << key;
-        QCOMPARE(keys, (QStringList{"Valid", "Rename", "Sort", "Convert", "Archive", "EndDir", "BadDir", "SaveLog",
-                                    "LogFile", "ConvertType", "ZipLevel", "SortPattern", "NamePattern", "TranslitDir",
-                                    "TranslitName", "GenreFull", "LastName", "FirstName", "MiddleName",
-                                    "PControlIndex", "ChangeInfo"}));
+        QCOMPARE(keys,
+                 (QStringList{"Valid",       "Rename",        "Sort",         "Convert",     "Archive",  "EndDir",
+                              "BadDir",      "SaveLog",       "LogFile",      "ConvertType", "ZipLevel", "SortPattern",
+                              "NamePattern", "TranslitDir",   "TranslitName", "GenreFull",   "LastName", "FirstName",
+                              "MiddleName",  "PControlIndex", "ChangeInfo"}));
         QStringList problems;
         QCOMPARE(ReadSettingsPage(TIniFile(ConfigPath()), problems), 3);
-        CompareSettings(ReadAppSettingsChecked(TIniFile(ConfigPath()), ESettingsKeys::Config, problems), ChangedSettings());
+        CompareSettings(ReadAppSettingsChecked(TIniFile(ConfigPath()), ESettingsKeys::Config, problems),
+                        ChangedSettings());
         QCOMPARE(problems, QStringList());
     }
 
@@ -223,16 +235,20 @@ private slots:
         QTest::addColumn<int>("convertType");
         QTest::addColumn<bool>("valid");
         QTest::addColumn<int>("page");
-        QTest::newRow("all fine") << "[AUTO]\nConvertType=0x2\nValid=-1\nPControlIndex=3\n" << QStringList() << 2 << true << 3;
+        QTest::newRow("all fine") << "[AUTO]\nConvertType=0x2\nValid=-1\nPControlIndex=3\n"
+                                  << QStringList() << 2 << true << 3;
         QTest::newRow("typed list text") << "[AUTO]\nConvertType=-1\n" << QStringList() << -1 << true << 0;
-        QTest::newRow("out of range")
-            << "[auto]\nconverttype=3\nPControlIndex=-1\n"
-            << QStringList{"PControlIndex=-1: нет такого значения", "ConvertType=3: нет такого значения"} << 0 << true << 0;
-        QTest::newRow("not numbers")
-            << "[AUTO]\nValid=no\nConvertType=rtf\nPControlIndex=\n"
-            << QStringList{"PControlIndex=: не число", "Valid=no: не число", "ConvertType=rtf: не число"} << 0 << true << 0;
+        QTest::newRow("out of range") << "[auto]\nconverttype=3\nPControlIndex=-1\n"
+                                      << QStringList{"PControlIndex=-1: нет такого значения",
+                                                     "ConvertType=3: нет такого значения"}
+                                      << 0 << true << 0;
+        QTest::newRow("not numbers") << "[AUTO]\nValid=no\nConvertType=rtf\nPControlIndex=\n"
+                                     << QStringList{"PControlIndex=: не число", "Valid=no: не число",
+                                                    "ConvertType=rtf: не число"}
+                                     << 0 << true << 0;
         QTest::newRow("first of two keys counts") << "[AUTO]\nValid=0\nValid=x\n" << QStringList() << 0 << false << 0;
-        QTest::newRow("smallest integer is a number") << "[AUTO]\nValid=-2147483648\n" << QStringList() << 0 << true << 0;
+        QTest::newRow("smallest integer is a number") << "[AUTO]\nValid=-2147483648\n"
+                                                      << QStringList() << 0 << true << 0;
     }
 
     void checkedReading()

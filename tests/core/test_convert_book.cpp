@@ -25,7 +25,8 @@ QByteArray TitleStyleSheet(const QByteArray &output)
 {
     return "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\""
            " xmlns:fb=\"http://www.gribuser.ru/xml/fictionbook/2.0\">"
-        + output + "<xsl:template match=\"/\"><xsl:value-of select=\"//fb:book-title\"/></xsl:template></xsl:stylesheet>";
+        + output
+        + "<xsl:template match=\"/\"><xsl:value-of select=\"//fb:book-title\"/></xsl:template></xsl:stylesheet>";
 }
 
 QByteArray BookTitled(const QByteArray &title)
@@ -67,7 +68,7 @@ const char kRichBook[] = R"(
 <binary id="cover.png" content-type="image/png">iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAQAAAC1HAwCAAAAC0lEQVR42mP8/x8AAwMCAO+pWuoAAAAASUVORK5CYII=</binary>
 )";
 
-} // namespace
+}  // namespace
 
 class TestConvertBook : public QObject {
     Q_OBJECT
@@ -117,10 +118,15 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<bool>("ansi");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("lf") << QStringLiteral("a\nb") << false << QByteArray("\xEF\xBB\xBF" "a\r\nb\r\n");
+        QTest::newRow("lf") << QStringLiteral("a\nb") << false
+                            << QByteArray("\xEF\xBB\xBF"
+                                          "a\r\nb\r\n");
         QTest::newRow("cr lf, cr, final break") << QStringLiteral("a\r\nb\rc\n") << false
-                                                << QByteArray("\xEF\xBB\xBF" "a\r\nb\r\nc\r\n");
-        QTest::newRow("empty lines kept") << QStringLiteral("a\n\n\nb") << false << QByteArray("\xEF\xBB\xBF" "a\r\n\r\n\r\nb\r\n");
+                                                << QByteArray("\xEF\xBB\xBF"
+                                                              "a\r\nb\r\nc\r\n");
+        QTest::newRow("empty lines kept") << QStringLiteral("a\n\n\nb") << false
+                                          << QByteArray("\xEF\xBB\xBF"
+                                                        "a\r\n\r\n\r\nb\r\n");
         QTest::newRow("empty text, utf-8") << QString() << false << QByteArray("\xEF\xBB\xBF");
         QTest::newRow("empty text, ansi") << QString() << true << QByteArray();
         QTest::newRow("ansi code page") << QStringLiteral("Ёлка № «»\n—") << true
@@ -177,8 +183,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         const QByteArray bom("\xEF\xBB\xBF");
         QTest::newRow("txt") << 0 << QByteArray("Ёлка") << QStringLiteral("Book.txt") << bom + "Ёлка\r\n";
-        QTest::newRow("html declaring windows-1251") << 1 << QByteArray("Ёлка") << QStringLiteral("Book.html")
-                                                     << bom + "Ёлка\r\n";
+        QTest::newRow("html declaring windows-1251")
+            << 1 << QByteArray("Ёлка") << QStringLiteral("Book.html") << bom + "Ёлка\r\n";
         QTest::newRow("rtf") << 2 << QByteArray("Ёлка abc №") << QStringLiteral("Book.rtf")
                              << QByteArray("\\'a8\\'eb\\'ea\\'e0 abc \xB9\r\n");
         QTest::newRow("empty result") << 0 << QByteArray() << QStringLiteral("Book.txt") << bom;
@@ -190,33 +196,38 @@ private slots:
         QFETCH(QString, file);
         QFETCH(QByteArray, bytes);
         const QByteArray sheet = TitleStyleSheet("<xsl:output method=\"text\" encoding=\"windows-1251\"/>");
-        const QString utils = Utils(QStringLiteral("title"), {{QStringLiteral("txt.xsl"), sheet},
-                                                              {QStringLiteral("html.xsl"), sheet},
-                                                              {QStringLiteral("rtf.xsl"), sheet}});
+        const QString utils = Utils(QStringLiteral("title"),
+                                    {{QStringLiteral("txt.xsl"), sheet},
+                                     {QStringLiteral("html.xsl"), sheet},
+                                     {QStringLiteral("rtf.xsl"), sheet}});
         const QString out = OutDir(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
         TBookConversion conversion;
         conversion.PrepareConversion(type, utils);
         const QString book = m_books.Write(BookTitled(title));
         QCOMPARE(conversion.ConvertBook(OpenBookDocument(book), out, QStringLiteral("Book.fb2")), file);
         QCOMPARE(ReadAll(out + file), bytes);
-        QCOMPARE(QDir(out).entryList(QDir::Files), QStringList{file}); // no scratch file left
+        QCOMPARE(QDir(out).entryList(QDir::Files), QStringList{file});  // no scratch file left
     }
 
     void convertsTheDocumentAsItIsNow()
     {
         // Reading the cover page creates an empty one in the document; the conversion sees it.
-        const QString utils = Utils(QStringLiteral("count"), {{QStringLiteral("txt.xsl"),
-            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\""
-            " xmlns:fb=\"http://www.gribuser.ru/xml/fictionbook/2.0\"><xsl:output method=\"text\"/>"
-            "<xsl:template match=\"/\">coverpages: <xsl:value-of select=\"count(//fb:coverpage)\"/></xsl:template>"
-            "</xsl:stylesheet>"}});
+        const QString utils = Utils(
+            QStringLiteral("count"),
+            {{QStringLiteral("txt.xsl"),
+              "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\""
+              " xmlns:fb=\"http://www.gribuser.ru/xml/fictionbook/2.0\"><xsl:output method=\"text\"/>"
+              "<xsl:template match=\"/\">coverpages: <xsl:value-of select=\"count(//fb:coverpage)\"/></xsl:template>"
+              "</xsl:stylesheet>"}});
         const IXMLFictionBook book = OpenBookDocument(m_books.Write(BookTitled("x")));
         book->Description()->TitleInfo()->Coverpage();
         TBookConversion conversion;
         conversion.PrepareConversion(0, utils);
         const QString out = OutDir(QStringLiteral("now"));
         conversion.ConvertBook(book, out, QStringLiteral("b.fb2"));
-        QCOMPARE(ReadAll(out + "b.txt"), QByteArray("\xEF\xBB\xBF" "coverpages: 1\r\n"));
+        QCOMPARE(ReadAll(out + "b.txt"),
+                 QByteArray("\xEF\xBB\xBF"
+                            "coverpages: 1\r\n"));
     }
 
     void replacesAnExistingFile()
@@ -226,18 +237,21 @@ private slots:
         QVERIFY(old.open(QIODevice::WriteOnly));
         old.write("an older and much longer text");
         old.close();
-        const QString utils = Utils(QStringLiteral("replace"), {{QStringLiteral("txt.xsl"), TitleStyleSheet("<xsl:output method=\"text\"/>")}});
+        const QString utils = Utils(QStringLiteral("replace"),
+                                    {{QStringLiteral("txt.xsl"), TitleStyleSheet("<xsl:output method=\"text\"/>")}});
         TBookConversion conversion;
         conversion.PrepareConversion(0, utils);
         conversion.ConvertBook(OpenBookDocument(m_books.Write(BookTitled("new"))), out, QStringLiteral("Book.fb2"));
-        QCOMPARE(ReadAll(out + "Book.txt"), QByteArray("\xEF\xBB\xBF" "new\r\n"));
+        QCOMPARE(ReadAll(out + "Book.txt"),
+                 QByteArray("\xEF\xBB\xBF"
+                            "new\r\n"));
     }
 
     // A missing or broken style sheet is silent until a book is converted; nothing is written.
     void styleSheetErrorsComeWithTheFirstBook_data()
     {
         QTest::addColumn<int>("type");
-        QTest::addColumn<QByteArray>("sheet"); // empty: no txt.xsl
+        QTest::addColumn<QByteArray>("sheet");  // empty: no txt.xsl
         QTest::addColumn<QString>("message");
         QTest::newRow("missing") << 0 << QByteArray() << QStringLiteral("txt.xsl");
         QTest::newRow("not well-formed") << 0 << QByteArray("<xsl:stylesheet") << QStringLiteral("Line: 1");
@@ -252,7 +266,8 @@ private slots:
         if (!sheet.isEmpty())
             sheets.append({QStringLiteral("txt.xsl"), sheet});
         const QString utils = Utils(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'), sheets);
-        const QString out = OutDir(QStringLiteral("failed-") + QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
+        const QString out =
+            OutDir(QStringLiteral("failed-") + QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
         TBookConversion conversion;
         conversion.PrepareConversion(type, utils);
         try {
@@ -275,15 +290,17 @@ private slots:
         QTest::newRow("rich") << rich << false;
         QTest::newRow("rich, record read") << rich << true;
         QTest::newRow("prologue and DTD")
-            << QByteArray(rich).replace("<FictionBook ", "<!-- c --><?pi x?>\n<!DOCTYPE FictionBook [<!ENTITY ch \"Чехов\">]>\n<FictionBook ")
+            << QByteArray(rich)
+                   .replace("<FictionBook ",
+                            "<!-- c --><?pi x?>\n<!DOCTYPE FictionBook [<!ENTITY ch \"Чехов\">]>\n<FictionBook ")
                    .replace("<last-name>Чехов", "<last-name>&ch;")
             << true;
         QTest::newRow("white space kept and dropped")
             << QByteArray(rich).replace("<p>Примечание", "<p xml:space=\"preserve\">  </p>\n  \t\n<p>  Примечание  ")
             << false;
-        QTest::newRow("cdata, comments, character references")
-            << QByteArray(rich).replace("<p>Примечание", "<p><![CDATA[a < b & c]]> &#13;&#x9;&lt;<!-- x --></p><p>Примечание")
-            << true;
+        QTest::newRow("cdata, comments, character references") << QByteArray(rich).replace(
+            "<p>Примечание", "<p><![CDATA[a < b & c]]> &#13;&#x9;&lt;<!-- x --></p><p>Примечание")
+                                                               << true;
         QTest::newRow("no description") << Fb2Book("<body><section><p>x</p></section></body>") << true;
     }
     void convertsAsTheBooksTextWould()
@@ -291,10 +308,13 @@ private slots:
         QFETCH(QByteArray, book);
         QFETCH(bool, readRecord);
         // An identity sheet shows every node the transformation sees.
-        const QString utils = Utils(QStringLiteral("identity"), {{QStringLiteral("txt.xsl"),
-            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"><xsl:output method=\"xml\"/>"
-            "<xsl:template match=\"@*|node()\"><xsl:copy><xsl:apply-templates select=\"@*|node()\"/></xsl:copy></xsl:template>"
-            "</xsl:stylesheet>"}});
+        const QString utils = Utils(QStringLiteral("identity"),
+                                    {{QStringLiteral("txt.xsl"),
+                                      "<xsl:stylesheet version=\"1.0\" "
+                                      "xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\"><xsl:output method=\"xml\"/>"
+                                      "<xsl:template match=\"@*|node()\"><xsl:copy><xsl:apply-templates "
+                                      "select=\"@*|node()\"/></xsl:copy></xsl:template>"
+                                      "</xsl:stylesheet>"}});
         const QString path = m_books.Write(book);
         for (const auto &[type, folder] : {std::pair{0, kUtils}, {1, kUtils}, {2, kUtils}, {0, utils}}) {
             const IXMLFictionBook doc = OpenBookDocument(path);
@@ -307,7 +327,8 @@ private slots:
             XmlParseError error;
             const XmlDocPtr again = XmlLoadString(doc->Xml(), error);
             QVERIFY(again);
-            QString text = XsltTransform(again.get(), XsltLoadStyleSheet(folder + ConversionKind(type).StyleSheet).get());
+            QString text =
+                XsltTransform(again.get(), XsltLoadStyleSheet(folder + ConversionKind(type).StyleSheet).get());
             if (type == 2)
                 text = EscapeRtfCyrillic(text);
             QCOMPARE(converted, TextLinesData(text, type == 2 ? TTextEncoding::Ansi : TTextEncoding::Utf8Bom));
@@ -333,33 +354,58 @@ private slots:
     {
         QTest::addColumn<int>("type");
         QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArrayList>("expected"); // pieces of the file's bytes
-        QTest::newRow("txt") << 0 << QStringLiteral("rich.txt") << QByteArrayList{
-            "\xEF\xBB\xBF" "Антон Павлович Чехов\r\n\r\nВесёлые рассказы\r\n(Избранное — 3)\r\n",
-            "   Сборник смешных историй.\r\n", "\r\nГлава первая\r\n\r\n",
-            "Краткость — сестра таланта.\r\n", "   Жил-был чиновник, и звали его {Иван} Дмитрич\\Червяков[1].\r\n",
-            "        Мороз и солнце;\r\n        день чудесный!\r\n", "Год | Город\r\n1883 | Москва\r\n",
-            "   Примечание о чиновнике.\r\n"};
-        QTest::newRow("html") << 1 << QStringLiteral("rich.html") << QByteArrayList{
-            "\xEF\xBB\xBF<!DOCTYPE html", "<title>Весёлые рассказы</title>", "<h1>Весёлые рассказы</h1>",
-            "<div class=\"authors\">Антон Павлович Чехов</div>", "<h3>", "Глава первая",
-            "<strong>чиновник</strong>", "<a href=\"#n1\" class=\"note\"><sup>1</sup></a>",
-            "<div class=\"v\">Мороз и солнце;</div>", "<th>Год</th>", "<div class=\"section\" id=\"n1\">",
-            "src=\"data:image/png;base64,iVBORw0KGgo", "<em>смешных</em>", "<a>письма</a>",
-            "<a href=\"mailto:chekhov@example.org\">адрес</a>"};
-        QTest::newRow("rtf") << 2 << QStringLiteral("rich.rtf") << QByteArrayList{
-            "{\\rtf1\\ansi\\ansicpg1251", "\\'c2\\'e5\\'f1\\'b8\\'eb\\'fb\\'e5 ", "{\\b \\'f7\\'e8\\'ed",
-            "\\{\\'c8\\'e2\\'e0\\'ed\\} \\'c4\\'ec\\'e8\\'f2\\'f0\\'e8\\'f7\\\\\\'d7", "{\\super 1}",
-            "\\'c3\\'ee\\'e4\\b0\\cell", "1883\\cell", "\\row", "\x97"};
-        QTest::newRow("description") << 3 << QStringLiteral("description.html") << QByteArrayList{
-            "<img alt=\"\" src=\"cover.png\"", "<p class=\"title\" align=\"center\">Весёлые рассказы</p>",
-            "<p class=\"authors\" align=\"center\">Антон Павлович Чехов</p>",
-            "<p class=\"series\" align=\"center\">Избранное, № 3</p>",
-            "Жанр:</td><td valign=\"top\">Современная проза, Юмористическая фантастика</td>",
-            "Язык:</td><td valign=\"top\">русский</td>", "Издательство:</td><td valign=\"top\">Азбука</td>",
-            "Город:</td><td valign=\"top\">Москва</td>", "Год:</td><td valign=\"top\">2005</td>",
-            "ISBN:</td><td valign=\"top\">978-5-00", "<p class=\"heading\">Аннотация</p>",
-            "<p class=\"annotation\">Сборник <i>смешных</i> историй.</p>"};
+        QTest::addColumn<QByteArrayList>("expected");  // pieces of the file's bytes
+        QTest::newRow("txt") << 0 << QStringLiteral("rich.txt")
+                             << QByteArrayList{"\xEF\xBB\xBF"
+                                               "Антон Павлович Чехов\r\n\r\nВесёлые рассказы\r\n(Избранное — 3)\r\n",
+                                               "   Сборник смешных историй.\r\n",
+                                               "\r\nГлава первая\r\n\r\n",
+                                               "Краткость — сестра таланта.\r\n",
+                                               "   Жил-был чиновник, и звали его {Иван} Дмитрич\\Червяков[1].\r\n",
+                                               "        Мороз и солнце;\r\n        день чудесный!\r\n",
+                                               "Год | Город\r\n1883 | Москва\r\n",
+                                               "   Примечание о чиновнике.\r\n"};
+        QTest::newRow("html") << 1 << QStringLiteral("rich.html")
+                              << QByteArrayList{"\xEF\xBB\xBF<!DOCTYPE html",
+                                                "<title>Весёлые рассказы</title>",
+                                                "<h1>Весёлые рассказы</h1>",
+                                                "<div class=\"authors\">Антон Павлович Чехов</div>",
+                                                "<h3>",
+                                                "Глава первая",
+                                                "<strong>чиновник</strong>",
+                                                "<a href=\"#n1\" class=\"note\"><sup>1</sup></a>",
+                                                "<div class=\"v\">Мороз и солнце;</div>",
+                                                "<th>Год</th>",
+                                                "<div class=\"section\" id=\"n1\">",
+                                                "src=\"data:image/png;base64,iVBORw0KGgo",
+                                                "<em>смешных</em>",
+                                                "<a>письма</a>",
+                                                "<a href=\"mailto:chekhov@example.org\">адрес</a>"};
+        QTest::newRow("rtf") << 2 << QStringLiteral("rich.rtf")
+                             << QByteArrayList{
+                                    "{\\rtf1\\ansi\\ansicpg1251",
+                                    "\\'c2\\'e5\\'f1\\'b8\\'eb\\'fb\\'e5 ",
+                                    "{\\b \\'f7\\'e8\\'ed",
+                                    "\\{\\'c8\\'e2\\'e0\\'ed\\} \\'c4\\'ec\\'e8\\'f2\\'f0\\'e8\\'f7\\\\\\'d7",
+                                    "{\\super 1}",
+                                    "\\'c3\\'ee\\'e4\\b0\\cell",
+                                    "1883\\cell",
+                                    "\\row",
+                                    "\x97"};
+        QTest::newRow("description")
+            << 3 << QStringLiteral("description.html")
+            << QByteArrayList{"<img alt=\"\" src=\"cover.png\"",
+                              "<p class=\"title\" align=\"center\">Весёлые рассказы</p>",
+                              "<p class=\"authors\" align=\"center\">Антон Павлович Чехов</p>",
+                              "<p class=\"series\" align=\"center\">Избранное, № 3</p>",
+                              "Жанр:</td><td valign=\"top\">Современная проза, Юмористическая фантастика</td>",
+                              "Язык:</td><td valign=\"top\">русский</td>",
+                              "Издательство:</td><td valign=\"top\">Азбука</td>",
+                              "Город:</td><td valign=\"top\">Москва</td>",
+                              "Год:</td><td valign=\"top\">2005</td>",
+                              "ISBN:</td><td valign=\"top\">978-5-00",
+                              "<p class=\"heading\">Аннотация</p>",
+                              "<p class=\"annotation\">Сборник <i>смешных</i> историй.</p>"};
     }
     void styleSheetsRenderARichBook()
     {
@@ -368,7 +414,7 @@ private slots:
         QFETCH(QByteArrayList, expected);
         const QString book = m_books.Write(Fb2Book(kRichBook));
         const QString out = OutDir(QStringLiteral("rich-") + QString::fromLatin1(QTest::currentDataTag()));
-        if (type == 3) { // the page of the information panel: transformed and saved, not converted
+        if (type == 3) {  // the page of the information panel: transformed and saved, not converted
             XmlParseError error;
             const XmlDocPtr doc = XmlLoadFile(book, error);
             QVERIFY(doc);

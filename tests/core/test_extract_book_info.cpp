@@ -10,7 +10,7 @@ namespace {
 QString Fields(const TBookData &d)
 {
     return QStringList{d.LastName, d.FirstName, d.MiddleName, d.Title, d.Sequence, d.SeqNum,
-                       d.Lang, d.Publisher, d.Genre, d.City, d.Year}
+                       d.Lang,     d.Publisher, d.Genre,      d.City,  d.Year}
         .join(QLatin1Char('|'));
 }
 
@@ -23,33 +23,34 @@ TBookData Filled(const QString &value)
     return d;
 }
 
-} // namespace
+}  // namespace
 
 class TestExtractBookInfo : public QObject {
     Q_OBJECT
 
     FixtureFolder m_files;
 
-    IXMLFictionBook Open(const QByteArray &bytes)
-    {
-        return OpenBookDocument(m_files.Write(bytes));
-    }
+    IXMLFictionBook Open(const QByteArray &bytes) { return OpenBookDocument(m_files.Write(bytes)); }
 
 private slots:
     void fields_data()
     {
         QTest::addColumn<QByteArray>("description");
         QTest::addColumn<QString>("fields");
-        QTest::newRow("complete book")
-            << QByteArray("<title-info><genre>prose_classic</genre>"
-                          "<author><first-name>Лев</first-name><middle-name>Николаевич</middle-name><last-name>Толстой</last-name></author>"
-                          "<book-title>Война и мир</book-title><lang>ru</lang><sequence name=\"Эпопеи\" number=\"3\"/></title-info>"
-                          "<publish-info><publisher>АСТ</publisher><city>Москва</city><year>2005</year></publish-info>")
-            << QStringLiteral("Толстой|Лев|Николаевич|Война и мир|Эпопеи|3|ru|АСТ|prose_classic|Москва|2005");
+        QTest::newRow("complete book") << QByteArray(
+            "<title-info><genre>prose_classic</genre>"
+            "<author><first-name>Лев</first-name><middle-name>Николаевич</middle-name><last-name>Толстой</last-name></"
+            "author>"
+            "<book-title>Война и мир</book-title><lang>ru</lang><sequence name=\"Эпопеи\" number=\"3\"/></title-info>"
+            "<publish-info><publisher>АСТ</publisher><city>Москва</city><year>2005</year></publish-info>")
+                                       << QStringLiteral("Толстой|Лев|Николаевич|Война и "
+                                                         "мир|Эпопеи|3|ru|АСТ|prose_classic|Москва|2005");
         QTest::newRow("first of two authors and of two genres")
             << QByteArray("<title-info><genre>sf_history</genre><genre>prose_classic</genre>"
-                          "<author><first-name>Лев</first-name><middle-name>Николаевич</middle-name><last-name>Толстой</last-name></author>"
-                          "<author><first-name>Иван</first-name><middle-name>Сергеевич</middle-name><last-name>Тургенев</last-name></author>"
+                          "<author><first-name>Лев</first-name><middle-name>Николаевич</"
+                          "middle-name><last-name>Толстой</last-name></author>"
+                          "<author><first-name>Иван</first-name><middle-name>Сергеевич</"
+                          "middle-name><last-name>Тургенев</last-name></author>"
                           "<book-title>T</book-title><lang>ru</lang></title-info>")
             << QStringLiteral("Толстой|Лев|Николаевич|T|||ru||sf_history||");
         QTest::newRow("trimmed, series number normalised")
@@ -67,15 +68,15 @@ private slots:
             << QByteArray("<title-info><book-title>T</book-title><sequence name=\"S\" number=\"IV\"/></title-info>")
             << QStringLiteral("|||T|S||||||");
         QTest::newRow("only the first, outer series; none from publish-info")
-            << QByteArray("<title-info><book-title>T</book-title><sequence name=\"A\" number=\"1\"><sequence name=\"B\" number=\"2\"/></sequence>"
+            << QByteArray("<title-info><book-title>T</book-title><sequence name=\"A\" number=\"1\"><sequence "
+                          "name=\"B\" number=\"2\"/></sequence>"
                           "<sequence name=\"C\" number=\"3\"/></title-info>"
                           "<publish-info><sequence name=\"P\" number=\"4\"/></publish-info>")
             << QStringLiteral("|||T|A|1|||||");
         QTest::newRow("no description at all") << QByteArray() << QStringLiteral("||||||||||");
-        QTest::newRow("nickname and translator are not read")
-            << QByteArray("<title-info><author><nickname>N</nickname></author><translator><last-name>Tr</last-name></translator>"
-                          "<book-title>T</book-title></title-info>")
-            << QStringLiteral("|||T|||||||");
+        QTest::newRow("nickname and translator are not read") << QByteArray(
+            "<title-info><author><nickname>N</nickname></author><translator><last-name>Tr</last-name></translator>"
+            "<book-title>T</book-title></title-info>") << QStringLiteral("|||T|||||||");
     }
     void fields()
     {
@@ -90,8 +91,9 @@ private slots:
     void encodings_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        const QByteArray body = "<FictionBook xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\"><description><title-info>"
-                                "<book-title>TITLE</book-title></title-info></description></FictionBook>";
+        const QByteArray body =
+            "<FictionBook xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\"><description><title-info>"
+            "<book-title>TITLE</book-title></title-info></description></FictionBook>";
         QByteArray cp1251 = "<?xml version=\"1.0\" encoding=\"windows-1251\"?>" + body;
         QTest::newRow("windows-1251") << cp1251.replace("TITLE", "\xC5\xE2\xE3\xE5\xED\xE8\xE9 \xA8");
         QByteArray koi8 = "<?xml version=\"1.0\" encoding=\"KOI8-R\"?>" + body;
@@ -119,7 +121,8 @@ private slots:
     void badSeriesNumberKeepsSeqNum()
     {
         TBookData rec = Filled(QStringLiteral("old"));
-        ExtractBookInfo(Open(Fb2BookWithDescription("<title-info><sequence name=\"S\" number=\"x\"/></title-info>")), rec);
+        ExtractBookInfo(Open(Fb2BookWithDescription("<title-info><sequence name=\"S\" number=\"x\"/></title-info>")),
+                        rec);
         QCOMPARE(rec.Sequence, QStringLiteral("S"));
         QCOMPARE(rec.SeqNum, QStringLiteral("old"));
     }
@@ -130,11 +133,13 @@ private slots:
         QTest::addColumn<QString>("error");
         QTest::addColumn<QString>("fields");
         QTest::newRow("markup in the title, nothing assigned")
-            << QByteArray("<title-info><genre>g</genre><book-title>Война <emphasis>и</emphasis> мир</book-title></title-info>")
+            << QByteArray(
+                   "<title-info><genre>g</genre><book-title>Война <emphasis>и</emphasis> мир</book-title></title-info>")
             << QStringLiteral("Element \"book-title\" does not contain a single text node")
             << QStringLiteral("old|old|old|old|old|old|old|old|old|old|old");
         QTest::newRow("comment in first-name, after title, genre and last name")
-            << QByteArray("<title-info><genre>g</genre><author><first-name>Лев<!-- ? --></first-name><last-name>Толстой</last-name></author>"
+            << QByteArray("<title-info><genre>g</genre><author><first-name>Лев<!-- ? "
+                          "--></first-name><last-name>Толстой</last-name></author>"
                           "<book-title>T</book-title></title-info>")
             << QStringLiteral("Element \"first-name\" does not contain a single text node")
             << QStringLiteral("Толстой|old|old|T|old|old|old|old|g|old|old");

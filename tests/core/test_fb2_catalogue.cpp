@@ -69,31 +69,64 @@ const QByteArray RichBook = Fb2Book(
 // oracle for the registrations. Inside a link, strong, emphasis and style are link styles.
 QString ExpectedClass(const QString &parentClass, const QString &name)
 {
-    static const QHash<QString, QString> byName{
-        {"FictionBook", "TXMLFictionBook"}, {"stylesheet", "TXMLStylesheet"},
-        {"description", "TXMLDescription"}, {"title-info", "TXMLTitleinfoType"},
-        {"src-title-info", "TXMLTitleinfoType"}, {"author", "TXMLAuthorType"},
-        {"translator", "TXMLAuthorType"}, {"book-title", "TXMLTextFieldType"},
-        {"keywords", "TXMLTextFieldType"}, {"first-name", "TXMLTextFieldType"},
-        {"middle-name", "TXMLTextFieldType"}, {"last-name", "TXMLTextFieldType"},
-        {"nickname", "TXMLTextFieldType"}, {"program-used", "TXMLTextFieldType"},
-        {"src-ocr", "TXMLTextFieldType"}, {"book-name", "TXMLTextFieldType"},
-        {"publisher", "TXMLTextFieldType"}, {"city", "TXMLTextFieldType"}, {"isbn", "TXMLTextFieldType"},
-        {"annotation", "TXMLAnnotationType"}, {"history", "TXMLAnnotationType"},
-        {"strong", "TXMLStyleType"}, {"emphasis", "TXMLStyleType"}, {"strikethrough", "TXMLStyleType"},
-        {"sub", "TXMLStyleType"}, {"sup", "TXMLStyleType"}, {"code", "TXMLStyleType"},
-        {"poem", "TXMLPoemType"}, {"title", "TXMLTitleType"}, {"epigraph", "TXMLEpigraphType"},
-        {"cite", "TXMLCiteType"}, {"table", "TXMLTableType"}, {"tr", "TXMLTr"}, {"stanza", "TXMLStanza"},
-        {"date", "TXMLDateType"}, {"coverpage", "TXMLCoverpage"}, {"image", "TXMLImageType"},
-        {"sequence", "TXMLSequenceType"}, {"document-info", "TXMLDocumentinfo"},
-        {"publish-info", "TXMLPublishinfo"}, {"custom-info", "TXMLCustominfo"},
-        {"output", "TXMLShareInstructionType"}, {"part", "TXMLPartShareInstructionType"},
-        {"output-document-class", "TXMLOutPutDocumentType"}, {"body", "TXMLBody"},
-        {"section", "TXMLSectionType"}, {"binary", "TXMLBinary"},
-        {"p", "TXMLPType"}, {"v", "TXMLPType"}, {"subtitle", "TXMLPType"}, {"td", "TXMLPType"},
-        {"text-author", "TXMLPType"}, {"style", "TXMLNamedStyleType"}, {"a", "TXMLLinkType"}};
-    const bool inLink = parentClass == QLatin1String("TXMLLinkType") || parentClass == QLatin1String("TXMLStyleLinkType");
-    if (inLink && (name == QLatin1String("strong") || name == QLatin1String("emphasis") || name == QLatin1String("style")))
+    static const QHash<QString, QString> byName{{"FictionBook", "TXMLFictionBook"},
+                                                {"stylesheet", "TXMLStylesheet"},
+                                                {"description", "TXMLDescription"},
+                                                {"title-info", "TXMLTitleinfoType"},
+                                                {"src-title-info", "TXMLTitleinfoType"},
+                                                {"author", "TXMLAuthorType"},
+                                                {"translator", "TXMLAuthorType"},
+                                                {"book-title", "TXMLTextFieldType"},
+                                                {"keywords", "TXMLTextFieldType"},
+                                                {"first-name", "TXMLTextFieldType"},
+                                                {"middle-name", "TXMLTextFieldType"},
+                                                {"last-name", "TXMLTextFieldType"},
+                                                {"nickname", "TXMLTextFieldType"},
+                                                {"program-used", "TXMLTextFieldType"},
+                                                {"src-ocr", "TXMLTextFieldType"},
+                                                {"book-name", "TXMLTextFieldType"},
+                                                {"publisher", "TXMLTextFieldType"},
+                                                {"city", "TXMLTextFieldType"},
+                                                {"isbn", "TXMLTextFieldType"},
+                                                {"annotation", "TXMLAnnotationType"},
+                                                {"history", "TXMLAnnotationType"},
+                                                {"strong", "TXMLStyleType"},
+                                                {"emphasis", "TXMLStyleType"},
+                                                {"strikethrough", "TXMLStyleType"},
+                                                {"sub", "TXMLStyleType"},
+                                                {"sup", "TXMLStyleType"},
+                                                {"code", "TXMLStyleType"},
+                                                {"poem", "TXMLPoemType"},
+                                                {"title", "TXMLTitleType"},
+                                                {"epigraph", "TXMLEpigraphType"},
+                                                {"cite", "TXMLCiteType"},
+                                                {"table", "TXMLTableType"},
+                                                {"tr", "TXMLTr"},
+                                                {"stanza", "TXMLStanza"},
+                                                {"date", "TXMLDateType"},
+                                                {"coverpage", "TXMLCoverpage"},
+                                                {"image", "TXMLImageType"},
+                                                {"sequence", "TXMLSequenceType"},
+                                                {"document-info", "TXMLDocumentinfo"},
+                                                {"publish-info", "TXMLPublishinfo"},
+                                                {"custom-info", "TXMLCustominfo"},
+                                                {"output", "TXMLShareInstructionType"},
+                                                {"part", "TXMLPartShareInstructionType"},
+                                                {"output-document-class", "TXMLOutPutDocumentType"},
+                                                {"body", "TXMLBody"},
+                                                {"section", "TXMLSectionType"},
+                                                {"binary", "TXMLBinary"},
+                                                {"p", "TXMLPType"},
+                                                {"v", "TXMLPType"},
+                                                {"subtitle", "TXMLPType"},
+                                                {"td", "TXMLPType"},
+                                                {"text-author", "TXMLPType"},
+                                                {"style", "TXMLNamedStyleType"},
+                                                {"a", "TXMLLinkType"}};
+    const bool inLink =
+        parentClass == QLatin1String("TXMLLinkType") || parentClass == QLatin1String("TXMLStyleLinkType");
+    if (inLink
+        && (name == QLatin1String("strong") || name == QLatin1String("emphasis") || name == QLatin1String("style")))
         return QStringLiteral("TXMLStyleLinkType");
     // Text-only children (lang, year, genre, empty-line, ...) and header cells stay plain nodes.
     return byName.value(name, QStringLiteral("TXMLNode"));
@@ -140,7 +173,7 @@ void CheckClasses(const IXMLNode &node, QSet<QString> &met, QStringList &faults)
     }
 }
 
-} // namespace
+}  // namespace
 
 class TestFb2Catalogue : public QObject {
     Q_OBJECT
@@ -152,7 +185,10 @@ class TestFb2Catalogue : public QObject {
     IXMLSectionType Section(const QByteArray &content)
     {
         return Open(Fb2Book("<description/><body><section>" + content + "</section></body>"))
-            ->Body()->Items(0)->Section()->Items(0);
+            ->Body()
+            ->Items(0)
+            ->Section()
+            ->Items(0);
     }
 
 private slots:
@@ -271,16 +307,16 @@ private slots:
     {
         QTest::addColumn<QByteArray>("paragraph");
         QTest::addColumn<QString>("plain");
-        QTest::newRow("pieces joined as they stand") << QByteArray("<p>Он сказал: <emphasis>нет</emphasis>!</p>")
-                                                     << QStringLiteral("Он сказал: нет!");
+        QTest::newRow("pieces joined as they stand")
+            << QByteArray("<p>Он сказал: <emphasis>нет</emphasis>!</p>") << QStringLiteral("Он сказал: нет!");
         QTest::newRow("empty") << QByteArray("<p/>") << QString();
         QTest::newRow("blanks kept") << QByteArray("<p>  а  <strong> б </strong></p>") << QStringLiteral("  а   б ");
         QTest::newRow("nested markup") << QByteArray("<p><strong>а<emphasis>б<sup>в</sup></emphasis></strong>г</p>")
                                        << QStringLiteral("абвг");
-        QTest::newRow("link and its styles") << QByteArray("<p>x<a l:href=\"#n\"><strong>1</strong>2</a>y</p>")
-                                             << QStringLiteral("x12y");
-        QTest::newRow("CDATA, comment and instruction") << QByteArray("<p><![CDATA[<&>]]><!--нет--><?pi нет?>!</p>")
-                                                        << QStringLiteral("<&>!");
+        QTest::newRow("link and its styles")
+            << QByteArray("<p>x<a l:href=\"#n\"><strong>1</strong>2</a>y</p>") << QStringLiteral("x12y");
+        QTest::newRow("CDATA, comment and instruction")
+            << QByteArray("<p><![CDATA[<&>]]><!--нет--><?pi нет?>!</p>") << QStringLiteral("<&>!");
         QTest::newRow("picture adds nothing") << QByteArray("<p>а<image l:href=\"#i\"/>б</p>") << QStringLiteral("аб");
     }
     void plainText()
@@ -309,8 +345,7 @@ private slots:
         QCOMPARE(styled->Style()->Name(), QStringLiteral("n"));
         // The text rule still holds for mixed content.
         IXMLPType second = std::dynamic_pointer_cast<TXMLPType>(section->ChildNodes().at(1));
-        QCOMPARE(ErrorOf([&] { second->Text(); }),
-                 QStringLiteral("Element \"p\" does not contain a single text node"));
+        QCOMPARE(ErrorOf([&] { second->Text(); }), QStringLiteral("Element \"p\" does not contain a single text node"));
     }
 
     void readingInlineMarkupCreatesIt()
@@ -327,8 +362,10 @@ private slots:
     void linkTypesAndStyles_data()
     {
         QTest::addColumn<QByteArray>("link");
-        QTest::newRow("plain type first") << QByteArray("<a type=\"note\" l:type=\"simple\" l:href=\"#n1\"><strong>1</strong></a>");
-        QTest::newRow("XLink type first") << QByteArray("<a l:type=\"simple\" l:href=\"#n1\" type=\"note\"><strong>1</strong></a>");
+        QTest::newRow("plain type first")
+            << QByteArray("<a type=\"note\" l:type=\"simple\" l:href=\"#n1\"><strong>1</strong></a>");
+        QTest::newRow("XLink type first")
+            << QByteArray("<a l:type=\"simple\" l:href=\"#n1\" type=\"note\"><strong>1</strong></a>");
     }
     void linkTypesAndStyles()
     {

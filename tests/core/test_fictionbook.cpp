@@ -15,21 +15,19 @@ QString NotSingleText(const char *element)
     return QStringLiteral("Element \"%1\" does not contain a single text node").arg(QLatin1String(element));
 }
 
-} // namespace
+}  // namespace
 
 class TestFictionBook : public QObject {
     Q_OBJECT
 
     FixtureFolder m_files;
 
-    IXMLFictionBook Open(const QByteArray &bytes)
-    {
-        return OpenBookDocument(m_files.Write(bytes));
-    }
+    IXMLFictionBook Open(const QByteArray &bytes) { return OpenBookDocument(m_files.Write(bytes)); }
     IXMLTitleinfoType TitleInfo(const QByteArray &titleInfoContent)
     {
         return Open(Fb2BookWithDescription("<title-info>" + titleInfoContent + "</title-info>"))
-            ->Description()->TitleInfo();
+            ->Description()
+            ->TitleInfo();
     }
 
 private slots:
@@ -74,14 +72,17 @@ private slots:
         QTest::addColumn<bool>("accepted");
         QTest::newRow("no namespace") << QByteArray("<FictionBook><description/></FictionBook>") << false;
         QTest::newRow("other namespace") << QByteArray("<FictionBook xmlns=\"http://example.org/\"/>") << false;
-        QTest::newRow("other name") << QByteArray("<Book xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\"/>") << false;
+        QTest::newRow("other name") << QByteArray("<Book xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\"/>")
+                                    << false;
         QTest::newRow("html") << QByteArray("<html><body>x</body></html>") << false;
         QTest::newRow("namespace in capitals")
             << QByteArray("<FictionBook xmlns=\"HTTP://WWW.GRIBUSER.RU/xml/fictionbook/2.0\"/>") << true;
-        QTest::newRow("prefixed")
-            << QByteArray("<fb:FictionBook xmlns:fb=\"http://www.gribuser.ru/xml/fictionbook/2.0\"/>") << true;
+        QTest::newRow("prefixed") << QByteArray(
+            "<fb:FictionBook xmlns:fb=\"http://www.gribuser.ru/xml/fictionbook/2.0\"/>")
+                                  << true;
         QTest::newRow("after comments and a DOCTYPE")
-            << QByteArray("<!DOCTYPE FictionBook><!-- c --><FictionBook xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\"/><!-- d -->")
+            << QByteArray("<!DOCTYPE FictionBook><!-- c --><FictionBook "
+                          "xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\"/><!-- d -->")
             << true;
     }
     void rootMustBeFictionBookInItsNamespace()
@@ -101,16 +102,16 @@ private slots:
                                      << QStringLiteral("  Война и мир ") << QString();
         QTest::newRow("inline markup") << QByteArray("<book-title>Война <emphasis>и</emphasis> мир</book-title>")
                                        << QString() << NotSingleText("book-title");
-        QTest::newRow("comment beside text") << QByteArray("<book-title>Война<!-- x --></book-title>")
-                                             << QString() << NotSingleText("book-title");
+        QTest::newRow("comment beside text")
+            << QByteArray("<book-title>Война<!-- x --></book-title>") << QString() << NotSingleText("book-title");
         QTest::newRow("only a child element") << QByteArray("<book-title><emphasis>и</emphasis></book-title>")
                                               << QString() << NotSingleText("book-title");
-        QTest::newRow("CDATA") << QByteArray("<book-title><![CDATA[A & B]]></book-title>")
-                               << QStringLiteral("A & B") << QString();
+        QTest::newRow("CDATA") << QByteArray("<book-title><![CDATA[A & B]]></book-title>") << QStringLiteral("A & B")
+                               << QString();
         QTest::newRow("empty") << QByteArray("<book-title/>") << QString() << QString();
         QTest::newRow("only white space") << QByteArray("<book-title> \n\t </book-title>") << QString() << QString();
-        QTest::newRow("character references") << QByteArray("<book-title>&lt;&#1040;&gt;</book-title>")
-                                              << QStringLiteral("<А>") << QString();
+        QTest::newRow("character references")
+            << QByteArray("<book-title>&lt;&#1040;&gt;</book-title>") << QStringLiteral("<А>") << QString();
         QTest::newRow("missing element") << QByteArray("<lang>ru</lang>") << QString() << QString();
     }
     void textRule()
@@ -126,9 +127,9 @@ private slots:
 
     void internalEntitiesReachTheText()
     {
-        IXMLFictionBook book = Open("<!DOCTYPE FictionBook [<!ENTITY a \"Лев\">]>"
-                                    + Fb2BookWithDescription("<title-info><author><first-name>&a;</first-name></author></title-info>")
-                                          .mid(39));
+        IXMLFictionBook book = Open(
+            "<!DOCTYPE FictionBook [<!ENTITY a \"Лев\">]>"
+            + Fb2BookWithDescription("<title-info><author><first-name>&a;</first-name></author></title-info>").mid(39));
         QCOMPARE(book->Description()->TitleInfo()->Author()->Items(0)->FirstName()->Text(), QStringLiteral("Лев"));
     }
 
@@ -138,19 +139,22 @@ private slots:
         IXMLTextFieldType publisher = book->Description()->PublishInfo()->Publisher();
         QCOMPARE(publisher->Text(), QString());
         const QString xml = book->Description()->Xml();
-        QVERIFY2(xml.endsWith(QStringLiteral("</title-info><publish-info><publisher></publisher></publish-info></description>")),
+        QVERIFY2(xml.endsWith(
+                     QStringLiteral("</title-info><publish-info><publisher></publisher></publish-info></description>")),
                  qPrintable(xml));
         // Created nodes are real: read again, they are found, not created twice.
         book->Description()->PublishInfo()->Publisher()->Text();
         QCOMPARE(book->Xml().count(QStringLiteral("<publish-info>")), 1);
-        QVERIFY(book->Xml().startsWith(QStringLiteral("<FictionBook xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\"")));
+        QVERIFY(book->Xml().startsWith(
+            QStringLiteral("<FictionBook xmlns=\"http://www.gribuser.ru/xml/fictionbook/2.0\"")));
     }
 
     void createdElementsTakeTheParentsPrefix()
     {
-        IXMLFictionBook book = Open("<fb:FictionBook xmlns:fb=\"http://www.gribuser.ru/xml/fictionbook/2.0\">"
-                                    "<fb:description><fb:title-info><fb:lang>ru</fb:lang></fb:title-info></fb:description>"
-                                    "</fb:FictionBook>");
+        IXMLFictionBook book =
+            Open("<fb:FictionBook xmlns:fb=\"http://www.gribuser.ru/xml/fictionbook/2.0\">"
+                 "<fb:description><fb:title-info><fb:lang>ru</fb:lang></fb:title-info></fb:description>"
+                 "</fb:FictionBook>");
         QCOMPARE(book->Description()->TitleInfo()->Lang(), QStringLiteral("ru"));
         book->Description()->TitleInfo()->SetSrcLang(QStringLiteral("en"));
         QVERIFY(book->Xml().contains(QStringLiteral("<fb:lang>ru</fb:lang><fb:src-lang>en</fb:src-lang>")));
@@ -203,9 +207,11 @@ private slots:
         IXMLGenreTypeList genres = info->Genre();
         genres->Add(QStringLiteral("c"));
         genres->Insert(1, QStringLiteral("i"));  // position among all children, not among items
-        QCOMPARE(info->Xml(), QStringLiteral("<title-info><genre>a</genre><genre>i</genre><book-title>T</book-title>"
-                                             "<genre>b</genre><genre>c</genre></title-info>"));
-        QCOMPARE(ErrorOf([&] { genres->Insert(9, QStringLiteral("x")); }), QStringLiteral("List index out of bounds (9)"));
+        QCOMPARE(info->Xml(),
+                 QStringLiteral("<title-info><genre>a</genre><genre>i</genre><book-title>T</book-title>"
+                                "<genre>b</genre><genre>c</genre></title-info>"));
+        QCOMPARE(ErrorOf([&] { genres->Insert(9, QStringLiteral("x")); }),
+                 QStringLiteral("List index out of bounds (9)"));
         genres->Delete(2);
         QCOMPARE(genres->Count(), 3);
         QCOMPARE(genres->Items(2), QStringLiteral("c"));
@@ -215,7 +221,8 @@ private slots:
         IXMLAuthorType added = authors->Add();
         added->LastName()->SetText(QStringLiteral("Толстой & Co"));
         QCOMPARE(authors->Count(), 1);
-        QVERIFY(info->Xml().endsWith(QStringLiteral("<author><last-name>Толстой &amp; Co</last-name></author></title-info>")));
+        QVERIFY(info->Xml().endsWith(
+            QStringLiteral("<author><last-name>Толстой &amp; Co</last-name></author></title-info>")));
         QCOMPARE(authors->Remove(added), 0);
         QCOMPARE(authors->Remove(added), -1);
         QCOMPARE(authors->Count(), 0);
@@ -229,8 +236,9 @@ private slots:
 
     void listElementsAndNestedSequences()
     {
-        IXMLTitleinfoType info = TitleInfo("<sequence name=\"A\" number=\"1\"><sequence name=\"B\" number=\"2\"/></sequence>"
-                                           "<coverpage><image l:href=\"#cover.jpg\"/><image/></coverpage>");
+        IXMLTitleinfoType info =
+            TitleInfo("<sequence name=\"A\" number=\"1\"><sequence name=\"B\" number=\"2\"/></sequence>"
+                      "<coverpage><image l:href=\"#cover.jpg\"/><image/></coverpage>");
         QCOMPARE(info->Sequence()->Count(), 1);
         IXMLSequenceType outer = info->Sequence()->Items(0);
         QCOMPARE(outer->Count(), 1);
@@ -243,8 +251,9 @@ private slots:
 
     void xlinkAttributesAreNeverCreated()
     {
-        IXMLFictionBook book = Open(Fb2BookWithDescription(
-            "<title-info><coverpage><image/><image xmlns:x=\"HTTP://WWW.W3.ORG/1999/XLINK\" x:href=\"#b\" href=\"#plain\"/></coverpage></title-info>"));
+        IXMLFictionBook book = Open(
+            Fb2BookWithDescription("<title-info><coverpage><image/><image xmlns:x=\"HTTP://WWW.W3.ORG/1999/XLINK\" "
+                                   "x:href=\"#b\" href=\"#plain\"/></coverpage></title-info>"));
         IXMLCoverpage cover = book->Description()->TitleInfo()->Coverpage();
         QCOMPARE(cover->Items(0)->XlinkHref(), QString());
         QCOMPARE(cover->Items(0)->XlinkType(), QString());
@@ -256,9 +265,9 @@ private slots:
 
     void attributes()
     {
-        IXMLFictionBook book = Open(Fb2Book(
-            "<description/><binary id=\"cover.jpg\" content-type=\"image/jpeg\">/9j/4AAQ</binary>"
-            "<binary xml:lang=\"ru\">AAAA</binary>"));
+        IXMLFictionBook book =
+            Open(Fb2Book("<description/><binary id=\"cover.jpg\" content-type=\"image/jpeg\">/9j/4AAQ</binary>"
+                         "<binary xml:lang=\"ru\">AAAA</binary>"));
         IXMLBinaryList binaries = book->Binary();
         QCOMPARE(binaries->Count(), 2);
         QCOMPARE(binaries->Items(0)->Id(), QStringLiteral("cover.jpg"));
@@ -357,7 +366,8 @@ private slots:
         IXMLAuthorType author;
         IXMLNode text;
         {
-            IXMLFictionBook book = Open(Fb2BookWithDescription("<title-info><author><last-name>Пушкин</last-name></author></title-info>"));
+            IXMLFictionBook book =
+                Open(Fb2BookWithDescription("<title-info><author><last-name>Пушкин</last-name></author></title-info>"));
             author = book->Description()->TitleInfo()->Author()->Items(0);
             text = author->LastName()->ChildNodes().value(0);
         }
@@ -373,7 +383,8 @@ private slots:
 
     void genericNodeOperations()
     {
-        IXMLFictionBook book = Open(Fb2BookWithDescription("<title-info><book-title xml:lang=\"ru\">T</book-title></title-info>"));
+        IXMLFictionBook book =
+            Open(Fb2BookWithDescription("<title-info><book-title xml:lang=\"ru\">T</book-title></title-info>"));
         IXMLTextFieldType title = book->Description()->TitleInfo()->BookTitle();
         const QList<IXMLNode> attributes = title->AttributeNodes();
         QCOMPARE(attributes.size(), 1);
@@ -392,13 +403,15 @@ private slots:
     {
         IXMLFictionBook book = Open(Fb2BookWithDescription("<title-info><book-title/><lang>ru</lang></title-info>"));
         IXMLTextFieldType title = book->Description()->TitleInfo()->BookTitle();
-        QCOMPARE(title->Text(), QString()); // gains an empty text node, which strip-space would remove
+        QCOMPARE(title->Text(), QString());  // gains an empty text node, which strip-space would remove
         IXMLNode emptyText = title->ChildNodes().value(0);
-        const QString xsl = WriteFixture(m_files.Dir(), QStringLiteral("strip.xsl"),
-            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\""
-            " xmlns:fb=\"http://www.gribuser.ru/xml/fictionbook/2.0\"><xsl:strip-space elements=\"*\"/>"
-            "<xsl:output method=\"text\"/><xsl:template match=\"/\">[<xsl:value-of select=\"//fb:lang\"/>]</xsl:template>"
-            "</xsl:stylesheet>");
+        const QString xsl =
+            WriteFixture(m_files.Dir(), QStringLiteral("strip.xsl"),
+                         "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\""
+                         " xmlns:fb=\"http://www.gribuser.ru/xml/fictionbook/2.0\"><xsl:strip-space elements=\"*\"/>"
+                         "<xsl:output method=\"text\"/><xsl:template match=\"/\">[<xsl:value-of "
+                         "select=\"//fb:lang\"/>]</xsl:template>"
+                         "</xsl:stylesheet>");
         XsltStylesheetPtr style = XsltLoadStyleSheet(xsl);
         const QString before = book->Xml();
         QCOMPARE(XsltTransform(book->DomDocument(), style.get()), QStringLiteral("[ru]"));

@@ -26,7 +26,7 @@ QString MakeProgram(const QString &root, EProgram kind)
     return bin;
 }
 
-} // namespace
+}  // namespace
 
 class TestFolderLayout : public QObject {
     Q_OBJECT
@@ -38,7 +38,8 @@ private slots:
     void cleanup()
     {
         // A read-only program folder must become removable again.
-        QFile::setPermissions(Root() + QStringLiteral("/prefix/bin"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QFile::setPermissions(Root() + QStringLiteral("/prefix/bin"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QDir(Root() + QStringLiteral("/prefix")).removeRecursively();
     }
 
@@ -55,20 +56,33 @@ private slots:
         // "~" stands for the home folder, "@" for the test's root.
         const QString bin = QStringLiteral("@/prefix/bin/");
         QTest::newRow("writable folder with its data: portable, whatever XDG says")
-            << int(PortableCopy) << "@/cfg" << "@/data" << bin << bin + "tmp/" << bin << bin;
-        QTest::newRow("read-only folder, XDG unset: defaults below home")
-            << int(ReadOnlyCopy) << "" << "" << "~/.config/orvane/" << "~/.local/share/orvane/"
-            << "~/.local/share/orvane/" << bin;
-        QTest::newRow("read-only folder, XDG set")
-            << int(ReadOnlyCopy) << "@/cfg" << "@/data" << "@/cfg/orvane/" << "@/data/orvane/" << "@/data/orvane/" << bin;
-        QTest::newRow("XDG relative: ignored as the XDG rules say")
-            << int(ReadOnlyCopy) << "cfg" << "./data" << "~/.config/orvane/" << "~/.local/share/orvane/"
-            << "~/.local/share/orvane/" << bin;
+            << int(PortableCopy) << "@/cfg"
+            << "@/data" << bin << bin + "tmp/" << bin << bin;
+        QTest::newRow("read-only folder, XDG unset: defaults below home") << int(ReadOnlyCopy) << ""
+                                                                          << ""
+                                                                          << "~/.config/orvane/"
+                                                                          << "~/.local/share/orvane/"
+                                                                          << "~/.local/share/orvane/" << bin;
+        QTest::newRow("read-only folder, XDG set") << int(ReadOnlyCopy) << "@/cfg"
+                                                   << "@/data"
+                                                   << "@/cfg/orvane/"
+                                                   << "@/data/orvane/"
+                                                   << "@/data/orvane/" << bin;
+        QTest::newRow("XDG relative: ignored as the XDG rules say") << int(ReadOnlyCopy) << "cfg"
+                                                                    << "./data"
+                                                                    << "~/.config/orvane/"
+                                                                    << "~/.local/share/orvane/"
+                                                                    << "~/.local/share/orvane/" << bin;
         QTest::newRow("installed into a prefix the user can write: per-user, data in share")
-            << int(Installed) << "@/cfg//" << "" << "@/cfg/orvane/" << "~/.local/share/orvane/"
-            << "~/.local/share/orvane/" << "@/prefix/share/orvane/";
+            << int(Installed) << "@/cfg//"
+            << ""
+            << "@/cfg/orvane/"
+            << "~/.local/share/orvane/"
+            << "~/.local/share/orvane/"
+            << "@/prefix/share/orvane/";
         QTest::newRow("no data anywhere: portable, errors name the data beside the program")
-            << int(NoDataWritable) << "@/cfg" << "" << bin << bin + "tmp/" << bin << bin;
+            << int(NoDataWritable) << "@/cfg"
+            << "" << bin << bin + "tmp/" << bin << bin;
     }
 
     void placesUserFilesAndFindsData()
@@ -77,9 +91,7 @@ private slots:
         QFETCH(QString, configHome);
         QFETCH(QString, dataHome);
         const QString home = Root() + QStringLiteral("/home");
-        const auto expand = [&](QString s) {
-            return s.replace(u'~', home).replace(u'@', Root());
-        };
+        const auto expand = [&](QString s) { return s.replace(u'~', home).replace(u'@', Root()); };
         const QString bin = MakeProgram(Root(), EProgram(kind));
         const TUserEnvironment env{home, expand(configHome), expand(dataHome)};
 
@@ -124,8 +136,10 @@ private slots:
     {
         QTest::addColumn<QString>("blocker");  // made as a file at this place below the root
         QTest::addColumn<QString>("configDir");
-        QTest::newRow("config home is a file") << "cfg" << "cfg/orvane/";
-        QTest::newRow("config.ini is a folder") << "" << "cfg2/orvane/";
+        QTest::newRow("config home is a file") << "cfg"
+                                               << "cfg/orvane/";
+        QTest::newRow("config.ini is a folder") << ""
+                                                << "cfg2/orvane/";
     }
     void unusableConfigIni()
     {

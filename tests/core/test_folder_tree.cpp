@@ -24,7 +24,8 @@ void MakeTree(const QString &root, const QStringList &lines)
             const QString target = line.section(" -> ", 1);
             const QString to = target.startsWith('.') ? target : root + target;
             QDir().mkpath(QFileInfo(path).path());
-            QVERIFY2(symlink(QFile::encodeName(to).constData(), QFile::encodeName(path).constData()) == 0, qPrintable(line));
+            QVERIFY2(symlink(QFile::encodeName(to).constData(), QFile::encodeName(path).constData()) == 0,
+                     qPrintable(line));
         } else if (line.endsWith('/')) {
             QVERIFY(QDir().mkpath(root + line));
         } else if (line.endsWith('|')) {
@@ -45,7 +46,7 @@ QStringList Relative(const QString &root, const QStringList &paths)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 class TestFolderTree : public QObject {
     Q_OBJECT
@@ -56,24 +57,26 @@ private slots:
         QTest::addColumn<QString>("chosen");  // relative to the temporary folder
         QTest::addColumn<QStringList>("found");
         QTest::newRow("nested, each folder's files first, then its subfolders by name")
-            << QStringList{"t/b.fb2", "t/A.FB2", "t/notes.txt", "t/z/c.fb2", "t/a/d.Zip", "t/a/deep/e.fb2",
-                           "t/a/f.fb2.txt", "t/empty/"}
+            << QStringList{"t/b.fb2",   "t/A.FB2",        "t/notes.txt",   "t/z/c.fb2",
+                           "t/a/d.Zip", "t/a/deep/e.fb2", "t/a/f.fb2.txt", "t/empty/"}
             << "t" << QStringList{"A.FB2", "b.fb2", "a/d.Zip", "a/deep/e.fb2", "z/c.fb2"};
-        QTest::newRow("links out of the tree are not followed")
-            << QStringList{"out/x.fb2", "out/sub/y.fb2", "t/own.fb2", "t/to-folder -> out", "t/to-file.fb2 -> out/x.fb2",
-                           "t/dangling.fb2 -> out/none.fb2"}
-            << "t" << QStringList{"own.fb2"};
+        QTest::newRow("links out of the tree are not followed") << QStringList{"out/x.fb2",
+                                                                               "out/sub/y.fb2",
+                                                                               "t/own.fb2",
+                                                                               "t/to-folder -> out",
+                                                                               "t/to-file.fb2 -> out/x.fb2",
+                                                                               "t/dangling.fb2 -> out/none.fb2"}
+                                                                << "t" << QStringList{"own.fb2"};
         QTest::newRow("links back into the tree make no loop and no second row")
-            << QStringList{"t/a.fb2", "t/s/b.fb2", "t/s/up -> ..", "t/s/self -> .", "t/root -> t", "t/s/twin.fb2 -> ./b.fb2"}
+            << QStringList{"t/a.fb2",       "t/s/b.fb2",   "t/s/up -> ..",
+                           "t/s/self -> .", "t/root -> t", "t/s/twin.fb2 -> ./b.fb2"}
             << "t" << QStringList{"a.fb2", "s/b.fb2"};
-        QTest::newRow("the chosen folder may be a link")
-            << QStringList{"real/a.fb2", "real/s/b.zip", "chosen -> real"} << "chosen"
-            << QStringList{"a.fb2", "s/b.zip"};
+        QTest::newRow("the chosen folder may be a link") << QStringList{"real/a.fb2", "real/s/b.zip", "chosen -> real"}
+                                                         << "chosen" << QStringList{"a.fb2", "s/b.zip"};
         QTest::newRow("only regular files; a folder named like a book is a folder")
-            << QStringList{"t/pipe.fb2|", "t/x.fb2/inner.fb2", "t/y.zip/"} << "t"
-            << QStringList{"x.fb2/inner.fb2"};
-        QTest::newRow("hidden files and folders count") << QStringList{"t/.a.fb2", "t/.h/b.fb2"} << "t"
-                                                         << QStringList{".a.fb2", ".h/b.fb2"};
+            << QStringList{"t/pipe.fb2|", "t/x.fb2/inner.fb2", "t/y.zip/"} << "t" << QStringList{"x.fb2/inner.fb2"};
+        QTest::newRow("hidden files and folders count")
+            << QStringList{"t/.a.fb2", "t/.h/b.fb2"} << "t" << QStringList{".a.fb2", ".h/b.fb2"};
         QTest::newRow("no such folder") << QStringList{"t/a.fb2"} << "none" << QStringList{};
     }
     void sourcesOfATree()
@@ -101,10 +104,13 @@ private slots:
         MakeTree(base, {"a/1.fb2", "a/b/2.fb2", "a/c/3.fb2", "a/d/4.fb2"});
         QList<TFolderTreeProgress> told;
         bool stopped = false;
-        const QStringList got = FolderTreeBookSources(base + "a", [&](const TFolderTreeProgress &p) {
-            told << p;
-            return told.size() < 2;
-        }, &stopped);
+        const QStringList got = FolderTreeBookSources(
+            base + "a",
+            [&](const TFolderTreeProgress &p) {
+                told << p;
+                return told.size() < 2;
+            },
+            &stopped);
         QVERIFY(stopped);
         QVERIFY(got.isEmpty());
         QCOMPARE(told.size(), 2);
@@ -137,7 +143,8 @@ private slots:
         QVERIFY(!rows.Stopped);
         QStringList got;
         for (const TListEntry &e : rows.Rows)
-            got << (e.InArchive ? QFileInfo(e.ArchivePath).fileName() + ':' + e.FileName : e.FileDir.mid(base.size()) + e.FileName);
+            got << (e.InArchive ? QFileInfo(e.ArchivePath).fileName() + ':' + e.FileName
+                                : e.FileDir.mid(base.size()) + e.FileName);
         QCOMPARE(got, (QStringList{"t/a.fb2", "good.zip:two.fb2", "good.zip:one.fb2", "t/s/z.fb2"}));
         QCOMPARE(rows.Failures.size(), 1);
         QVERIFY2(rows.Failures[0].contains(base + "t/m/bad.zip"), qPrintable(rows.Failures[0]));

@@ -12,7 +12,7 @@
 
 namespace {
 
-using Genres = QList<QPair<QString, QString>>; // code, name; in file order
+using Genres = QList<QPair<QString, QString>>;  // code, name; in file order
 
 const QString kUtils = QDir::cleanPath(QStringLiteral(ORVANE_TEST_DATA "/../../utils")) + "/";
 
@@ -85,7 +85,7 @@ Genres PageNames()
     return xml.hasError() ? Genres{} : genres;
 }
 
-} // namespace
+}  // namespace
 
 class TestGenreSchema : public QObject {
     Q_OBJECT
@@ -102,7 +102,8 @@ private slots:
         const QSet<QString> schemaSet(schema.cbegin(), schema.cend());
         const QStringList missing = QSet<QString>(listedSet).subtract(schemaSet).values();
         const QStringList extra = QSet<QString>(schemaSet).subtract(listedSet).values();
-        QVERIFY2(missing.isEmpty(), qPrintable("not in the schema: " + missing.join(' ') + " (run scripts/genres-gen)"));
+        QVERIFY2(missing.isEmpty(),
+                 qPrintable("not in the schema: " + missing.join(' ') + " (run scripts/genres-gen)"));
         QVERIFY2(extra.isEmpty(), qPrintable("not in genres.list: " + extra.join(' ')));
         QCOMPARE(schema.size(), schemaSet.size());
     }

@@ -38,11 +38,16 @@ private slots:
     {
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("name");
-        QTest::newRow("published") << "prose_classic" << "Классическая проза";
-        QTest::newRow("published, science fiction") << "sf" << "Научная фантастика";
-        QTest::newRow("beyond the published list") << "det_cozy" << "Дамский детективный роман";
-        QTest::newRow("old code") << "literature_rus_classsic" << "Русская классика";
-        QTest::newRow("contemporary prose") << "prose_contemporary" << "Современная проза";
+        QTest::newRow("published") << "prose_classic"
+                                   << "Классическая проза";
+        QTest::newRow("published, science fiction") << "sf"
+                                                    << "Научная фантастика";
+        QTest::newRow("beyond the published list") << "det_cozy"
+                                                   << "Дамский детективный роман";
+        QTest::newRow("old code") << "literature_rus_classsic"
+                                  << "Русская классика";
+        QTest::newRow("contemporary prose") << "prose_contemporary"
+                                            << "Современная проза";
     }
 
     void codesInRealUse()

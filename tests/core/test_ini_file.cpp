@@ -25,7 +25,7 @@ QByteArray Utf16WithBom(const QString &text)
     bytes.append(reinterpret_cast<const char *>(text.utf16()), text.size() * 2);
     return bytes;
 }
-} // namespace
+}  // namespace
 
 class TestIniFile : public QObject {
     Q_OBJECT
@@ -42,25 +42,63 @@ private slots:
         QTest::addColumn<QString>("section");
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("names in any case") << QByteArray("[auto]\nvalid = 0\n") << "AUTO" << "VALID" << "0";
-        QTest::newRow("Cyrillic names in any case") << QByteArray("[Раздел]\nКлюч=да\n") << "РАЗДЕЛ" << "ключ" << "да";
-        QTest::newRow("after the first equals sign") << QByteArray("[A]\nk=a=b\n") << "A" << "k" << "a=b";
-        QTest::newRow("blanks trimmed") << QByteArray("[A]\n\t k \t=  two words \t\n") << "A" << "k" << "two words";
-        QTest::newRow("double quotes removed") << QByteArray("[A]\nk=\"  x  \"\n") << "A" << "k" << "  x  ";
-        QTest::newRow("single quotes removed") << QByteArray("[A]\nk='x'\n") << "A" << "k" << "x";
-        QTest::newRow("unmatched quotes kept") << QByteArray("[A]\nk=\"x'\n") << "A" << "k" << "\"x'";
-        QTest::newRow("one quote kept") << QByteArray("[A]\nk=\"\n") << "A" << "k" << "\"";
-        QTest::newRow("inner quotes kept") << QByteArray("[A]\nk=a \"b\" c\n") << "A" << "k" << "a \"b\" c";
-        QTest::newRow("empty value is not the default") << QByteArray("[A]\nk=\n") << "A" << "k" << "";
-        QTest::newRow("missing key") << QByteArray("[A]\nj=1\n") << "A" << "k" << "<default>";
-        QTest::newRow("key of another section") << QByteArray("[A]\nj=1\n[B]\nk=2\n") << "A" << "k" << "<default>";
-        QTest::newRow("key before any section") << QByteArray("k=1\n[A]\n") << "A" << "k" << "<default>";
-        QTest::newRow("missing section") << QByteArray("[B]\nk=1\n") << "A" << "k" << "<default>";
-        QTest::newRow("first of two keys") << QByteArray("[A]\nk=1\nK=2\n") << "A" << "k" << "1";
-        QTest::newRow("first of two sections") << QByteArray("[A]\nk=1\n[a]\nk=2\n") << "A" << "k" << "1";
-        QTest::newRow("CR LF lines") << QByteArray("[A]\r\nk=v\r\n") << "A" << "k" << "v";
-        QTest::newRow("no line break at the end") << QByteArray("[A]\nk=v") << "A" << "k" << "v";
-        QTest::newRow("blanks around the section") << QByteArray("  [ A ]  \nk=v\n") << "A" << "k" << "v";
+        QTest::newRow("names in any case") << QByteArray("[auto]\nvalid = 0\n") << "AUTO"
+                                           << "VALID"
+                                           << "0";
+        QTest::newRow("Cyrillic names in any case") << QByteArray("[Раздел]\nКлюч=да\n") << "РАЗДЕЛ"
+                                                    << "ключ"
+                                                    << "да";
+        QTest::newRow("after the first equals sign") << QByteArray("[A]\nk=a=b\n") << "A"
+                                                     << "k"
+                                                     << "a=b";
+        QTest::newRow("blanks trimmed") << QByteArray("[A]\n\t k \t=  two words \t\n") << "A"
+                                        << "k"
+                                        << "two words";
+        QTest::newRow("double quotes removed") << QByteArray("[A]\nk=\"  x  \"\n") << "A"
+                                               << "k"
+                                               << "  x  ";
+        QTest::newRow("single quotes removed") << QByteArray("[A]\nk='x'\n") << "A"
+                                               << "k"
+                                               << "x";
+        QTest::newRow("unmatched quotes kept") << QByteArray("[A]\nk=\"x'\n") << "A"
+                                               << "k"
+                                               << "\"x'";
+        QTest::newRow("one quote kept") << QByteArray("[A]\nk=\"\n") << "A"
+                                        << "k"
+                                        << "\"";
+        QTest::newRow("inner quotes kept") << QByteArray("[A]\nk=a \"b\" c\n") << "A"
+                                           << "k"
+                                           << "a \"b\" c";
+        QTest::newRow("empty value is not the default") << QByteArray("[A]\nk=\n") << "A"
+                                                        << "k"
+                                                        << "";
+        QTest::newRow("missing key") << QByteArray("[A]\nj=1\n") << "A"
+                                     << "k"
+                                     << "<default>";
+        QTest::newRow("key of another section") << QByteArray("[A]\nj=1\n[B]\nk=2\n") << "A"
+                                                << "k"
+                                                << "<default>";
+        QTest::newRow("key before any section") << QByteArray("k=1\n[A]\n") << "A"
+                                                << "k"
+                                                << "<default>";
+        QTest::newRow("missing section") << QByteArray("[B]\nk=1\n") << "A"
+                                         << "k"
+                                         << "<default>";
+        QTest::newRow("first of two keys") << QByteArray("[A]\nk=1\nK=2\n") << "A"
+                                           << "k"
+                                           << "1";
+        QTest::newRow("first of two sections") << QByteArray("[A]\nk=1\n[a]\nk=2\n") << "A"
+                                               << "k"
+                                               << "1";
+        QTest::newRow("CR LF lines") << QByteArray("[A]\r\nk=v\r\n") << "A"
+                                     << "k"
+                                     << "v";
+        QTest::newRow("no line break at the end") << QByteArray("[A]\nk=v") << "A"
+                                                  << "k"
+                                                  << "v";
+        QTest::newRow("blanks around the section") << QByteArray("  [ A ]  \nk=v\n") << "A"
+                                                   << "k"
+                                                   << "v";
     }
 
     void readString()
@@ -153,31 +191,40 @@ private slots:
         QTest::addColumn<QString>("key");
         QTest::addColumn<QString>("value");
         QTest::addColumn<QByteArray>("after");
-        QTest::newRow("new file") << QByteArray() << "AUTO" << "Valid" << "1" << QByteArray("[AUTO]\nValid=1\n");
+        QTest::newRow("new file") << QByteArray() << "AUTO"
+                                  << "Valid"
+                                  << "1" << QByteArray("[AUTO]\nValid=1\n");
         QTest::newRow("in place, other lines untouched")
-            << QByteArray("; note\n[auto]\nA=1\n  valid = 0 \nB=2\n\n[FORM]\nValid=3\n") << "AUTO" << "Valid" << "1"
-            << QByteArray("; note\n[auto]\nA=1\n  valid=1 \nB=2\n\n[FORM]\nValid=3\n");
-        QTest::newRow("appended to its section")
-            << QByteArray("[AUTO]\nA=1\n\n[FORM]\nW=3\n") << "AUTO" << "B" << "2"
-            << QByteArray("[AUTO]\nA=1\nB=2\n\n[FORM]\nW=3\n");
-        QTest::newRow("appended to an empty section")
-            << QByteArray("[AUTO]\n[FORM]\nW=3\n") << "AUTO" << "B" << "2"
-            << QByteArray("[AUTO]\nB=2\n[FORM]\nW=3\n");
-        QTest::newRow("section appended")
-            << QByteArray("[FORM]\nW=3") << "USER" << "Column_2" << "380"
-            << QByteArray("[FORM]\nW=3\n[USER]\nColumn_2=380\n");
-        QTest::newRow("key after a last line without break")
-            << QByteArray("[AUTO]\nA=1") << "AUTO" << "B" << "2" << QByteArray("[AUTO]\nA=1\nB=2\n");
-        QTest::newRow("CR LF kept in place")
-            << QByteArray("[AUTO]\r\nA=1\r\nB=2\r\n") << "AUTO" << "A" << "5" << QByteArray("[AUTO]\r\nA=5\r\nB=2\r\n");
-        QTest::newRow("CR LF for new lines")
-            << QByteArray("[AUTO]\r\nA=1\r\n") << "AUTO" << "B" << "2" << QByteArray("[AUTO]\r\nA=1\r\nB=2\r\n");
-        QTest::newRow("value stored as it is")
-            << QByteArray() << "AUTO" << "EndDir" << " /home/ю/end/ " << QByteArray("[AUTO]\nEndDir= /home/ю/end/ \n");
-        QTest::newRow("line breaks of a value folded")
-            << QByteArray() << "A" << "k" << "a\nb\r\n[B]" << QByteArray("[A]\nk=a b  [B]\n");
-        QTest::newRow("only the first section")
-            << QByteArray("[A]\nx=1\n[B]\n[a]\nk=1\n") << "A" << "k" << "2" << QByteArray("[A]\nx=1\nk=2\n[B]\n[a]\nk=1\n");
+            << QByteArray("; note\n[auto]\nA=1\n  valid = 0 \nB=2\n\n[FORM]\nValid=3\n") << "AUTO"
+            << "Valid"
+            << "1" << QByteArray("; note\n[auto]\nA=1\n  valid=1 \nB=2\n\n[FORM]\nValid=3\n");
+        QTest::newRow("appended to its section") << QByteArray("[AUTO]\nA=1\n\n[FORM]\nW=3\n") << "AUTO"
+                                                 << "B"
+                                                 << "2" << QByteArray("[AUTO]\nA=1\nB=2\n\n[FORM]\nW=3\n");
+        QTest::newRow("appended to an empty section") << QByteArray("[AUTO]\n[FORM]\nW=3\n") << "AUTO"
+                                                      << "B"
+                                                      << "2" << QByteArray("[AUTO]\nB=2\n[FORM]\nW=3\n");
+        QTest::newRow("section appended") << QByteArray("[FORM]\nW=3") << "USER"
+                                          << "Column_2"
+                                          << "380" << QByteArray("[FORM]\nW=3\n[USER]\nColumn_2=380\n");
+        QTest::newRow("key after a last line without break") << QByteArray("[AUTO]\nA=1") << "AUTO"
+                                                             << "B"
+                                                             << "2" << QByteArray("[AUTO]\nA=1\nB=2\n");
+        QTest::newRow("CR LF kept in place") << QByteArray("[AUTO]\r\nA=1\r\nB=2\r\n") << "AUTO"
+                                             << "A"
+                                             << "5" << QByteArray("[AUTO]\r\nA=5\r\nB=2\r\n");
+        QTest::newRow("CR LF for new lines") << QByteArray("[AUTO]\r\nA=1\r\n") << "AUTO"
+                                             << "B"
+                                             << "2" << QByteArray("[AUTO]\r\nA=1\r\nB=2\r\n");
+        QTest::newRow("value stored as it is") << QByteArray() << "AUTO"
+                                               << "EndDir"
+                                               << " /home/ю/end/ " << QByteArray("[AUTO]\nEndDir= /home/ю/end/ \n");
+        QTest::newRow("line breaks of a value folded") << QByteArray() << "A"
+                                                       << "k"
+                                                       << "a\nb\r\n[B]" << QByteArray("[A]\nk=a b  [B]\n");
+        QTest::newRow("only the first section") << QByteArray("[A]\nx=1\n[B]\n[a]\nk=1\n") << "A"
+                                                << "k"
+                                                << "2" << QByteArray("[A]\nx=1\nk=2\n[B]\n[a]\nk=1\n");
     }
 
     void write()
@@ -197,7 +244,8 @@ private slots:
     void valuesReadBackAsWritten()
     {
         const TIniFile ini(Path());
-        ini.WriteString(QStringLiteral("AUTO"), QStringLiteral("NamePattern"), QStringLiteral("Фамилия Имя - Название "));
+        ini.WriteString(QStringLiteral("AUTO"), QStringLiteral("NamePattern"),
+                        QStringLiteral("Фамилия Имя - Название "));
         ini.WriteString(QStringLiteral("AUTO"), QStringLiteral("Quoted"), QStringLiteral("\"Серия\""));
         ini.WriteInteger(QStringLiteral("FORM"), QStringLiteral("Left"), -240);
         ini.WriteBool(QStringLiteral("AUTO"), QStringLiteral("Valid"), false);
@@ -213,7 +261,8 @@ private slots:
 
     void readSectionInFileOrder()
     {
-        WriteBytes(Path(), "[X]\na=0\n[GENRES]\nsf = Фантастика\nprose_classic=\"Классическая проза\"\n\nbare\n[Y]\nb=1\n");
+        WriteBytes(Path(),
+                   "[X]\na=0\n[GENRES]\nsf = Фантастика\nprose_classic=\"Классическая проза\"\n\nbare\n[Y]\nb=1\n");
         const QList<std::pair<QString, QString>> expected = {
             {QStringLiteral("sf"), QStringLiteral("Фантастика")},
             {QStringLiteral("prose_classic"), QStringLiteral("Классическая проза")},
@@ -256,7 +305,8 @@ private slots:
         };
         WriteBytes(Path(), encode(QStringLiteral("[AUTO]\r\nSortPattern=Жанр\r\n")));
         const TIniFile ini(Path());
-        QCOMPARE(ini.ReadString(QStringLiteral("AUTO"), QStringLiteral("SortPattern"), QString()), QStringLiteral("Жанр"));
+        QCOMPARE(ini.ReadString(QStringLiteral("AUTO"), QStringLiteral("SortPattern"), QString()),
+                 QStringLiteral("Жанр"));
         ini.WriteString(QStringLiteral("AUTO"), QStringLiteral("NamePattern"), QStringLiteral("Название"));
         QCOMPARE(ReadBytes(Path()), encode(QStringLiteral("[AUTO]\r\nSortPattern=Жанр\r\nNamePattern=Название\r\n")));
     }
@@ -272,7 +322,8 @@ private slots:
         QCOMPARE(ReadBytes(Path()), cp1251 + "SortPattern=\xC6\xE0\xED\xF0\n");
         // A character outside the code page turns the file into UTF-8 with every line kept.
         ini.WriteString(QStringLiteral("AUTO"), QStringLiteral("Title"), QStringLiteral("日本"));
-        QCOMPARE(ReadBytes(Path()), QStringLiteral("[AUTO]\nNamePattern=Фамилия\nSortPattern=Жанр\nTitle=日本\n").toUtf8());
+        QCOMPARE(ReadBytes(Path()),
+                 QStringLiteral("[AUTO]\nNamePattern=Фамилия\nSortPattern=Жанр\nTitle=日本\n").toUtf8());
     }
 
     void utf8BomIsKept()
@@ -320,7 +371,8 @@ private slots:
         else
             WriteBytes(Path(), huge);
         const TIniFile ini(Path());
-        QCOMPARE(ini.ReadString(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("default")), QStringLiteral("default"));
+        QCOMPARE(ini.ReadString(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("default")),
+                 QStringLiteral("default"));
         QVERIFY(ini.ReadSection(QStringLiteral("A")).isEmpty());
         try {
             ini.WriteString(QStringLiteral("A"), QStringLiteral("k"), QStringLiteral("w"));

@@ -20,7 +20,7 @@ namespace {
 
 const QString kTarget = QStringLiteral("Т/Толстой Лев/Толстой Лев - Война и мир");
 
-} // namespace
+}  // namespace
 
 class TestRowAfterRun : public QObject {
     Q_OBJECT
@@ -30,8 +30,10 @@ class TestRowAfterRun : public QObject {
 
     void settings(const QMap<QString, QString> &keys)
     {
-        QMap<QString, QString> all{{QStringLiteral("EndDir"), m_end}, {QStringLiteral("BadDir"), m_bad},
-                                   {QStringLiteral("LogFile"), m_log}, {QStringLiteral("SaveLog"), "1"}};
+        QMap<QString, QString> all{{QStringLiteral("EndDir"), m_end},
+                                   {QStringLiteral("BadDir"), m_bad},
+                                   {QStringLiteral("LogFile"), m_log},
+                                   {QStringLiteral("SaveLog"), "1"}};
         for (auto it = keys.begin(); it != keys.end(); ++it)
             all.insert(it.key(), it.value());
         WriteConfig(m_config, all);
@@ -56,7 +58,9 @@ class TestRowAfterRun : public QObject {
 
     QString expand(QString s) const
     {
-        return s.replace(QStringLiteral("@src/"), m_src).replace(QStringLiteral("@end/"), m_end).replace(QStringLiteral("@bad/"), m_bad);
+        return s.replace(QStringLiteral("@src/"), m_src)
+            .replace(QStringLiteral("@end/"), m_end)
+            .replace(QStringLiteral("@bad/"), m_bad);
     }
 
 private slots:
@@ -77,16 +81,36 @@ private slots:
 
     void rowsFollowTheirBooks_data()
     {
-        QTest::addColumn<QString>("kind");     // valid, invalid, clash (a second book of the same name)
+        QTest::addColumn<QString>("kind");  // valid, invalid, clash (a second book of the same name)
         QTest::addColumn<QString>("convert");
         QTest::addColumn<QString>("pack");
-        QTest::addColumn<QString>("where");    // where the last row points after the run
+        QTest::addColumn<QString>("where");  // where the last row points after the run
         QTest::addColumn<QString>("outcome");  // the last row's outcome on the second run
-        QTest::newRow("moved") << "valid" << "0" << "0" << "@end/" + kTarget + ".fb2" << "placed";
-        QTest::newRow("moved and packed") << "valid" << "0" << "1" << "@end/" + kTarget + ".fb2.zip|" + QFileInfo(kTarget).fileName() + ".fb2" << "placed";
-        QTest::newRow("converted: the book stays") << "valid" << "1" << "0" << "@src/a.fb2" << "placed";
-        QTest::newRow("invalid: to the bad-files folder") << "invalid" << "0" << "0" << "@bad/a.fb2" << "invalid";
-        QTest::newRow("not placed: the book stays") << "clash" << "0" << "0" << "@src/b.fb2" << "not-placed";
+        QTest::newRow("moved") << "valid"
+                               << "0"
+                               << "0"
+                               << "@end/" + kTarget + ".fb2"
+                               << "placed";
+        QTest::newRow("moved and packed") << "valid"
+                                          << "0"
+                                          << "1"
+                                          << "@end/" + kTarget + ".fb2.zip|" + QFileInfo(kTarget).fileName() + ".fb2"
+                                          << "placed";
+        QTest::newRow("converted: the book stays") << "valid"
+                                                   << "1"
+                                                   << "0"
+                                                   << "@src/a.fb2"
+                                                   << "placed";
+        QTest::newRow("invalid: to the bad-files folder") << "invalid"
+                                                          << "0"
+                                                          << "0"
+                                                          << "@bad/a.fb2"
+                                                          << "invalid";
+        QTest::newRow("not placed: the book stays") << "clash"
+                                                    << "0"
+                                                    << "0"
+                                                    << "@src/b.fb2"
+                                                    << "not-placed";
     }
     void rowsFollowTheirBooks()
     {
@@ -95,12 +119,17 @@ private slots:
         QFETCH(QString, pack);
         QFETCH(QString, where);
         QFETCH(QString, outcome);
-        settings({{QStringLiteral("Convert"), convert}, {QStringLiteral("Archive"), pack}, {QStringLiteral("ConvertType"), "0"}});
+        settings({{QStringLiteral("Convert"), convert},
+                  {QStringLiteral("Archive"), pack},
+                  {QStringLiteral("ConvertType"), "0"}});
         TBookList list;
-        const QByteArray book = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("a"));
+        const QByteArray book = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"),
+                                          QStringLiteral("Война и мир"), QStringLiteral("a"));
         list.Append(loose(QStringLiteral("a.fb2"), kind == QLatin1String("invalid") ? SchemaInvalidBook() : book));
         if (kind == QLatin1String("clash"))
-            list.Append(loose(QStringLiteral("b.fb2"), ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("b"))));
+            list.Append(loose(QStringLiteral("b.fb2"),
+                              ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"),
+                                        QStringLiteral("b"))));
         const TRunRows::RowId last = list.At(list.Count() - 1).Id;
         list.Append(loose(QStringLiteral("unticked.fb2"), book), false);
 

@@ -9,7 +9,7 @@ namespace {
 
 const QString kNbsp = QString(QChar(0x00A0));
 
-} // namespace
+}  // namespace
 
 class TestRowTip : public QObject {
     Q_OBJECT
@@ -53,11 +53,12 @@ private slots:
             << true << "a/b/" << -1 << "Архив: /книги/pack.zip\nПапка в архиве: a/b/\nРазмер: 1,5" + kNbsp + "КБ";
         QTest::newRow("placed") << false << "" << int(TRowOutcome::Placed)
                                 << "/книги/а б/Книга.fb2\nРазмер: 1,5" + kNbsp + "КБ\nРазмещена: /end/Чехов.fb2";
-        QTest::newRow("invalid: the validator's lines")
-            << true << "" << int(TRowOutcome::Invalid)
-            << "Архив: /книги/pack.zip\nРазмер: 1,5" + kNbsp + "КБ\nНе прошла проверку:\nКод ошибки 1871\nСтрока 3\nСимвол 5\nнет элемента";
-        QTest::newRow("not placed: one line") << false << "" << int(TRowOutcome::NotPlaced)
-                                              << "/книги/а б/Книга.fb2\nРазмер: 1,5" + kNbsp + "КБ\nНе размещена: файл уже есть";
+        QTest::newRow("invalid: the validator's lines") << true << "" << int(TRowOutcome::Invalid)
+                                                        << "Архив: /книги/pack.zip\nРазмер: 1,5" + kNbsp
+                + "КБ\nНе прошла проверку:\nКод ошибки 1871\nСтрока 3\nСимвол 5\nнет элемента";
+        QTest::newRow("not placed: one line")
+            << false << "" << int(TRowOutcome::NotPlaced)
+            << "/книги/а б/Книга.fb2\nРазмер: 1,5" + kNbsp + "КБ\nНе размещена: файл уже есть";
     }
     void rowTip()
     {
@@ -77,8 +78,8 @@ private slots:
         if (outcome >= 0) {
             row.Outcome = TRowOutcome(outcome);
             const QString reason = row.Outcome == TRowOutcome::Invalid
-                                       ? QStringLiteral("Код ошибки 1871\r\nСтрока 3\r\nСимвол 5\r\nнет элемента\r\n")
-                                       : QStringLiteral("файл уже есть");
+                ? QStringLiteral("Код ошибки 1871\r\nСтрока 3\r\nСимвол 5\r\nнет элемента\r\n")
+                : QStringLiteral("файл уже есть");
             row.OutcomeText = RowOutcomeText(TRowOutcome(outcome), QStringLiteral("/end/Чехов.fb2"), reason);
         }
         QCOMPARE(ListRowTip(row), tip);

@@ -27,7 +27,7 @@ namespace {
 const QString kTolstoy = QStringLiteral("Толстой Лев - Война и мир.fb2");
 const QString kTolstoyDir = QStringLiteral("Т/Толстой Лев/");
 
-} // namespace
+}  // namespace
 
 class TestRun : public QObject {
     Q_OBJECT
@@ -40,9 +40,8 @@ class TestRun : public QObject {
     // Settings on top of the defaults: output, bad-files folder and log in the test's folder.
     void settings(const QMap<QString, QString> &keys = {})
     {
-        QMap<QString, QString> all{{QStringLiteral("EndDir"), m_end},
-                                   {QStringLiteral("BadDir"), m_bad},
-                                   {QStringLiteral("LogFile"), m_log}};
+        QMap<QString, QString> all{
+            {QStringLiteral("EndDir"), m_end}, {QStringLiteral("BadDir"), m_bad}, {QStringLiteral("LogFile"), m_log}};
         for (auto it = keys.begin(); it != keys.end(); ++it)
             all.insert(it.key(), it.value());
         WriteConfig(m_config, all);
@@ -92,7 +91,8 @@ class TestRun : public QObject {
         }
         for (const QByteArray &b : looseBooks) {
             const int n = int(placed.count(b) + left.count(b));
-            QVERIFY2(n == 1, qPrintable(QStringLiteral("found %1 times: %2").arg(n).arg(QString::fromUtf8(b.right(60)))));
+            QVERIFY2(n == 1,
+                     qPrintable(QStringLiteral("found %1 times: %2").arg(n).arg(QString::fromUtf8(b.right(60)))));
         }
         for (const QByteArray &b : archiveBooks)
             QVERIFY2(placed.count(b) <= 1, qPrintable(QString::fromUtf8(b.right(60))));
@@ -127,22 +127,26 @@ private slots:
     void whatTheRunDoes_data()
     {
         QTest::addColumn<bool>("inArchive");
-        QTest::addColumn<QString>("kind");       // valid, invalid
+        QTest::addColumn<QString>("kind");  // valid, invalid
         QTest::addColumn<bool>("convert");
         QTest::addColumn<bool>("pack");
-        QTest::addColumn<QString>("output");      // below EndDir, or below BadDir for invalid books
+        QTest::addColumn<QString>("output");  // below EndDir, or below BadDir for invalid books
         QTest::addColumn<bool>("sourceStays");
 
         for (bool inArchive : {false, true}) {
             const char *src = inArchive ? "archive entry" : "loose file";
-            QTest::addRow("%s, valid, moved", src) << inArchive << "valid" << false << false << kTolstoyDir + kTolstoy << inArchive;
-            QTest::addRow("%s, valid, converted", src) << inArchive << "valid" << true << false
-                                                       << kTolstoyDir + QStringLiteral("Толстой Лев - Война и мир.txt") << true;
+            QTest::addRow("%s, valid, moved", src)
+                << inArchive << "valid" << false << false << kTolstoyDir + kTolstoy << inArchive;
+            QTest::addRow("%s, valid, converted", src)
+                << inArchive << "valid" << true << false
+                << kTolstoyDir + QStringLiteral("Толстой Лев - Война и мир.txt") << true;
             QTest::addRow("%s, valid, packed", src) << inArchive << "valid" << false << true
                                                     << kTolstoyDir + kTolstoy + QStringLiteral(".zip") << inArchive;
             QTest::addRow("%s, valid, converted and packed", src)
-                << inArchive << "valid" << true << true << kTolstoyDir + QStringLiteral("Толстой Лев - Война и мир.txt.zip") << true;
-            QTest::addRow("%s, invalid", src) << inArchive << "invalid" << false << false << QStringLiteral("b.fb2") << inArchive;
+                << inArchive << "valid" << true << true
+                << kTolstoyDir + QStringLiteral("Толстой Лев - Война и мир.txt.zip") << true;
+            QTest::addRow("%s, invalid", src)
+                << inArchive << "invalid" << false << false << QStringLiteral("b.fb2") << inArchive;
         }
     }
     void whatTheRunDoes()
@@ -202,7 +206,9 @@ private slots:
             QCOMPARE(log, QByteArray("\xEF\xBB\xBF"));
         } else {
             QCOMPARE(s.Invalid, 1);
-            QVERIFY2(log.startsWith("\xEF\xBB\xBF" "b.fb2 => Код ошибки "), log.constData());
+            QVERIFY2(log.startsWith("\xEF\xBB\xBF"
+                                    "b.fb2 => Код ошибки "),
+                     log.constData());
             QVERIFY(log.endsWith("\r\n\r\n"));
         }
         verifyNoScratchFiles();
@@ -213,7 +219,8 @@ private slots:
         settings({{QStringLiteral("SaveLog"), "1"}});
         TBookList rows;
         rows.Append(looseRow(loose(QStringLiteral("z.fb2"), NotXmlBook())));
-        rows.Append(looseRow(loose(QStringLiteral("ok.fb2"), ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В")))));
+        rows.Append(looseRow(
+            loose(QStringLiteral("ok.fb2"), ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В")))));
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), SchemaInvalidBook())));
         QStringList messages;
         TRunCallbacks cb;
@@ -226,12 +233,15 @@ private slots:
         QCOMPARE(messages.size(), 2);
         for (const QString &m : messages) {
             const QStringList lines = m.split(QStringLiteral("\r\n"));
-            QVERIFY2(lines.size() >= 5 && lines[0].startsWith(QStringLiteral("Код ошибки ")) &&
-                         lines[1].startsWith(QStringLiteral("Строка ")) && lines[2].startsWith(QStringLiteral("Символ ")),
+            QVERIFY2(lines.size() >= 5 && lines[0].startsWith(QStringLiteral("Код ошибки "))
+                         && lines[1].startsWith(QStringLiteral("Строка "))
+                         && lines[2].startsWith(QStringLiteral("Символ ")),
                      qPrintable(m));
         }
-        const QByteArray expected = "\xEF\xBB\xBF" + (QStringLiteral("z.fb2 => ") + messages[0] + QStringLiteral("\r\n") +
-                                                      QStringLiteral("a.fb2 => ") + messages[1] + QStringLiteral("\r\n")).toUtf8();
+        const QByteArray expected = "\xEF\xBB\xBF"
+            + (QStringLiteral("z.fb2 => ") + messages[0] + QStringLiteral("\r\n") + QStringLiteral("a.fb2 => ")
+               + messages[1] + QStringLiteral("\r\n"))
+                  .toUtf8();
         QCOMPARE(ReadFile(m_log), expected);
     }
 
@@ -250,7 +260,8 @@ private slots:
         const TRunSummary s = run.Execute();
         QCOMPARE(s.Invalid, 1);
         QCOMPARE(ReadFile(m_bad + QStringLiteral("cover.fb2")), book);
-        QCOMPARE(ReadFile(m_log), "\xEF\xBB\xBF" + (QStringLiteral("cover.fb2 => ") + expected + QStringLiteral("\r\n")).toUtf8());
+        QCOMPARE(ReadFile(m_log),
+                 "\xEF\xBB\xBF" + (QStringLiteral("cover.fb2 => ") + expected + QStringLiteral("\r\n")).toUtf8());
     }
 
     void logOffLeavesLogAlone()
@@ -382,7 +393,8 @@ private slots:
         QList<QByteArray> books;
         for (int i = 0; i < count; ++i) {
             books << (i == invalidAt ? SchemaInvalidBook()
-                                     : ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Книга %1").arg(i)));
+                                     : ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"),
+                                                 QStringLiteral("Книга %1").arg(i)));
             ids << rows.Append(looseRow(loose(QStringLiteral("%1.fb2").arg(i), books.last())));
         }
         QList<TRunRows::RowId> reported;
@@ -427,7 +439,8 @@ private slots:
         TBookList rows;
         QList<TRunRows::RowId> ids;
         for (int i = 0; i < 5; ++i)
-            ids << rows.Append(looseRow(loose(QStringLiteral("%1.fb2").arg(i), SchemaInvalidBook(QString::number(i)))), i != 3);
+            ids << rows.Append(looseRow(loose(QStringLiteral("%1.fb2").arg(i), SchemaInvalidBook(QString::number(i)))),
+                               i != 3);
         int calls = 0;
         QList<int> percents;
         QList<TRunRows::RowId> reported;
@@ -437,7 +450,7 @@ private slots:
         cb.ProcessMessages = [&] {
             if (++calls == 1) {
                 rows.SetChecked(ids[1], false);  // unchecked before it is reached: skipped
-                rows.SetChecked(ids[3], true);   // checked before it is reached: done
+                rows.SetChecked(ids[3], true);  // checked before it is reached: done
             }
         };
         TProcessingRun(rows, cb).Execute();
@@ -528,9 +541,12 @@ private slots:
                   notPlaced = int(TRowOutcome::NotPlaced);
         QTest::newRow("two books, one name") << "same name" << false << QList<int>{placed, notPlaced};
         QTest::newRow("two books, one name, packed") << "same name" << true << QList<int>{placed, notPlaced};
-        QTest::newRow("two books, one name, converted") << "same name, converted" << false << QList<int>{placed, notPlaced};
-        QTest::newRow("two books, one name, converted and packed") << "same name, converted" << true << QList<int>{placed, notPlaced};
-        QTest::newRow("a converted file from before the run is made anew") << "earlier output, converted" << false << QList<int>{placed};
+        QTest::newRow("two books, one name, converted")
+            << "same name, converted" << false << QList<int>{placed, notPlaced};
+        QTest::newRow("two books, one name, converted and packed")
+            << "same name, converted" << true << QList<int>{placed, notPlaced};
+        QTest::newRow("a converted file from before the run is made anew")
+            << "earlier output, converted" << false << QList<int>{placed};
         QTest::newRow("target taken before the run") << "target taken" << false << QList<int>{notPlaced};
         QTest::newRow("archive taken before the run") << "archive taken" << true << QList<int>{notPlaced};
         // A run killed after the book reached its place and before the source went: finished now.
@@ -555,9 +571,12 @@ private slots:
                   {QStringLiteral("SaveLog"), "1"},
                   {QStringLiteral("Convert"), converted ? "1" : "0"},
                   {QStringLiteral("ConvertType"), "0"}});
-        const QByteArray a = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("Body a"));
-        const QByteArray b = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("Body b"));
-        const QByteArray earlier = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("earlier"));
+        const QByteArray a = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"),
+                                       QStringLiteral("Body a"));
+        const QByteArray b = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"),
+                                       QStringLiteral("Body b"));
+        const QByteArray earlier = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"),
+                                             QStringLiteral("Война и мир"), QStringLiteral("earlier"));
         const QByteArray broken = SchemaInvalidBook(QStringLiteral("bad"));
         QList<QByteArray> books;
         TBookList rows;
@@ -597,14 +616,17 @@ private slots:
             PutFile(m_end + QStringLiteral("Т"), "a file, not a folder");
             add(QStringLiteral("a.fb2"), a);
         } else if (scenario == QLatin1String("name too long")) {
-            add(QStringLiteral("a.fb2"), ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QString(150, QChar(0x416))));
+            add(QStringLiteral("a.fb2"),
+                ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QString(150, QChar(0x416))));
         } else if (scenario == QLatin1String("folder too long")) {
-            add(QStringLiteral("a.fb2"), ValidBook(QString(150, QChar(0x416)), QStringLiteral("Лев"), QStringLiteral("Война и мир")));
+            add(QStringLiteral("a.fb2"),
+                ValidBook(QString(150, QChar(0x416)), QStringLiteral("Лев"), QStringLiteral("Война и мир")));
         } else if (scenario == QLatin1String("mixed")) {
             add(QStringLiteral("a.fb2"), a);
             add(QStringLiteral("x.fb2"), broken);
             add(QStringLiteral("b.fb2"), b);
-            add(QStringLiteral("c.fb2"), ValidBook(QStringLiteral("Чехов"), QStringLiteral("Антон"), QStringLiteral("Дом")));
+            add(QStringLiteral("c.fb2"),
+                ValidBook(QStringLiteral("Чехов"), QStringLiteral("Антон"), QStringLiteral("Дом")));
         }
 
         QList<int> seen;
@@ -638,8 +660,8 @@ private slots:
             // The first book's text is the one at the target: not replaced by the second's, and
             // replacing what was there before the run.
             const QString txt = m_end + kTolstoyDir + QStringLiteral("Толстой Лев - Война и мир.txt");
-            const QByteArray out = pack ? ZipContents(txt + QStringLiteral(".zip")).value(QFileInfo(txt).fileName())
-                                        : ReadFile(txt);
+            const QByteArray out =
+                pack ? ZipContents(txt + QStringLiteral(".zip")).value(QFileInfo(txt).fileName()) : ReadFile(txt);
             QVERIFY(out.contains("Body a"));
             QVERIFY(!out.contains("Body b"));
         }
@@ -649,13 +671,16 @@ private slots:
     void sameNameTwiceInOneArchive()
     {
         settings();
-        const QByteArray one = ValidBook(QStringLiteral("Чехов"), QStringLiteral("Антон"), QStringLiteral("Дом"), QStringLiteral("one"));
-        const QByteArray two = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("two"));
+        const QByteArray one =
+            ValidBook(QStringLiteral("Чехов"), QStringLiteral("Антон"), QStringLiteral("Дом"), QStringLiteral("one"));
+        const QByteArray two = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"),
+                                         QStringLiteral("Война и мир"), QStringLiteral("two"));
         QJsonArray entries;
         for (const QByteArray &book : {one, two})
             entries.append(QJsonObject{{"name", "same.fb2"}, {"data", QString::fromUtf8(book)}});
         const QString zip = m_src + QStringLiteral("twice.zip");
-        QVERIFY(ZipFixtures::Craft(zip, QJsonDocument(QJsonObject{{"entries", entries}}).toJson(QJsonDocument::Compact)));
+        QVERIFY(
+            ZipFixtures::Craft(zip, QJsonDocument(QJsonObject{{"entries", entries}}).toJson(QJsonDocument::Compact)));
         TBookList rows;
         for (const TListEntry &e : BookSourceRows(zip))
             rows.Append(e);
@@ -703,15 +728,18 @@ private slots:
         QVERIFY(QFile::exists(m_bad + QStringLiteral("x.fb2")));
         QVERIFY(!messages[0].startsWith(QStringLiteral("Код ошибки")));
         QVERIFY(messages[0].endsWith(QStringLiteral("\r\n")));
-        QCOMPARE(ReadFile(m_log), "\xEF\xBB\xBF" + (QStringLiteral("x.fb2 => ") + messages[0] + QStringLiteral("\r\n")).toUtf8());
+        QCOMPARE(ReadFile(m_log),
+                 "\xEF\xBB\xBF" + (QStringLiteral("x.fb2 => ") + messages[0] + QStringLiteral("\r\n")).toUtf8());
     }
 
     void dryRunChangesNothing()
     {
         settings({{QStringLiteral("Archive"), "1"}, {QStringLiteral("SaveLog"), "1"}});
         TBookList rows;
-        const QByteArray a = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("Body a"));
-        const QByteArray b = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("Body b"));
+        const QByteArray a = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"),
+                                       QStringLiteral("Body a"));
+        const QByteArray b = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"),
+                                       QStringLiteral("Body b"));
         rows.Append(looseRow(loose(QStringLiteral("a.fb2"), a)));
         rows.Append(looseRow(loose(QStringLiteral("b.fb2"), b)));
         rows.Append(looseRow(loose(QStringLiteral("x.fb2"), SchemaInvalidBook())));
@@ -743,7 +771,8 @@ private slots:
         QFETCH(QString, endDir);
         settings({{QStringLiteral("Sort"), sort}, {QStringLiteral("EndDir"), endDir}});
         TBookList rows;
-        rows.Append(looseRow(loose(QStringLiteral("a.fb2"), ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В")))));
+        rows.Append(looseRow(
+            loose(QStringLiteral("a.fb2"), ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В")))));
         TProcessingRun run(rows);
         QVERIFY_THROWS_EXCEPTION(EOrvane, run.Execute());
         QCOMPARE(run.Summary().ErrorMessage, QStringLiteral("Unable to create directory"));
@@ -755,7 +784,8 @@ private slots:
     {
         settings({{QStringLiteral("EndDir"), m_end.chopped(1)}, {QStringLiteral("BadDir"), m_bad.chopped(1)}});
         TBookList rows;
-        rows.Append(looseRow(loose(QStringLiteral("a.fb2"), ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В")))));
+        rows.Append(looseRow(
+            loose(QStringLiteral("a.fb2"), ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В")))));
         rows.Append(looseRow(loose(QStringLiteral("x.fb2"), SchemaInvalidBook())));
         QList<TRowReport> seen;
         TRunCallbacks cb;
@@ -769,7 +799,9 @@ private slots:
         QCOMPARE(seen[1].OutputPath, m_bad + QStringLiteral("x.fb2"));
         QVERIFY(QFile::exists(seen[1].OutputPath));
         // Nothing lies beside the folders.
-        QCOMPARE(QDir(m_root->path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).filter(QRegularExpression(QStringLiteral("^(end|bad)."))),
+        QCOMPARE(QDir(m_root->path())
+                     .entryList(QDir::AllEntries | QDir::NoDotAndDotDot)
+                     .filter(QRegularExpression(QStringLiteral("^(end|bad)."))),
                  QStringList());
     }
 

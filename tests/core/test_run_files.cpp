@@ -1,10 +1,10 @@
 // The file handling under the run: moving without replacing, the log file, the paths of a row.
 
+#include "globals/Errors.h"
 #include "run/FileMove.h"
 #include "run/Leftovers.h"
 #include "run/RunLog.h"
 #include "run/RunPaths.h"
-#include "globals/Errors.h"
 
 #include "RunFixtures.h"
 #include "ZipFixtures.h"
@@ -32,7 +32,7 @@ TListEntry loose(const QString &dir, const QString &name)
     e.FileName = name;
     return e;
 }
-} // namespace
+}  // namespace
 
 class TestRunFiles : public QObject {
     Q_OBJECT
@@ -47,8 +47,8 @@ private slots:
     {
         QFETCH(bool, otherFileSystem);
         QTemporaryDir src;
-        QScopedPointer<QTemporaryDir> dst(otherFileSystem ? new QTemporaryDir(QStringLiteral("/dev/shm/orv-test-XXXXXX"))
-                                                          : new QTemporaryDir);
+        QScopedPointer<QTemporaryDir> dst(
+            otherFileSystem ? new QTemporaryDir(QStringLiteral("/dev/shm/orv-test-XXXXXX")) : new QTemporaryDir);
         QVERIFY(src.isValid() && dst->isValid());
         if (otherFileSystem && deviceOf(src.path()) == deviceOf(dst->path()))
             QSKIP("no second file system here");
@@ -78,7 +78,8 @@ private slots:
         QCOMPARE(ReadFile(a), QByteArray("second book"));
 
         // A missing source.
-        QCOMPARE(MoveFileNoReplace(src.filePath(QStringLiteral("gone.fb2")), dst->filePath(QStringLiteral("c.fb2"))), ENOENT);
+        QCOMPARE(MoveFileNoReplace(src.filePath(QStringLiteral("gone.fb2")), dst->filePath(QStringLiteral("c.fb2"))),
+                 ENOENT);
         QVERIFY(!QFile::exists(dst->filePath(QStringLiteral("c.fb2"))));
 
         // Nothing but the book reached the target folder (no scratch copies).
@@ -161,14 +162,15 @@ private slots:
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("no entries: the byte-order mark alone") << QStringList() << QByteArray("\xEF\xBB\xBF");
-        QTest::newRow("validator text")
-            << QStringList{RunLogEntry(QStringLiteral("Книга.fb2"),
-                                       QStringLiteral("Код ошибки -1\r\nСтрока 3\r\nСимвол 7\r\nплохо\r\n"))}
-            << QByteArray("\xEF\xBB\xBF") + QStringLiteral("Книга.fb2 => Код ошибки -1\r\nСтрока 3\r\nСимвол 7\r\nплохо\r\n\r\n").toUtf8();
+        QTest::newRow("validator text") << QStringList{RunLogEntry(
+            QStringLiteral("Книга.fb2"), QStringLiteral("Код ошибки -1\r\nСтрока 3\r\nСимвол 7\r\nплохо\r\n"))}
+                                        << QByteArray("\xEF\xBB\xBF")
+                + QStringLiteral("Книга.fb2 => Код ошибки -1\r\nСтрока 3\r\nСимвол 7\r\nплохо\r\n\r\n").toUtf8();
         QTest::newRow("two entries in order")
             << QStringList{RunLogEntry(QStringLiteral("a.fb2"), QStringLiteral("x\r\n")),
                            RunLogEntry(QStringLiteral("b.fb2"), QStringLiteral("y\r\n"))}
-            << QByteArray("\xEF\xBB\xBF" "a.fb2 => x\r\n\r\nb.fb2 => y\r\n\r\n");
+            << QByteArray("\xEF\xBB\xBF"
+                          "a.fb2 => x\r\n\r\nb.fb2 => y\r\n\r\n");
     }
     void logFileFormat()
     {
@@ -189,7 +191,8 @@ private slots:
             WriteRunLog(path, {});
             QFAIL("no error");
         } catch (const EOrvane &e) {
-            QVERIFY2(e.Message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)), qPrintable(e.Message()));
+            QVERIFY2(e.Message().startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(path)),
+                     qPrintable(e.Message()));
         }
     }
 
@@ -197,12 +200,14 @@ private slots:
     {
         QTest::addColumn<QString>("sortResult");
         QTest::addColumn<QString>("folder");
-        QTest::newRow("levels become folders") << QStringLiteral("Т\\Толстой Лев") << QStringLiteral("/out/Т/Толстой Лев/");
+        QTest::newRow("levels become folders")
+            << QStringLiteral("Т\\Толстой Лев") << QStringLiteral("/out/Т/Толстой Лев/");
         QTest::newRow("trailing level kept") << QStringLiteral("Т\\") << QStringLiteral("/out/Т/");
         QTest::newRow("empty author") << QStringLiteral("\\") << QStringLiteral("/out/");
         QTest::newRow("slash in a value") << QStringLiteral("Да/Нет") << QStringLiteral("/out/Да/Нет/");
         QTest::newRow("cannot climb out") << QStringLiteral("..\\..\\etc") << QStringLiteral("/out/etc/");
-        QTest::newRow("dots inside a name stay") << QStringLiteral("Т\\Т. Толстой...") << QStringLiteral("/out/Т/Т. Толстой.../");
+        QTest::newRow("dots inside a name stay")
+            << QStringLiteral("Т\\Т. Толстой...") << QStringLiteral("/out/Т/Т. Толстой.../");
     }
     void sortedFolder()
     {

@@ -28,7 +28,7 @@ struct TRunResult {
 
 QString Rooted(QString text, const QString &root) { return text.replace(root, QStringLiteral("<root>")); }
 
-} // namespace
+}  // namespace
 
 class TestRunPipeline : public QObject {
     Q_OBJECT
@@ -72,12 +72,16 @@ class TestRunPipeline : public QObject {
             e.EntryIndex = index;
             ids << rows.Append(e);
         };
-        const QByteArray war = ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), "1");
+        const QByteArray war =
+            ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), "1");
         MakeZip(src + QStringLiteral("a.zip"),
-                {{QStringLiteral("w.fb2"), ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), "2")},
+                {{QStringLiteral("w.fb2"),
+                  ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), "2")},
                  {QStringLiteral("bad.fb2"), SchemaInvalidBook("z")},
-                 {QStringLiteral("in/deep.fb2"), ValidBook(QStringLiteral("Гоголь"), QStringLiteral("Н"), QStringLiteral("Нос"))},
-                 {QStringLiteral("w.fb2"), ValidBook(QStringLiteral("Чехов"), QStringLiteral("А"), QStringLiteral("Дама"))}});
+                 {QStringLiteral("in/deep.fb2"),
+                  ValidBook(QStringLiteral("Гоголь"), QStringLiteral("Н"), QStringLiteral("Нос"))},
+                 {QStringLiteral("w.fb2"),
+                  ValidBook(QStringLiteral("Чехов"), QStringLiteral("А"), QStringLiteral("Дама"))}});
         MakeZip(src + QStringLiteral("b.zip"), {{QStringLiteral("x.fb2"), NotXmlBook("x")}});
         loose(QStringLiteral("01.fb2"), war);
         inArchive(QStringLiteral("a.zip"), QStringLiteral("w.fb2"), 0);
@@ -85,11 +89,13 @@ class TestRunPipeline : public QObject {
         inArchive(QStringLiteral("a.zip"), QStringLiteral("bad.fb2"), 1);
         loose(QStringLiteral("03.fb2"), NotXmlBook("3"));
         inArchive(QStringLiteral("a.zip"), QStringLiteral("in/deep.fb2"), 2);
-        loose(QStringLiteral("04.fb2"), ValidBook(QStringLiteral("Пушкин"), QStringLiteral("А"), QStringLiteral("Бесы")));
+        loose(QStringLiteral("04.fb2"),
+              ValidBook(QStringLiteral("Пушкин"), QStringLiteral("А"), QStringLiteral("Бесы")));
         inArchive(QStringLiteral("a.zip"), QStringLiteral("w.fb2"), 3);
         inArchive(QStringLiteral("b.zip"), QStringLiteral("x.fb2"), 0);
-        loose(QStringLiteral("05.fb2"), ValidBook(QStringLiteral("Пушкин"), QStringLiteral("А"), QStringLiteral("Бесы"), "5"));
-        {   // the first book listed once more: the second row finds it gone
+        loose(QStringLiteral("05.fb2"),
+              ValidBook(QStringLiteral("Пушкин"), QStringLiteral("А"), QStringLiteral("Бесы"), "5"));
+        {  // the first book listed once more: the second row finds it gone
             TListEntry e;
             e.FileName = QStringLiteral("01.fb2");
             e.FileDir = src;
@@ -97,7 +103,8 @@ class TestRunPipeline : public QObject {
         }
         for (int i = 6; i < 14; ++i)
             loose(QStringLiteral("%1.fb2").arg(i, 2, 10, QLatin1Char('0')),
-                  i % 3 ? ValidBook(QStringLiteral("Автор%1").arg(i % 4), QStringLiteral("И"), QStringLiteral("Книга"), QString::number(i))
+                  i % 3 ? ValidBook(QStringLiteral("Автор%1").arg(i % 4), QStringLiteral("И"), QStringLiteral("Книга"),
+                                    QString::number(i))
                         : SchemaInvalidBook(QString::number(i)));
 
         int calls = 0;
@@ -119,11 +126,9 @@ class TestRunPipeline : public QObject {
             }
         };
         cb.RowDone = [&](const TRowReport &r) {
-            result.reports << Rooted(QStringLiteral("%1 %2 %3 %4")
-                                         .arg(ids.indexOf(r.Row))
-                                         .arg(int(r.Outcome))
-                                         .arg(r.OutputPath, r.Message),
-                                     root);
+            result.reports << Rooted(
+                QStringLiteral("%1 %2 %3 %4").arg(ids.indexOf(r.Row)).arg(int(r.Outcome)).arg(r.OutputPath, r.Message),
+                root);
         };
         TRunOptions options;
         options.Jobs = jobs;
@@ -134,7 +139,12 @@ class TestRunPipeline : public QObject {
         }
         const TRunSummary &s = run.Summary();
         result.summary = QStringLiteral("%1 %2 %3 %4 %5 %6")
-                             .arg(s.Processed).arg(s.Placed).arg(s.Invalid).arg(s.NotPlaced).arg(s.Errors).arg(s.Cancelled);
+                             .arg(s.Processed)
+                             .arg(s.Placed)
+                             .arg(s.Invalid)
+                             .arg(s.NotPlaced)
+                             .arg(s.Errors)
+                             .arg(s.Cancelled);
         result.error = Rooted(s.ErrorMessage, root);
         const QMap<QString, QByteArray> files = ContentsBelow(root);
         for (auto it = files.begin(); it != files.end(); ++it) {
@@ -156,8 +166,8 @@ private slots:
     void sameAsOneBookAfterTheOther_data()
     {
         QTest::addColumn<QString>("kind");
-        for (const char *kind : {"move", "convert", "pack", "convert and pack", "cancel after row 4", "rows removed",
-                                 "settings changed"})
+        for (const char *kind :
+             {"move", "convert", "pack", "convert and pack", "cancel after row 4", "rows removed", "settings changed"})
             QTest::newRow(kind) << QString::fromLatin1(kind);
     }
     void sameAsOneBookAfterTheOther()

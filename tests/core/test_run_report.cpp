@@ -26,7 +26,7 @@ QByteArray Tolstoy(const QString &text)
     return ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), text);
 }
 
-} // namespace
+}  // namespace
 
 class TestRunReport : public QObject {
     Q_OBJECT
@@ -73,26 +73,26 @@ private slots:
     // ("@end/" and "@bad/" stand for the folders, "@src/" for the source folder).
     void outcomes_data()
     {
-        QTest::addColumn<QStringList>("rows");       // "name:kind", kind valid|clash|invalid|unticked
-        QTest::addColumn<QString>("scenario");       // plain, pack taken, cancel at 2, error
-        QTest::addColumn<QStringList>("expected");   // "word\tdetail prefix" per ticked row
-        QTest::newRow("valid")
-            << QStringList{"a.fb2:valid"} << "plain" << QStringList{"placed\t@end/" + kTarget};
-        QTest::newRow("invalid")
-            << QStringList{"x.fb2:invalid"} << "plain"
-            << QStringList{"invalid\tElement 'lang': This element is not expected."};
-        QTest::newRow("name clash")
-            << QStringList{"a.fb2:valid", "b.fb2:clash"} << "plain"
-            << QStringList{"placed\t@end/" + kTarget, "not-placed\tФайл не перемещён в \"@end/" + kTarget + "\""};
+        QTest::addColumn<QStringList>("rows");  // "name:kind", kind valid|clash|invalid|unticked
+        QTest::addColumn<QString>("scenario");  // plain, pack taken, cancel at 2, error
+        QTest::addColumn<QStringList>("expected");  // "word\tdetail prefix" per ticked row
+        QTest::newRow("valid") << QStringList{"a.fb2:valid"} << "plain" << QStringList{"placed\t@end/" + kTarget};
+        QTest::newRow("invalid") << QStringList{"x.fb2:invalid"} << "plain"
+                                 << QStringList{"invalid\tElement 'lang': This element is not expected."};
+        QTest::newRow("name clash") << QStringList{"a.fb2:valid", "b.fb2:clash"} << "plain"
+                                    << QStringList{"placed\t@end/" + kTarget,
+                                                   "not-placed\tФайл не перемещён в \"@end/" + kTarget + "\""};
         QTest::newRow("failed move: archive name taken")
             << QStringList{"a.fb2:valid"} << "pack taken"
             << QStringList{"not-placed\tФайл не упакован: архив \"@end/" + kTarget + ".zip\" уже существует"};
-        QTest::newRow("cancelled")
-            << QStringList{"a.fb2:valid", "u.fb2:unticked", "x.fb2:invalid", "c.fb2:valid"} << "cancel at 2"
-            << QStringList{"placed\t@end/" + kTarget, "not-reached\tОбработка прервана", "not-reached\tОбработка прервана"};
-        QTest::newRow("error")
-            << QStringList{"x.fb2:invalid", "a.fb2:valid", "u.fb2:unticked", "c.fb2:valid"} << "error"
-            << QStringList{"invalid\t", "error\tUnable to create directory", "not-reached\tОбработка остановлена ошибкой"};
+        QTest::newRow("cancelled") << QStringList{"a.fb2:valid", "u.fb2:unticked", "x.fb2:invalid", "c.fb2:valid"}
+                                   << "cancel at 2"
+                                   << QStringList{"placed\t@end/" + kTarget, "not-reached\tОбработка прервана",
+                                                  "not-reached\tОбработка прервана"};
+        QTest::newRow("error") << QStringList{"x.fb2:invalid", "a.fb2:valid", "u.fb2:unticked", "c.fb2:valid"}
+                               << "error"
+                               << QStringList{"invalid\t", "error\tUnable to create directory",
+                                              "not-reached\tОбработка остановлена ошибкой"};
     }
     void outcomes()
     {
@@ -160,13 +160,16 @@ private slots:
         QTest::newRow("validator") << "Код ошибки -1\r\nСтрока 12\r\nСимвол 5\r\nElement 'x': not expected.\r\n"
                                    << "Element 'x': not expected. (строка 12, символ 5)";
         QTest::newRow("namespace left out")
-            << "Код ошибки 1871\r\nСтрока 9\r\nСимвол 18\r\nElement '{http://www.gribuser.ru/xml/fictionbook/2.0}keywords': "
+            << "Код ошибки 1871\r\nСтрока 9\r\nСимвол 18\r\nElement "
+               "'{http://www.gribuser.ru/xml/fictionbook/2.0}keywords': "
                "Expected is ( {http://www.gribuser.ru/xml/fictionbook/2.0}sequence ).\r\n"
             << "Element 'keywords': Expected is ( sequence ). (строка 9, символ 18)";
         QTest::newRow("reason over two lines") << "Код ошибки 1\r\nСтрока 1\r\nСимвол 0\r\nfirst\r\nsecond\r\n"
                                                << "first second (строка 1, символ 0)";
-        QTest::newRow("loader's message") << "Cannot open \"a.fb2\"\r\nmore\r\n" << "Cannot open \"a.fb2\"";
-        QTest::newRow("empty") << "" << "";
+        QTest::newRow("loader's message") << "Cannot open \"a.fb2\"\r\nmore\r\n"
+                                          << "Cannot open \"a.fb2\"";
+        QTest::newRow("empty") << ""
+                               << "";
     }
     void validationErrorLine()
     {
@@ -193,23 +196,26 @@ private slots:
         entry.Message = QStringLiteral("Файл не перемещён в \"/out/x.fb2\":\r\nФайл существует\r\n");
         report.Rows << entry;
 
-        const QByteArray expected = QStringLiteral("/книги/a\\tb\\\\c.fb2\tplaced\t/out/Чехов\\nАнтон.fb2\n"
-                                                   "/in/books.zip/dir/x.fb2\tnot-placed\tФайл не перемещён в \"/out/x.fb2\": Файл существует\n")
-                                        .toUtf8();
+        const QByteArray expected =
+            QStringLiteral("/книги/a\\tb\\\\c.fb2\tplaced\t/out/Чехов\\nАнтон.fb2\n"
+                           "/in/books.zip/dir/x.fb2\tnot-placed\tФайл не перемещён в \"/out/x.fb2\": Файл существует\n")
+                .toUtf8();
         QCOMPARE(RunReportData(report), expected);
 
         const QString path = m_root->filePath(QStringLiteral("report.tsv"));
         PutFile(path, "older, longer report that must be replaced whole");
         WriteRunReport(path, report);
         QCOMPARE(ReadFile(path), expected);
-        QCOMPARE(QDir(m_root->path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".part")), QStringList());
+        QCOMPARE(QDir(m_root->path()).entryList(QDir::Files | QDir::Hidden).filter(QStringLiteral(".part")),
+                 QStringList());
 
         const QString noFolder = m_root->filePath(QStringLiteral("missing/report.tsv"));
         try {
             WriteRunReport(noFolder, report);
             QFAIL("no error");
         } catch (const EOrvane &e) {
-            QVERIFY2(e.Message().startsWith(QStringLiteral("Cannot create file \"%1\".").arg(noFolder)), qPrintable(e.Message()));
+            QVERIFY2(e.Message().startsWith(QStringLiteral("Cannot create file \"%1\".").arg(noFolder)),
+                     qPrintable(e.Message()));
         }
     }
 };

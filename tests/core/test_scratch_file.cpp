@@ -8,10 +8,10 @@
 #include <QtTest>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 using ZipFixtures::ReadFile;
@@ -45,7 +45,7 @@ qint64 EndedProcess()
     return child;
 }
 
-} // namespace
+}  // namespace
 
 class TestScratchFile : public QObject {
     Q_OBJECT
@@ -104,7 +104,8 @@ private slots:
         const QString staleShort = ".orv-" + dead + "-00000000000000ff.part";
         const QString lockedElsewhere = ".other.fb2." + dead + "-fedcba9876543210.part";
         const QStringList notTwins{"book.fb2", ".book.fb2.part", ".book.fb2.0123456789abcdef.part",
-                                   ".book.fb2." + dead + "-0123456789ABCDEF.part", "x." + dead + "-0123456789abcdef.part"};
+                                   ".book.fb2." + dead + "-0123456789ABCDEF.part",
+                                   "x." + dead + "-0123456789abcdef.part"};
         for (const QString &name : QStringList{stale, staleShort, lockedElsewhere} + notTwins)
             QVERIFY(Put(P(name), "data"));
         // flock locks belong to an open file: a second opening here is as foreign as another process.

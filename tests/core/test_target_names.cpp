@@ -30,25 +30,25 @@ void Apply(const QStringList &changes, TBookData &b, TAppSettings &s)
     for (const QString &change : changes) {
         const QString name = change.section(u'=', 0, 0);
         const QString value = change.section(u'=', 1);
-        QString *field = name == u"LastName"     ? &b.LastName
-                         : name == u"FirstName"  ? &b.FirstName
-                         : name == u"MiddleName" ? &b.MiddleName
-                         : name == u"Title"      ? &b.Title
-                         : name == u"Sequence"   ? &b.Sequence
-                         : name == u"SeqNum"     ? &b.SeqNum
-                         : name == u"Lang"       ? &b.Lang
-                         : name == u"Publisher"  ? &b.Publisher
-                         : name == u"Genre"      ? &b.Genre
-                         : name == u"City"       ? &b.City
-                         : name == u"Year"       ? &b.Year
-                                                 : nullptr;
-        bool *flag = name == u"UseLastName"     ? &s.LastName
-                     : name == u"UseFirstName"  ? &s.FirstName
-                     : name == u"UseMiddleName" ? &s.MiddleName
-                     : name == u"GenreFull"     ? &s.GenreFull
-                     : name == u"TranslitDir"   ? &s.TranslitDir
-                     : name == u"TranslitName"  ? &s.TranslitName
-                                                : nullptr;
+        QString *field = name == u"LastName" ? &b.LastName
+            : name == u"FirstName"           ? &b.FirstName
+            : name == u"MiddleName"          ? &b.MiddleName
+            : name == u"Title"               ? &b.Title
+            : name == u"Sequence"            ? &b.Sequence
+            : name == u"SeqNum"              ? &b.SeqNum
+            : name == u"Lang"                ? &b.Lang
+            : name == u"Publisher"           ? &b.Publisher
+            : name == u"Genre"               ? &b.Genre
+            : name == u"City"                ? &b.City
+            : name == u"Year"                ? &b.Year
+                                             : nullptr;
+        bool *flag = name == u"UseLastName" ? &s.LastName
+            : name == u"UseFirstName"       ? &s.FirstName
+            : name == u"UseMiddleName"      ? &s.MiddleName
+            : name == u"GenreFull"          ? &s.GenreFull
+            : name == u"TranslitDir"        ? &s.TranslitDir
+            : name == u"TranslitName"       ? &s.TranslitName
+                                            : nullptr;
         if (field)
             *field = value;
         else if (flag)
@@ -57,7 +57,7 @@ void Apply(const QStringList &changes, TBookData &b, TAppSettings &s)
             QFAIL(qPrintable(QStringLiteral("unknown change ") + change));
     }
 }
-} // namespace
+}  // namespace
 
 class TestTargetNames : public QObject {
     Q_OBJECT
@@ -107,8 +107,8 @@ private slots:
         QTest::newRow("empty pattern") << name << "" << QStringList() << ".fb2";
 
         // The author words.
-        QTest::newRow("author words in a file name") << name << "Автор Алфавит Название" << QStringList()
-                                                     << "Война и мир.fb2";
+        QTest::newRow("author words in a file name")
+            << name << "Автор Алфавит Название" << QStringList() << "Война и мир.fb2";
         QTest::newRow("no names, folder")
             << sort << alphaAuthor << QStringList{"LastName=", "FirstName=", "MiddleName="} << "\\";
         QTest::newRow("name parts switched off, folder")
@@ -122,25 +122,25 @@ private slots:
         QTest::newRow("letter keeps its case")
             << sort << alphaAuthor << QStringList{"LastName=де Голль", "FirstName=Шарль"} << "д\\де Голль Шарль";
         QTest::newRow("punctuation out of the author")
-            << sort << alphaAuthor << QStringList{"LastName=Салтыков-Щедрин", "UseFirstName=0"}
-            << "С\\СалтыковЩедрин";
+            << sort << alphaAuthor << QStringList{"LastName=Салтыков-Щедрин", "UseFirstName=0"} << "С\\СалтыковЩедрин";
         QTest::newRow("initials") << sort << "Автор" << QStringList{"LastName=Толстой", "FirstName=Л.Н."}
                                   << "Толстой ЛН";
         QTest::newRow("author transliterated")
-            << sort << alphaAuthor << QStringList{"LastName=Ёлкин", "FirstName=Ёж", "TranslitDir=1"} << "Yo\\Yolkin Yozh";
+            << sort << alphaAuthor << QStringList{"LastName=Ёлкин", "FirstName=Ёж", "TranslitDir=1"}
+            << "Yo\\Yolkin Yozh";
 
         // Words and placeholders.
         QTest::newRow("word inside a longer word") << sort << "Годы\\Автор" << QStringList() << "2010ы\\Толстой Лев";
-        QTest::newRow("any mix of capitals") << name << "фамилия ИМЯ - НАЗВАНИЕ" << QStringList()
-                                             << "Толстой Лев - Война и мир.fb2";
-        QTest::newRow("placeholders mixed with words")
-            << name << "%LAST %First - Название (Язык, %YEAR)" << QStringList()
-            << "Толстой Лев - Война и мир (ru, 2010).fb2";
+        QTest::newRow("any mix of capitals")
+            << name << "фамилия ИМЯ - НАЗВАНИЕ" << QStringList() << "Толстой Лев - Война и мир.fb2";
+        QTest::newRow("placeholders mixed with words") << name << "%LAST %First - Название (Язык, %YEAR)"
+                                                       << QStringList() << "Толстой Лев - Война и мир (ru, 2010).fb2";
         QTest::newRow("every field")
             << sort << "Автор|Алфавит|Год|Город|Жанр|Издательство|Имя|Отчество|Серия|Название|Номер|Фамилия|Язык"
             << QStringList{"Sequence=Эпопея", "SeqNum=3", "GenreFull=0"}
             << "Толстой Лев|Т|2010|Москва|prose_classic|Эксмо|Лев|Николаевич|Эпопея|Война и мир|3|Толстой|ru";
-        QTest::newRow("word inside a value stays") << name << "Название" << QStringList{"Title=Год змеи"} << "Год змеи.fb2";
+        QTest::newRow("word inside a value stays")
+            << name << "Название" << QStringList{"Title=Год змеи"} << "Год змеи.fb2";
         QTest::newRow("later placeholder inside a value stays")
             << name << "Название" << QStringList{"Title=Про %lang"} << "Про %lang.fb2";
         QTest::newRow("earlier placeholder inside a value stays")
@@ -149,27 +149,27 @@ private slots:
             << sort << "Название" << QStringList{"Title=%AUT"} << "%AUT";
 
         // Cleaning.
-        QTest::newRow("title kept in a folder") << sort << "Название" << QStringList{"Title=Том 1: Начало"}
-                                                << "Том 1: Начало";
-        QTest::newRow("title cleaned in a file name") << name << "Название" << QStringList{"Title=Том 1: Начало"}
-                                                      << "Том 1 Начало.fb2";
-        QTest::newRow("backslash of a value is a level") << sort << "Название" << QStringList{"Title=Да\\Нет"}
-                                                         << "Да\\Нет";
-        QTest::newRow("backslash of a value in a file name") << name << "Название" << QStringList{"Title=Да\\Нет"}
-                                                             << "ДаНет.fb2";
-        QTest::newRow("pattern backslash in a file name") << name << "Фамилия\\Название" << QStringList()
-                                                          << "ТолстойВойна и мир.fb2";
+        QTest::newRow("title kept in a folder")
+            << sort << "Название" << QStringList{"Title=Том 1: Начало"} << "Том 1: Начало";
+        QTest::newRow("title cleaned in a file name")
+            << name << "Название" << QStringList{"Title=Том 1: Начало"} << "Том 1 Начало.fb2";
+        QTest::newRow("backslash of a value is a level")
+            << sort << "Название" << QStringList{"Title=Да\\Нет"} << "Да\\Нет";
+        QTest::newRow("backslash of a value in a file name")
+            << name << "Название" << QStringList{"Title=Да\\Нет"} << "ДаНет.fb2";
+        QTest::newRow("pattern backslash in a file name")
+            << name << "Фамилия\\Название" << QStringList() << "ТолстойВойна и мир.fb2";
         QTest::newRow("series, publisher, city cleaned in a folder")
             << sort << "Серия\\Номер\\Издательство\\Город"
             << QStringList{"Sequence=Что? Где? Когда?", "SeqNum=3", "Publisher=АСТ: Астрель", "City=Москва/Тула"}
             << "Что Где Когда\\3\\АСТ Астрель\\МоскваТула";
 
         // Full genre names.
-        QTest::newRow("genre code in any case") << sort << "Жанр" << QStringList{"Genre=PROSE_Classic"}
-                                                << "Классическая проза";
+        QTest::newRow("genre code in any case")
+            << sort << "Жанр" << QStringList{"Genre=PROSE_Classic"} << "Классическая проза";
         QTest::newRow("genre name trimmed") << sort << "Жанр" << QStringList{"Genre=sf"} << "Научная фантастика";
-        QTest::newRow("unknown genre is empty") << sort << "Жанр\\Автор" << QStringList{"Genre=sf_unknown"}
-                                                << "\\Толстой Лев";
+        QTest::newRow("unknown genre is empty")
+            << sort << "Жанр\\Автор" << QStringList{"Genre=sf_unknown"} << "\\Толстой Лев";
         QTest::newRow("genre without a name is empty") << sort << "Жанр|" << QStringList{"Genre=empty"} << "|";
         QTest::newRow("no genre") << sort << "Жанр|" << QStringList{"Genre="} << "|";
         QTest::newRow("genre code in a file name") << name << "Жанр" << QStringList() << "prose_classic.fb2";
@@ -206,13 +206,34 @@ private slots:
         QTest::addColumn<QString>("from");
         QTest::addColumn<QString>("to");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("inserted text not searched again") << "ab" << "a" << "aa" << "aab";
-        QTest::newRow("non-overlapping, left to right") << "aaa" << "aa" << "a" << "aa";
-        QTest::newRow("one pass over a run of spaces") << "a     b" << "  " << " " << "a   b";
-        QTest::newRow("Cyrillic in any case") << "ФАМИЛИЯ фамилия ФаМиЛиЯ" << "Фамилия" << "x" << "x x x";
-        QTest::newRow("yo is its own letter") << "ЁЛКА елка" << "ёлка" << "x" << "x елка";
-        QTest::newRow("dotted and dotless i") << "%LANG %lang" << "%lang" << "x" << "x x";
-        QTest::newRow("empty search") << "abc" << "" << "x" << "abc";
+        QTest::newRow("inserted text not searched again") << "ab"
+                                                          << "a"
+                                                          << "aa"
+                                                          << "aab";
+        QTest::newRow("non-overlapping, left to right") << "aaa"
+                                                        << "aa"
+                                                        << "a"
+                                                        << "aa";
+        QTest::newRow("one pass over a run of spaces") << "a     b"
+                                                       << "  "
+                                                       << " "
+                                                       << "a   b";
+        QTest::newRow("Cyrillic in any case") << "ФАМИЛИЯ фамилия ФаМиЛиЯ"
+                                              << "Фамилия"
+                                              << "x"
+                                              << "x x x";
+        QTest::newRow("yo is its own letter") << "ЁЛКА елка"
+                                              << "ёлка"
+                                              << "x"
+                                              << "x елка";
+        QTest::newRow("dotted and dotless i") << "%LANG %lang"
+                                              << "%lang"
+                                              << "x"
+                                              << "x x";
+        QTest::newRow("empty search") << "abc"
+                                      << ""
+                                      << "x"
+                                      << "abc";
     }
 
     void replace()
@@ -246,12 +267,16 @@ private slots:
         QTest::addColumn<QString>("title");
         QTest::addColumn<QString>("firstName");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("placeholder in the title") << "Книга %last" << "Лев" << "Толстой Лев - Книга %last";
-        QTest::newRow("word in the title") << "Фамилия" << "Лев" << "Толстой Лев - Фамилия";
+        QTest::newRow("placeholder in the title") << "Книга %last"
+                                                  << "Лев"
+                                                  << "Толстой Лев - Книга %last";
+        QTest::newRow("word in the title") << "Фамилия"
+                                           << "Лев"
+                                           << "Толстой Лев - Фамилия";
         QTest::newRow("placeholders feeding each other")
             << QString(QStringLiteral("%first").repeated(1000)) << QString(QStringLiteral("%tit").repeated(1000))
             << QStringLiteral("Толстой ") + QStringLiteral("%tit").repeated(1000) + QStringLiteral(" - ")
-                   + QStringLiteral("%first").repeated(1000);
+                + QStringLiteral("%first").repeated(1000);
     }
     void valuesAreNotExpandedAgain()
     {

@@ -49,7 +49,7 @@ void compareTrees(const QMap<QString, QByteArray> &actual, const QMap<QString, Q
         QVERIFY2(actual.value(it.key()) == it.value(), qPrintable(it.key()));
 }
 
-} // namespace
+}  // namespace
 
 class TestUndo : public QObject {
     Q_OBJECT
@@ -62,12 +62,13 @@ class TestUndo : public QObject {
     void settings(bool convert, bool pack)
     {
         const QString config = path(QStringLiteral("config.ini"));
-        WriteConfig(config, {{QStringLiteral("EndDir"), m_end},
-                             {QStringLiteral("BadDir"), m_bad},
-                             {QStringLiteral("LogFile"), path(QStringLiteral("log.txt"))},
-                             {QStringLiteral("SaveLog"), QStringLiteral("1")},
-                             {QStringLiteral("Convert"), convert ? QStringLiteral("1") : QStringLiteral("0")},
-                             {QStringLiteral("Archive"), pack ? QStringLiteral("1") : QStringLiteral("0")}});
+        WriteConfig(config,
+                    {{QStringLiteral("EndDir"), m_end},
+                     {QStringLiteral("BadDir"), m_bad},
+                     {QStringLiteral("LogFile"), path(QStringLiteral("log.txt"))},
+                     {QStringLiteral("SaveLog"), QStringLiteral("1")},
+                     {QStringLiteral("Convert"), convert ? QStringLiteral("1") : QStringLiteral("0")},
+                     {QStringLiteral("Archive"), pack ? QStringLiteral("1") : QStringLiteral("0")}});
         UpdateSetting(config);
     }
 
@@ -76,9 +77,12 @@ class TestUndo : public QObject {
     TBookList sources(bool inArchive)
     {
         const QList<std::pair<QString, QByteArray>> books{
-            {QStringLiteral("a.fb2"), ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"))},
-            {QStringLiteral("b.fb2"), ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Анна Каренина"))},
-            {QStringLiteral("c.fb2"), ValidBook(QStringLiteral("Чехов"), QStringLiteral("Антон"), QStringLiteral("Степь"))},
+            {QStringLiteral("a.fb2"),
+             ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"))},
+            {QStringLiteral("b.fb2"),
+             ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Анна Каренина"))},
+            {QStringLiteral("c.fb2"),
+             ValidBook(QStringLiteral("Чехов"), QStringLiteral("Антон"), QStringLiteral("Степь"))},
             {QStringLiteral("d.fb2"), SchemaInvalidBook()},
         };
         TBookList rows;
@@ -227,7 +231,8 @@ private slots:
                 continue;
             PutFile(m_tree + it.key(), it.value());
             QFile f(m_tree + it.key());
-            QVERIFY(f.open(QIODevice::ReadWrite) && f.setFileTime(times.value(it.key()), QFileDevice::FileModificationTime));
+            QVERIFY(f.open(QIODevice::ReadWrite)
+                    && f.setFileTime(times.value(it.key()), QFileDevice::FileModificationTime));
         }
 
         const TUndoResult undo = UndoJournal(journal);
@@ -245,8 +250,11 @@ private slots:
         settings(false, false);
         TBookList rows = sources(false);
         const QString zip = m_src + QStringLiteral("more.zip");
-        MakeZip(zip, {{QStringLiteral("e.fb2"), ValidBook(QStringLiteral("Гоголь"), QStringLiteral("Николай"), QStringLiteral("Нос"))},
-                      {QStringLiteral("f.fb2"), ValidBook(QStringLiteral("Гоголь"), QStringLiteral("Николай"), QStringLiteral("Шинель"))}});
+        MakeZip(zip,
+                {{QStringLiteral("e.fb2"),
+                  ValidBook(QStringLiteral("Гоголь"), QStringLiteral("Николай"), QStringLiteral("Нос"))},
+                 {QStringLiteral("f.fb2"),
+                  ValidBook(QStringLiteral("Гоголь"), QStringLiteral("Николай"), QStringLiteral("Шинель"))}});
         rows.Append(BookSourceRows(zip), Qt::Checked);
         const QString journal = run(rows);
 
@@ -257,9 +265,9 @@ private slots:
         for (const QString &p : {placedA, placedC, placedE, placedF})
             QVERIFY2(QFile::exists(p), qPrintable(p));
         PutFile(m_src + QStringLiteral("a.fb2"), "a new file at the old place");  // place taken
-        PutFile(placedC, ReadFile(placedC) + "<!-- edited -->");                  // changed since
+        PutFile(placedC, ReadFile(placedC) + "<!-- edited -->");  // changed since
         const QByteArray copyE = ReadFile(placedE);
-        MakeZip(zip, {{QStringLiteral("f.fb2"), ReadFile(placedF)}});              // e.fb2 gone from the archive
+        MakeZip(zip, {{QStringLiteral("f.fb2"), ReadFile(placedF)}});  // e.fb2 gone from the archive
 
         const TUndoResult undo = UndoJournal(journal);
         QCOMPARE(undo.Problems.size(), 3);
@@ -269,8 +277,8 @@ private slots:
         QCOMPARE(ReadFile(m_src + QStringLiteral("a.fb2")), QByteArray("a new file at the old place"));
         QVERIFY(QFile::exists(placedA));
         QVERIFY(ReadFile(placedC).endsWith("<!-- edited -->"));
-        QCOMPARE(ReadFile(placedE), copyE);       // the only copy left of that book
-        QVERIFY(!QFile::exists(placedF));         // its archive still holds it
+        QCOMPARE(ReadFile(placedE), copyE);  // the only copy left of that book
+        QVERIFY(!QFile::exists(placedF));  // its archive still holds it
         QVERIFY(QFile::exists(m_src + QStringLiteral("b.fb2")));
         QVERIFY(QFile::exists(m_src + QStringLiteral("d.fb2")));
     }
@@ -317,8 +325,9 @@ private slots:
         QByteArray text = ReadFile(journal);
         // A line that is no step, and a step for a book that is gone.
         const qsizetype firstStep = text.indexOf('\n') + 1;
-        text.insert(firstStep, "move\tnot-a-hash\t/a\t/b\nmove\t" + QByteArray(64, 'a') + "\t" + m_src.toUtf8()
-                                   + "gone.fb2\t" + m_end.toUtf8() + "gone.fb2\n");
+        text.insert(firstStep,
+                    "move\tnot-a-hash\t/a\t/b\nmove\t" + QByteArray(64, 'a') + "\t" + m_src.toUtf8() + "gone.fb2\t"
+                        + m_end.toUtf8() + "gone.fb2\n");
         QVERIFY(ZipFixtures::WriteFile(journal, text));
         const TUndoResult undo = UndoJournal(journal);
         QCOMPARE(undo.Problems.size(), 2);
@@ -364,7 +373,8 @@ private slots:
         QCOMPARE(LastUndoable(m_journals), QString());
         const QString first = run(sources(false));
         QTest::qWait(5);  // journal names begin with the time in milliseconds
-        PutFile(m_src + QStringLiteral("z.fb2"), ValidBook(QStringLiteral("Пушкин"), QStringLiteral("Александр"), QStringLiteral("Пиковая дама")));
+        PutFile(m_src + QStringLiteral("z.fb2"),
+                ValidBook(QStringLiteral("Пушкин"), QStringLiteral("Александр"), QStringLiteral("Пиковая дама")));
         TBookList one;
         one.Append(BookSourceRows(m_src + QStringLiteral("z.fb2")), Qt::Checked);
         const QString second = run(one);
@@ -433,7 +443,8 @@ private slots:
         settings(false, true);
         TBookList rows = sources(true);
         PutFile(m_src + QStringLiteral("again.fb2"),
-                ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"), QStringLiteral("other")));
+                ValidBook(QStringLiteral("Толстой"), QStringLiteral("Лев"), QStringLiteral("Война и мир"),
+                          QStringLiteral("other")));
         rows.Append(BookSourceRows(m_src + QStringLiteral("again.fb2")), Qt::Checked);
         QString dryJournal;
         const auto outcomes = [&](bool dry) -> QStringList {

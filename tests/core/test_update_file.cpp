@@ -11,13 +11,34 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QString>("before");
         QTest::addColumn<QString>("after");
-        QTest::newRow("one separator") << "|" << "1.0.3|QUJD" << "1.0.3" << "QUJD";
-        QTest::newRow("first of several") << "|" << "a|b|c" << "a" << "b|c";
-        QTest::newRow("none") << "|" << "1.0.3" << "1.0.3" << "";
-        QTest::newRow("at the start") << "|" << "|x" << "" << "x";
-        QTest::newRow("at the end") << "|" << "x|" << "x" << "";
-        QTest::newRow("empty text") << "|" << "" << "" << "";
-        QTest::newRow("longer separator") << "::" << "a:b::c" << "a:b" << "c";
+        QTest::newRow("one separator") << "|"
+                                       << "1.0.3|QUJD"
+                                       << "1.0.3"
+                                       << "QUJD";
+        QTest::newRow("first of several") << "|"
+                                          << "a|b|c"
+                                          << "a"
+                                          << "b|c";
+        QTest::newRow("none") << "|"
+                              << "1.0.3"
+                              << "1.0.3"
+                              << "";
+        QTest::newRow("at the start") << "|"
+                                      << "|x"
+                                      << ""
+                                      << "x";
+        QTest::newRow("at the end") << "|"
+                                    << "x|"
+                                    << "x"
+                                    << "";
+        QTest::newRow("empty text") << "|"
+                                    << ""
+                                    << ""
+                                    << "";
+        QTest::newRow("longer separator") << "::"
+                                          << "a:b::c"
+                                          << "a:b"
+                                          << "c";
     }
     void textBeforeAfter()
     {
@@ -34,15 +55,24 @@ private slots:
         QTest::addColumn<QString>("own");
         QTest::addColumn<QString>("published");
         QTest::addColumn<int>("expected");
-        QTest::newRow("equal") << "1.0.2" << "1.0.2" << 0;
-        QTest::newRow("newer patch") << "1.0.2" << "1.0.3" << 2;
-        QTest::newRow("older patch") << "1.0.3" << "1.0.2" << 1;
-        QTest::newRow("newer minor") << "1.0.2" << "1.1" << 2;
-        QTest::newRow("newer major") << "1.0.2" << "2.0" << 2;
-        QTest::newRow("text order: 1.0.10 is not newer") << "1.0.2" << "1.0.10" << 1;
-        QTest::newRow("empty published") << "1.0.2" << "" << 1;
-        QTest::newRow("case differs only: own stays first") << "1.0.a" << "1.0.A" << 2;
-        QTest::newRow("blanks around published match nothing") << "1.0.2" << " 1.0.3" << 0;
+        QTest::newRow("equal") << "1.0.2"
+                               << "1.0.2" << 0;
+        QTest::newRow("newer patch") << "1.0.2"
+                                     << "1.0.3" << 2;
+        QTest::newRow("older patch") << "1.0.3"
+                                     << "1.0.2" << 1;
+        QTest::newRow("newer minor") << "1.0.2"
+                                     << "1.1" << 2;
+        QTest::newRow("newer major") << "1.0.2"
+                                     << "2.0" << 2;
+        QTest::newRow("text order: 1.0.10 is not newer") << "1.0.2"
+                                                         << "1.0.10" << 1;
+        QTest::newRow("empty published") << "1.0.2"
+                                         << "" << 1;
+        QTest::newRow("case differs only: own stays first") << "1.0.a"
+                                                            << "1.0.A" << 2;
+        QTest::newRow("blanks around published match nothing") << "1.0.2"
+                                                               << " 1.0.3" << 0;
     }
     void compareVersions()
     {
@@ -63,15 +93,21 @@ private slots:
         QTest::newRow("newer with announcement")
             << "1.0.3|" + news << true << "1.0.3" << QString::fromUtf8("Новая версия");
         QTest::newRow("same version") << "1.0.2|" + news << false << "1.0.2" << QString::fromUtf8("Новая версия");
-        QTest::newRow("1.0.10 against 1.0.2") << QByteArray("1.0.10|") << false << "1.0.10" << "";
-        QTest::newRow("only the last line counts")
-            << "9.9|" + news + "\r\n1.0.1|" << false << "1.0.1" << "";
-        QTest::newRow("final line break is no empty line")
-            << "1.0.3|" + news + "\r\n" << true << "1.0.3" << QString::fromUtf8("Новая версия");
-        QTest::newRow("final empty line") << "1.0.3|" + news + "\r\n\r\n" << false << "" << "";
-        QTest::newRow("line without separator") << QByteArray("1.1") << true << "1.1" << "";
-        QTest::newRow("empty file") << QByteArray() << false << "" << "";
-        QTest::newRow("LF line ends") << "1.0.1|\n1.0.4|" + news << true << "1.0.4" << QString::fromUtf8("Новая версия");
+        QTest::newRow("1.0.10 against 1.0.2") << QByteArray("1.0.10|") << false << "1.0.10"
+                                              << "";
+        QTest::newRow("only the last line counts") << "9.9|" + news + "\r\n1.0.1|" << false << "1.0.1"
+                                                   << "";
+        QTest::newRow("final line break is no empty line") << "1.0.3|" + news + "\r\n"
+                                                           << true << "1.0.3" << QString::fromUtf8("Новая версия");
+        QTest::newRow("final empty line") << "1.0.3|" + news + "\r\n\r\n"
+                                          << false << ""
+                                          << "";
+        QTest::newRow("line without separator") << QByteArray("1.1") << true << "1.1"
+                                                << "";
+        QTest::newRow("empty file") << QByteArray() << false << ""
+                                    << "";
+        QTest::newRow("LF line ends") << "1.0.1|\n1.0.4|" + news << true << "1.0.4"
+                                      << QString::fromUtf8("Новая версия");
     }
     void readUpdateFile()
     {

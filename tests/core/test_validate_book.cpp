@@ -40,7 +40,7 @@ const char kBook[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 
 const QString kNs = QStringLiteral("{http://www.gribuser.ru/xml/fictionbook/2.0}");
 
-} // namespace
+}  // namespace
 
 class TestValidateBook : public QObject {
     Q_OBJECT
@@ -84,18 +84,21 @@ private slots:
         QTest::newRow("utf-8") << Book({}, {});
         QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF") + Book({}, {});
         QTest::newRow("windows-1251") << InCp1251(Book(QStringLiteral("UTF-8"), QStringLiteral("windows-1251")));
-        QTest::newRow("genre of the published list") << Book(QStringLiteral("prose_contemporary"), QStringLiteral("sf"));
-        QTest::newRow("internal entity")
-            << Book(QStringLiteral("<FictionBook "), QStringLiteral("<!DOCTYPE FictionBook [<!ENTITY a \"Антон\">]>\n<FictionBook "))
-                   .replace("<first-name>Антон", "<first-name>&a;");
+        QTest::newRow("genre of the published list")
+            << Book(QStringLiteral("prose_contemporary"), QStringLiteral("sf"));
+        QTest::newRow("internal entity") << Book(QStringLiteral("<FictionBook "),
+                                                 QStringLiteral(
+                                                     "<!DOCTYPE FictionBook [<!ENTITY a \"Антон\">]>\n<FictionBook "))
+                                                .replace("<first-name>Антон", "<first-name>&a;");
         // Never read: the reference stays empty.
         QTest::newRow("external entity")
             << Book(QStringLiteral("<FictionBook "),
-                    QStringLiteral("<!DOCTYPE FictionBook [<!ENTITY x SYSTEM \"file:///etc/hostname\">]>\n<FictionBook "))
+                    QStringLiteral(
+                        "<!DOCTYPE FictionBook [<!ENTITY x SYSTEM \"file:///etc/hostname\">]>\n<FictionBook "))
                    .replace("<nickname>maker", "<nickname>maker&x;");
-        QTest::newRow("empty section and notes body")
-            << Book(QStringLiteral("</body>"),
-                    QStringLiteral("<section/></body><body name=\"notes\"><section id=\"n1\"><p>1</p></section></body>"));
+        QTest::newRow("empty section and notes body") << Book(
+            QStringLiteral("</body>"),
+            QStringLiteral("<section/></body><body name=\"notes\"><section id=\"n1\"><p>1</p></section></body>"));
     }
 
     void validBookLeavesTextAlone()
@@ -117,40 +120,42 @@ private slots:
         QTest::addColumn<int>("pos");
         QTest::addColumn<QString>("reason");
 
-        QTest::newRow("missing element") << Book(QStringLiteral("<book-title>Рассказы</book-title>\n"), {})
-                                         << 1871 << 7 << 11
-                                         << "Element '" + kNs + "coverpage': This element is not expected. Expected is one of ( "
-                                                + kNs + "author, " + kNs + "book-title ).";
+        QTest::newRow("missing element") << Book(QStringLiteral("<book-title>Рассказы</book-title>\n"), {}) << 1871 << 7
+                                         << 11
+                                         << "Element '" + kNs
+                + "coverpage': This element is not expected. Expected is one of ( " + kNs + "author, " + kNs
+                + "book-title ).";
         QTest::newRow("misplaced element")
             << Book(QStringLiteral("<lang>ru</lang>\n"), QStringLiteral("<lang>ru</lang>\n<keywords>k</keywords>\n"))
             << 1871 << 10 << 10 << "Element '" + kNs + "keywords': This element is not expected.";
-        QTest::newRow("missing child at the end")
-            << Book(QStringLiteral("<lang>ru</lang>\n"), {}) << 1871 << 4 << 12
-            << "Element '" + kNs + "title-info': Missing child element(s).";
-        QTest::newRow("attribute value")
-            << Book(QStringLiteral("2024-05-01"), QStringLiteral("2024-13-01")) << 1824 << 13 << 25
-            << "Element '" + kNs + "date', attribute 'value': '2024-13-01' is not a valid value";
+        QTest::newRow("missing child at the end") << Book(QStringLiteral("<lang>ru</lang>\n"), {}) << 1871 << 4 << 12
+                                                  << "Element '" + kNs + "title-info': Missing child element(s).";
+        QTest::newRow("attribute value") << Book(QStringLiteral("2024-05-01"), QStringLiteral("2024-13-01")) << 1824
+                                         << 13 << 25
+                                         << "Element '" + kNs
+                + "date', attribute 'value': '2024-13-01' is not a valid value";
         QTest::newRow("unknown genre") << Book(QStringLiteral("prose_contemporary"), QStringLiteral("no_such_genre"))
                                        << 1840 << 5 << 7
                                        << "Element '" + kNs + "genre': [facet 'enumeration'] The value 'no_such_genre'";
-        QTest::newRow("broken base64") << Book(QStringLiteral("iVBORw0KGgo="), QStringLiteral("iVBORw0KGgo"))
-                                       << 1824 << 21 << 48 << "Element '" + kNs + "binary': 'iVBORw0KGgo'";
+        QTest::newRow("broken base64") << Book(QStringLiteral("iVBORw0KGgo="), QStringLiteral("iVBORw0KGgo")) << 1824
+                                       << 21 << 48 << "Element '" + kNs + "binary': 'iVBORw0KGgo'";
         QTest::newRow("duplicate id")
             << Book(QStringLiteral("</FictionBook>"),
                     QStringLiteral("<binary id=\"cover.png\" content-type=\"image/png\">AAAA</binary>\n</FictionBook>"))
             << 1824 << 22 << 48 << "Element '" + kNs + "binary', attribute 'id': 'cover.png' is not a valid value";
-        QTest::newRow("not well-formed") << Book(QStringLiteral("</emphasis>"), QStringLiteral("</emph>"))
-                                         << 76 << 19 << 76 << "Opening and ending tag mismatch: emphasis line 19 and emph";
+        QTest::newRow("not well-formed") << Book(QStringLiteral("</emphasis>"), QStringLiteral("</emph>")) << 76 << 19
+                                         << 76 << "Opening and ending tag mismatch: emphasis line 19 and emph";
         QTest::newRow("byte the declared code page lacks")
             << InCp1251(Book(QStringLiteral("UTF-8"), QStringLiteral("windows-1251"))).replace("\xD0\xE0\xF1", "\x98")
             << 6003 << 7 << 13 << "input conversion failed due to input error, bytes 0x98";
         QTest::newRow("not xml") << QByteArray("plain text") << 4 << 1 << 1 << "Start tag expected, '<' not found";
         QTest::newRow("empty file") << QByteArray() << 4 << 1 << 1 << "Document is empty";
-        QTest::newRow("other root") << QByteArray("<?xml version=\"1.0\"?>\n<html/>") << 1845 << 2 << 6
-                                    << "Element 'html': No matching global declaration available for the validation root.";
-        QTest::newRow("entity loop")
-            << QByteArray("<?xml version=\"1.0\"?>\n<!DOCTYPE a [<!ENTITY a \"&b;\"><!ENTITY b \"&a;\">]>\n<a>&a;</a>")
-            << 89 << 3 << 7 << "Detected an entity reference loop";
+        QTest::newRow("other root")
+            << QByteArray("<?xml version=\"1.0\"?>\n<html/>") << 1845 << 2 << 6
+            << "Element 'html': No matching global declaration available for the validation root.";
+        QTest::newRow("entity loop") << QByteArray(
+            "<?xml version=\"1.0\"?>\n<!DOCTYPE a [<!ENTITY a \"&b;\"><!ENTITY b \"&a;\">]>\n<a>&a;</a>")
+                                     << 89 << 3 << 7 << "Detected an entity reference loop";
     }
 
     void invalidBookGivesFirstError()
@@ -173,10 +178,12 @@ private slots:
 
     void errorTextIsFourLinesExactly()
     {
-        const QString path = Write(QStringLiteral("four.fb2"), Book(QStringLiteral("<book-title>Рассказы</book-title>\n"), {}));
+        const QString path =
+            Write(QStringLiteral("four.fb2"), Book(QStringLiteral("<book-title>Рассказы</book-title>\n"), {}));
         QString text;
         QVERIFY(!ValidateBook(path, text, kUtils));
-        QCOMPARE(text, "Код ошибки 1871\r\nСтрока 7\r\nСимвол 11\r\nElement '" + kNs
+        QCOMPARE(text,
+                 "Код ошибки 1871\r\nСтрока 7\r\nСимвол 11\r\nElement '" + kNs
                      + "coverpage': This element is not expected. Expected is one of ( " + kNs + "author, " + kNs
                      + "book-title ).\r\n");
     }
@@ -187,11 +194,11 @@ private slots:
     {
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("valid") << Book({}, {});
-        QTest::newRow("blank in the cover's image")
-            << Book(QStringLiteral("<image l:href=\"#cover.png\"/>"), QStringLiteral("<image l:href=\"#cover.png\"> </image>"));
+        QTest::newRow("blank in the cover's image") << Book(QStringLiteral("<image l:href=\"#cover.png\"/>"),
+                                                            QStringLiteral("<image l:href=\"#cover.png\"> </image>"));
         QTest::newRow("line break in a picture of the text")
             << Book(QStringLiteral("<p>Текст"), QStringLiteral("<image l:href=\"#cover.png\">\n</image><p>Текст"));
-        QTest::newRow("blank in an empty-line, which takes anything") // valid either way
+        QTest::newRow("blank in an empty-line, which takes anything")  // valid either way
             << Book(QStringLiteral("<p>Текст"), QStringLiteral("<empty-line> </empty-line><p>Текст"));
         QTest::newRow("schema error") << Book(QStringLiteral("<lang>ru</lang>\n"), {});
         QTest::newRow("not well-formed") << Book(QStringLiteral("</emphasis>"), QStringLiteral("</emph>"));
@@ -218,16 +225,19 @@ private slots:
     {
         QString text;
         QVERIFY(!ValidateBook(m_dir.filePath(QStringLiteral("absent.fb2")), text, kUtils));
-        QVERIFY2(text.startsWith(QStringLiteral("Код ошибки 1549\r\nСтрока 0\r\nСимвол 0\r\nCannot open")), qPrintable(text));
+        QVERIFY2(text.startsWith(QStringLiteral("Код ошибки 1549\r\nСтрока 0\r\nСимвол 0\r\nCannot open")),
+                 qPrintable(text));
     }
 
     void unusableSchemaRaises_data()
     {
         QTest::addColumn<QString>("file");
-        QTest::addColumn<QByteArray>("content"); // empty: the file is removed
+        QTest::addColumn<QByteArray>("content");  // empty: the file is removed
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing") << QStringLiteral("FictionBook.xsd") << QByteArray() << QStringLiteral("does not exist");
-        QTest::newRow("not xml") << QStringLiteral("FictionBook.xsd") << QByteArray("schema?") << QStringLiteral("FictionBook.xsd");
+        QTest::newRow("missing") << QStringLiteral("FictionBook.xsd") << QByteArray()
+                                 << QStringLiteral("does not exist");
+        QTest::newRow("not xml") << QStringLiteral("FictionBook.xsd") << QByteArray("schema?")
+                                 << QStringLiteral("FictionBook.xsd");
         QTest::newRow("missing include") << QStringLiteral("FictionBookGenres.xsd") << QByteArray()
                                          << QStringLiteral("FictionBookGenres.xsd");
         QTest::newRow("other namespace")
@@ -249,7 +259,7 @@ private slots:
             f.write(content);
         }
         const QString book = Write(QStringLiteral("any.fb2"), Book({}, {}));
-        for (int call = 0; call < 2; ++call) { // every call, not only the first
+        for (int call = 0; call < 2; ++call) {  // every call, not only the first
             QString text = QStringLiteral("untouched");
             try {
                 ValidateBook(book, text, utils);

@@ -24,7 +24,7 @@ QStringList Listing(const QString &dir)
 {
     return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
-} // namespace
+}  // namespace
 
 class TestXmlServices : public QObject {
     Q_OBJECT
@@ -57,16 +57,18 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<int>("line");
         QTest::addColumn<QString>("srcText");
-        QTest::newRow("mismatched tag") << QByteArray("<a>\n  <b>text</c>\n</a>") << 2 << QStringLiteral("  <b>text</c>");
+        QTest::newRow("mismatched tag") << QByteArray("<a>\n  <b>text</c>\n</a>") << 2
+                                        << QStringLiteral("  <b>text</c>");
         QTest::newRow("truncated") << QByteArray("<a>\n<b>te") << 2 << QStringLiteral("<b>te");
         QTest::newRow("plain text") << QByteArray("just some words") << 1 << QStringLiteral("just some words");
         QTest::newRow("empty") << QByteArray("") << 1 << QString();
-        QTest::newRow("CR LF lines, windows-1251 line text")
-            << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<a>\r\n\xCF\xF3\xF8\xEA\xE8\xED & co</a>")
-            << 3 << QStringLiteral("Пушкин & co</a>");
+        QTest::newRow("CR LF lines, windows-1251 line text") << QByteArray(
+            "<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<a>\r\n\xCF\xF3\xF8\xEA\xE8\xED & co</a>")
+                                                             << 3 << QStringLiteral("Пушкин & co</a>");
         QTest::newRow("undeclared entity") << QByteArray("<a>&nbsp;</a>") << 1 << QStringLiteral("<a>&nbsp;</a>");
         QTest::newRow("entity that only an unread DTD could declare")
-            << QByteArray("<!DOCTYPE a SYSTEM \"fb2.dtd\">\n<a><b>&nbsp;</b></a>") << 2 << QStringLiteral("<a><b>&nbsp;</b></a>");
+            << QByteArray("<!DOCTYPE a SYSTEM \"fb2.dtd\">\n<a><b>&nbsp;</b></a>") << 2
+            << QStringLiteral("<a><b>&nbsp;</b></a>");
     }
     void reportsWhereParsingFailed()
     {
@@ -105,7 +107,8 @@ private slots:
     void internalEntitiesAreExpanded()
     {
         XmlParseError error;
-        XmlDocPtr doc = XmlLoadBytes("<!DOCTYPE a [<!ENTITY who \"Пушкин\">]><a>&who; &amp; &#1040;</a>", QString(), error);
+        XmlDocPtr doc =
+            XmlLoadBytes("<!DOCTYPE a [<!ENTITY who \"Пушкин\">]><a>&who; &amp; &#1040;</a>", QString(), error);
         QVERIFY2(doc, qPrintable(error.LoadMessage()));
         QCOMPARE(RootText(doc), QStringLiteral("Пушкин & А"));
         QVERIFY(XmlNodeText(xmlDocGetRootElement(doc.get())).contains(QStringLiteral("Пушкин")));
@@ -118,19 +121,19 @@ private slots:
         QTest::newRow("external entity in attribute")
             << QByteArray("<!DOCTYPE a [<!ENTITY s SYSTEM \"SECRET\">]><a b=\"&s;\">x</a>");
         QTest::newRow("external DTD") << QByteArray("<!DOCTYPE a SYSTEM \"SECRET\"><a>x</a>");
-        QTest::newRow("parameter entity")
-            << QByteArray("<!DOCTYPE a [<!ENTITY % p SYSTEM \"SECRET\"> %p;]><a>&e;</a>");
-        QTest::newRow("XInclude") << QByteArray("<a xmlns:xi=\"http://www.w3.org/2001/XInclude\"><xi:include href=\"SECRET\" parse=\"text\"/></a>");
+        QTest::newRow("parameter entity") << QByteArray("<!DOCTYPE a [<!ENTITY % p SYSTEM \"SECRET\"> %p;]><a>&e;</a>");
+        QTest::newRow("XInclude") << QByteArray(
+            "<a xmlns:xi=\"http://www.w3.org/2001/XInclude\"><xi:include href=\"SECRET\" parse=\"text\"/></a>");
     }
     void externalResourcesAreNeverRead()
     {
         QFETCH(QByteArray, bytes);
         QTemporaryDir dir;
-        const QString secret = WriteFixture(dir, QStringLiteral("secret.txt"),
-                                         "<!ENTITY e \"LEAKED\">LEAKED");
+        const QString secret = WriteFixture(dir, QStringLiteral("secret.txt"), "<!ENTITY e \"LEAKED\">LEAKED");
         bytes.replace("SECRET", QUrl::fromLocalFile(secret).toEncoded());
         XmlParseError error;
-        XmlDocPtr doc = XmlLoadBytes(bytes, QUrl::fromLocalFile(dir.filePath(QStringLiteral("book.fb2"))).toString(), error);
+        XmlDocPtr doc =
+            XmlLoadBytes(bytes, QUrl::fromLocalFile(dir.filePath(QStringLiteral("book.fb2"))).toString(), error);
         if (doc)
             QVERIFY(!XmlNodeText(xmlDocGetRootElement(doc.get())).contains(QLatin1String("LEAKED")));
         else
@@ -143,7 +146,9 @@ private slots:
         QByteArray laughs = "<!DOCTYPE a [<!ENTITY l0 \"lol\">";
         for (int i = 1; i <= 10; ++i)
             laughs += QStringLiteral("<!ENTITY l%1 \"&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;&l%2;\">")
-                          .arg(i).arg(i - 1).toLatin1();
+                          .arg(i)
+                          .arg(i - 1)
+                          .toLatin1();
         QTest::newRow("billion laughs") << laughs + "]><a>&l10;</a>";
         QTest::newRow("billion laughs in attribute") << laughs + "]><a b=\"&l10;\"/>";
         QTest::newRow("loop") << QByteArray("<!DOCTYPE a [<!ENTITY x \"&y;\"><!ENTITY y \"&x;\">]><a>&x;</a>");
@@ -169,10 +174,12 @@ private slots:
         QTest::newRow("utf-8") << QByteArray("<?xml version=\"1.0\" encoding=\"utf-8\"?>\n") << true;
         // The limits stay on for documents that declare entities: they guard against bombs.
         QTest::newRow("windows-1251 with an entity")
-            << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<!DOCTYPE a [<!ENTITY e \"x\">]>\n") << false;
+            << QByteArray("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\n<!DOCTYPE a [<!ENTITY e \"x\">]>\n")
+            << false;
         // "<!" written in UTF-7: no byte search finds the declaration, the parser does.
         QTest::newRow("UTF-7 with an entity")
-            << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-7\"?>\n<!DOCTYPE a [+ADwAIQ-ENTITY e \"x\">]>\n") << false;
+            << QByteArray("<?xml version=\"1.0\" encoding=\"UTF-7\"?>\n<!DOCTYPE a [+ADwAIQ-ENTITY e \"x\">]>\n")
+            << false;
     }
     void longTextNodesLoadWhenNoEntitiesAreDeclared()
     {
@@ -194,16 +201,17 @@ private slots:
     {
         QTest::addColumn<QByteArray>("lead");
         QTest::newRow("plain") << QByteArray();
-        QTest::newRow("after a long text node") << QByteArray("<binary>") + QByteArray(11 * 1000 * 1000, 'A') + "</binary>";
+        QTest::newRow("after a long text node")
+            << QByteArray("<binary>") + QByteArray(11 * 1000 * 1000, 'A') + "</binary>";
     }
     void excessiveNestingIsRefused()
     {
         QFETCH(QByteArray, lead);
         const int depth = 200000;
         XmlParseError error;
-        const XmlDocPtr doc = XmlLoadBytes("<a>" + lead + QByteArray("<s>").repeated(depth) + QByteArray("</s>").repeated(depth)
-                                               + "</a>",
-                                           QString(), error);
+        const XmlDocPtr doc =
+            XmlLoadBytes("<a>" + lead + QByteArray("<s>").repeated(depth) + QByteArray("</s>").repeated(depth) + "</a>",
+                         QString(), error);
         QVERIFY(!doc);
         QVERIFY2(error.reason.contains(QLatin1String("Excessive depth")), qPrintable(error.reason));
     }
@@ -252,7 +260,8 @@ private slots:
             << "<a b=\"" + QByteArray(5000, '=') + "\"><!-- <" + QByteArray(5000, '=') + " --></a>" << true;
         const QString wide = QString::fromLatin1(tag(200000));
         QTest::newRow("200,000 attributes in UTF-16")
-            << QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char *>(wide.utf16()), wide.size() * 2) << false;
+            << QByteArray("\xFF\xFE", 2) + QByteArray(reinterpret_cast<const char *>(wide.utf16()), wide.size() * 2)
+            << false;
     }
     void tooManyAttributesAreRefused()
     {
@@ -287,8 +296,8 @@ private slots:
     void blankTextIsDroppedUnlessPreserved()
     {
         XmlParseError error;
-        XmlDocPtr doc = XmlLoadBytes("<a>\n  <b>  </b> <c><![CDATA[ ]]></c>\n<d xml:space=\"preserve\"> </d><e> x </e></a>",
-                                     QString(), error);
+        XmlDocPtr doc = XmlLoadBytes(
+            "<a>\n  <b>  </b> <c><![CDATA[ ]]></c>\n<d xml:space=\"preserve\"> </d><e> x </e></a>", QString(), error);
         QVERIFY(doc);
         QCOMPARE(XmlNodeText(xmlDocGetRootElement(doc.get())),
                  QStringLiteral("<a><b/><c><![CDATA[ ]]></c><d xml:space=\"preserve\"> </d><e> x </e></a>"));
@@ -299,7 +308,8 @@ private slots:
     void stringsIgnoreTheirDeclaredEncoding()
     {
         XmlParseError error;
-        XmlDocPtr doc = XmlLoadString(QStringLiteral("<?xml version=\"1.0\" encoding=\"windows-1251\"?><a>Ёж</a>"), error);
+        XmlDocPtr doc =
+            XmlLoadString(QStringLiteral("<?xml version=\"1.0\" encoding=\"windows-1251\"?><a>Ёж</a>"), error);
         QVERIFY2(doc, qPrintable(error.LoadMessage()));
         QCOMPARE(RootText(doc), QStringLiteral("Ёж"));
     }
@@ -312,16 +322,17 @@ private slots:
                                      QString(), error);
         QVERIFY(doc);
         xmlNode *root = xmlDocGetRootElement(doc.get());
-        QCOMPARE(XmlNodeText(root), QStringLiteral("<FictionBook xmlns=\"%1\"><body><p>a &amp; b</p></body></FictionBook>")
-                                        .arg(QLatin1String(kFb2Ns)));
+        QCOMPARE(XmlNodeText(root),
+                 QStringLiteral("<FictionBook xmlns=\"%1\"><body><p>a &amp; b</p></body></FictionBook>")
+                     .arg(QLatin1String(kFb2Ns)));
         QCOMPARE(XmlNodeText(root->children->children), QStringLiteral("<p>a &amp; b</p>"));
     }
 
     void loadingWritesNothing()
     {
         QTemporaryDir dir;
-        const QString path = WriteFixture(dir, QStringLiteral("book.fb2"),
-                                       "<!DOCTYPE a [<!ENTITY e \"x\">]><a>&e;<b/></a>");
+        const QString path =
+            WriteFixture(dir, QStringLiteral("book.fb2"), "<!DOCTYPE a [<!ENTITY e \"x\">]><a>&e;<b/></a>");
         const QStringList before = Listing(dir.path());
         XmlParseError error;
         QVERIFY(XmlLoadFile(path, error));
@@ -336,8 +347,8 @@ private slots:
     {
         QTest::addColumn<QByteArray>("output");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("text, windows-1251") << QByteArray("<xsl:output method=\"text\" encoding=\"windows-1251\"/>")
-                                            << QStringLiteral("Ёж ☃ ok");
+        QTest::newRow("text, windows-1251")
+            << QByteArray("<xsl:output method=\"text\" encoding=\"windows-1251\"/>") << QStringLiteral("Ёж ☃ ok");
         QTest::newRow("text, UTF-8") << QByteArray("<xsl:output method=\"text\" encoding=\"UTF-8\"/>")
                                      << QStringLiteral("Ёж ☃ ok");
         QTest::newRow("html") << QByteArray("<xsl:output method=\"html\" encoding=\"windows-1251\"/>")
@@ -348,10 +359,11 @@ private slots:
         QFETCH(QByteArray, output);
         QFETCH(QString, expected);
         QTemporaryDir dir;
-        const QString xsl = WriteFixture(dir, QStringLiteral("t.xsl"),
+        const QString xsl = WriteFixture(
+            dir, QStringLiteral("t.xsl"),
             "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">" + output
-            + "<xsl:strip-space elements=\"*\"/>"
-              "<xsl:template match=\"/\"><xsl:value-of select=\"a\"/> ok</xsl:template></xsl:stylesheet>");
+                + "<xsl:strip-space elements=\"*\"/>"
+                  "<xsl:template match=\"/\"><xsl:value-of select=\"a\"/> ok</xsl:template></xsl:stylesheet>");
         XsltStylesheetPtr style = XsltLoadStyleSheet(xsl);
         XmlParseError error;
         XmlDocPtr doc = XmlLoadString(QStringLiteral("<a>Ёж ☃</a>"), error);
@@ -365,9 +377,11 @@ private slots:
     {
         QTest::addColumn<QByteArray>("body");
         QTest::newRow("exsl:document writes a file")
-            << QByteArray("<xsl:template match=\"/\"><exsl:document href=\"OUT\" method=\"text\">x</exsl:document>done</xsl:template>");
+            << QByteArray("<xsl:template match=\"/\"><exsl:document href=\"OUT\" "
+                          "method=\"text\">x</exsl:document>done</xsl:template>");
         QTest::newRow("document() over the network")
-            << QByteArray("<xsl:template match=\"/\"><xsl:value-of select=\"document('http://127.0.0.1:9/x.xml')\"/>done</xsl:template>");
+            << QByteArray("<xsl:template match=\"/\"><xsl:value-of "
+                          "select=\"document('http://127.0.0.1:9/x.xml')\"/>done</xsl:template>");
         QTest::newRow("document() of a local file")
             << QByteArray("<xsl:template match=\"/\"><xsl:value-of select=\"document('SECRET')\"/>done</xsl:template>");
     }
@@ -377,10 +391,13 @@ private slots:
         QTemporaryDir dir;
         const QString out = dir.filePath(QStringLiteral("written.txt"));
         body.replace("OUT", out.toUtf8());
-        body.replace("SECRET", QUrl::fromLocalFile(WriteFixture(dir, QStringLiteral("secret.xml"), "<s>LEAKED</s>")).toEncoded());
-        const QString xsl = WriteFixture(dir, QStringLiteral("t.xsl"),
-            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\""
-            " xmlns:exsl=\"http://exslt.org/common\" extension-element-prefixes=\"exsl\">" + body + "</xsl:stylesheet>");
+        body.replace("SECRET",
+                     QUrl::fromLocalFile(WriteFixture(dir, QStringLiteral("secret.xml"), "<s>LEAKED</s>")).toEncoded());
+        const QString xsl =
+            WriteFixture(dir, QStringLiteral("t.xsl"),
+                         "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\""
+                         " xmlns:exsl=\"http://exslt.org/common\" extension-element-prefixes=\"exsl\">"
+                             + body + "</xsl:stylesheet>");
         XmlParseError error;
         XmlDocPtr doc = XmlLoadString(QStringLiteral("<a/>"), error);
         try {
@@ -397,10 +414,12 @@ private slots:
     {
         QTemporaryDir dir;
         const QString secret = WriteFixture(dir, QStringLiteral("secret.txt"), "LEAKED");
-        const QString xsl = WriteFixture(dir, QStringLiteral("t.xsl"),
-            "<!DOCTYPE xsl:stylesheet [<!ENTITY s SYSTEM \"" + QUrl::fromLocalFile(secret).toEncoded() + "\">]>"
-            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
-            "<xsl:output method=\"text\"/><xsl:template match=\"/\">&s;</xsl:template></xsl:stylesheet>");
+        const QString xsl = WriteFixture(
+            dir, QStringLiteral("t.xsl"),
+            "<!DOCTYPE xsl:stylesheet [<!ENTITY s SYSTEM \"" + QUrl::fromLocalFile(secret).toEncoded()
+                + "\">]>"
+                  "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+                  "<xsl:output method=\"text\"/><xsl:template match=\"/\">&s;</xsl:template></xsl:stylesheet>");
         XmlParseError error;
         XmlDocPtr doc = XmlLoadString(QStringLiteral("<a/>"), error);
         try {
@@ -414,12 +433,13 @@ private slots:
     {
         QTemporaryDir dir;
         WriteFixture(dir, QStringLiteral("part.xsl"),
-            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
-            "<xsl:template name=\"t\">imported</xsl:template></xsl:stylesheet>");
-        const QString xsl = WriteFixture(dir, QStringLiteral("main.xsl"),
-            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
-            "<xsl:include href=\"part.xsl\"/><xsl:output method=\"text\"/>"
-            "<xsl:template match=\"/\"><xsl:call-template name=\"t\"/></xsl:template></xsl:stylesheet>");
+                     "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+                     "<xsl:template name=\"t\">imported</xsl:template></xsl:stylesheet>");
+        const QString xsl =
+            WriteFixture(dir, QStringLiteral("main.xsl"),
+                         "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+                         "<xsl:include href=\"part.xsl\"/><xsl:output method=\"text\"/>"
+                         "<xsl:template match=\"/\"><xsl:call-template name=\"t\"/></xsl:template></xsl:stylesheet>");
         XsltStylesheetPtr style = XsltLoadStyleSheet(xsl);
         XmlParseError error;
         XmlDocPtr doc = XmlLoadString(QStringLiteral("<a/>"), error);
@@ -431,8 +451,9 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::newRow("not well-formed") << QByteArray("<xsl:stylesheet");
         QTest::newRow("not XSLT") << QByteArray("<a/>");
-        QTest::newRow("bad XPath") << QByteArray("<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
-                                                  "<xsl:template match=\"/\"><xsl:value-of select=\"((\"/></xsl:template></xsl:stylesheet>");
+        QTest::newRow("bad XPath") << QByteArray(
+            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+            "<xsl:template match=\"/\"><xsl:value-of select=\"((\"/></xsl:template></xsl:stylesheet>");
     }
     void badStyleSheetsRaise()
     {
@@ -446,9 +467,11 @@ private slots:
     void terminatingMessageFailsTheTransformation()
     {
         QTemporaryDir dir;
-        const QString xsl = WriteFixture(dir, QStringLiteral("t.xsl"),
-            "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
-            "<xsl:template match=\"/\"><xsl:message terminate=\"yes\">stop here</xsl:message></xsl:template></xsl:stylesheet>");
+        const QString xsl =
+            WriteFixture(dir, QStringLiteral("t.xsl"),
+                         "<xsl:stylesheet version=\"1.0\" xmlns:xsl=\"http://www.w3.org/1999/XSL/Transform\">"
+                         "<xsl:template match=\"/\"><xsl:message terminate=\"yes\">stop "
+                         "here</xsl:message></xsl:template></xsl:stylesheet>");
         XsltStylesheetPtr style = XsltLoadStyleSheet(xsl);
         XmlParseError error;
         XmlDocPtr doc = XmlLoadString(QStringLiteral("<a/>"), error);

@@ -29,7 +29,7 @@ QStringList Listing(TZipArchive &zip, const QString &pattern)
     TZipArchiveItem item;
     for (bool ok = zip.FindFirst(pattern, item, kListSearchAttr); ok; ok = zip.FindNext(item))
         found << item.StoredPath + QLatin1Char('|') + item.FileName + QLatin1Char('|')
-                     + QString::number(item.UncompressedSize);
+                + QString::number(item.UncompressedSize);
     return found;
 }
 
@@ -61,7 +61,7 @@ z.close()
 f.close()
 )";
 
-} // namespace
+}  // namespace
 
 class TestZipArchive : public QObject {
     Q_OBJECT
@@ -112,7 +112,8 @@ private slots:
         zip.FileName = archive;
         zip.OpenArchive(TZipArchive::omRead);
         const QString second = QString::number(SecondBook().size());
-        QCOMPARE(Listing(zip, "*"), (QStringList{"|книга.fb2|10", "Папка/|вторая книга.fb2|" + second, "|notes.txt|6"}));
+        QCOMPARE(Listing(zip, "*"),
+                 (QStringList{"|книга.fb2|10", "Папка/|вторая книга.fb2|" + second, "|notes.txt|6"}));
         QCOMPARE(Listing(zip, "*.fb2").size(), 2);
 
         zip.BaseDir = P("out");
@@ -237,10 +238,9 @@ for i in z.infolist():
         TZipArchiveItem item;
         QVERIFY(zip.FindFirst("x.fb2", item));
         QCOMPARE(item.ExternalFileAttributes & 0x20, 0x20u);
-        const QDateTime stored(QDate(1980 + (item.LastModFileDate >> 9), (item.LastModFileDate >> 5) & 15,
-                                     item.LastModFileDate & 31),
-                               QTime(item.LastModFileTime >> 11, (item.LastModFileTime >> 5) & 63,
-                                     (item.LastModFileTime & 31) * 2));
+        const QDateTime stored(
+            QDate(1980 + (item.LastModFileDate >> 9), (item.LastModFileDate >> 5) & 15, item.LastModFileDate & 31),
+            QTime(item.LastModFileTime >> 11, (item.LastModFileTime >> 5) & 63, (item.LastModFileTime & 31) * 2));
         QVERIFY(qAbs(stored.secsTo(QFileInfo(book).lastModified())) < 2);
     }
 
@@ -310,7 +310,8 @@ for i in z.infolist():
         zip.FileName = P("a.zip");
         zip.OpenArchive(TZipArchive::omRead);
         zip.BaseDir = P("tmp/");
-        QCOMPARE(zip.ExtractFiles("BOOK.FB2", kExtractSearchAttr), (QStringList{P("tmp/a/book.fb2"), P("tmp/b/book.fb2")}));
+        QCOMPARE(zip.ExtractFiles("BOOK.FB2", kExtractSearchAttr),
+                 (QStringList{P("tmp/a/book.fb2"), P("tmp/b/book.fb2")}));
         QCOMPARE(FilesBelow(P("tmp")), (QStringList{"a/book.fb2", "b/book.fb2"}));
         QCOMPARE(ReadFile(P("tmp/b/book.fb2")), QByteArray("B"));
         zip.BaseDir = P("tmp2");  // without the trailing separator
@@ -350,9 +351,11 @@ for i in z.infolist():
         QTest::newRow("parent folder with backslashes") << QByteArray(R"("name": "..\\evil.fb2")") << "00030";
         QTest::newRow("absolute") << QByteArray(R"("name": "/tmp/orvane-evil.fb2")") << "00030";
         QTest::newRow("drive letter") << QByteArray(R"("name": "C:/evil.fb2")") << "00030";
-        QTest::newRow("control character") << QByteArray(R"("name": "6576696c0a2e666232", "encoding": "hex")") << "00030";
+        QTest::newRow("control character")
+            << QByteArray(R"("name": "6576696c0a2e666232", "encoding": "hex")") << "00030";
         QTest::newRow("no name") << QByteArray(R"("name": ".")") << "00030";
-        QTest::newRow("symbolic link") << QByteArray(R"("name": "link.fb2", "data": "/etc/passwd", "host": 3, "external": 2717843456)")
+        QTest::newRow("symbolic link") << QByteArray(
+            R"("name": "link.fb2", "data": "/etc/passwd", "host": 3, "external": 2717843456)")
                                        << "00031";
     }
     void refusesHostileEntriesBeforeWritingAnything()
@@ -383,7 +386,8 @@ for i in z.infolist():
             << QByteArray(R"("data": "zip bomb ", "repeat": 100000, "size": 100)") << "00026";
         QTest::newRow("inflates short of its declared size") << QByteArray(R"("data": "text", "size": 50)") << "00026";
         QTest::newRow("stored sizes disagree") << QByteArray(R"("data": "text", "method": 0, "size": 3)") << "00026";
-        QTest::newRow("data is not deflate") << QByteArray(R"("data": "text", "method": 8, "compressed_size": 1)") << "00024";
+        QTest::newRow("data is not deflate")
+            << QByteArray(R"("data": "text", "method": 8, "compressed_size": 1)") << "00024";
         QTest::newRow("encrypted") << QByteArray(R"("data": "text", "encrypted": true)") << "00029";
         QTest::newRow("unsupported method") << QByteArray(R"("data": "text", "method": 12)") << "00028";
         QTest::newRow("declares more than any book") << QByteArray(R"("data": "text", "size": 3000000000)") << "00027";
@@ -438,8 +442,9 @@ for i in z.infolist():
         TZipArchive zip;
         zip.FileName = P("hosts.zip");
         zip.OpenArchive(TZipArchive::omRead);
-        QCOMPARE(Listing(zip, "*.fb2"), (QStringList{"|Ёжик.fb2|1", "|сам.fb2|1", "|Ёлка.fb2|1", "|Война и мир.fb2|1",
-                                                      "|новое имя.fb2|1", "|дом.fb2|1"}));
+        QCOMPARE(Listing(zip, "*.fb2"),
+                 (QStringList{"|Ёжик.fb2|1", "|сам.fb2|1", "|Ёлка.fb2|1", "|Война и мир.fb2|1", "|новое имя.fb2|1",
+                              "|дом.fb2|1"}));
         zip.BaseDir = P("out");
         zip.ExtractFiles("новое имя.fb2", kExtractSearchAttr);
         QCOMPARE(FilesBelow(P("out")), QStringList{"новое имя.fb2"});
@@ -512,7 +517,7 @@ for i in z.infolist():
         QByteArray entries;
         for (const char *name : {"a", "b", "c", "d", "e"})
             entries += QByteArray(entries.isEmpty() ? "" : ",") + "{\"name\": \"" + name
-                       + ".fb2\", \"data\": \"x\", \"repeat\": 31457280}";
+                + ".fb2\", \"data\": \"x\", \"repeat\": 31457280}";
         QVERIFY(Craft(P("bomb.zip"), "{\"entries\": [" + entries + "]}"));
         TZipArchive zip;
         zip.FileName = P("bomb.zip");
@@ -553,7 +558,8 @@ for i in z.infolist():
                  "Zip: Cannot create file \"" + P("no/such/folder/new.zip") + "\" - Native error: 00019");
 
         // Something in the way of an output file or folder.
-        QVERIFY(Craft(P("a.zip"), R"({"entries": [{"name": "book.fb2", "data": "x"}, {"name": "dir/b.fb2", "data": "y"}]})"));
+        QVERIFY(Craft(P("a.zip"),
+                      R"({"entries": [{"name": "book.fb2", "data": "x"}, {"name": "dir/b.fb2", "data": "y"}]})"));
         QVERIFY(QDir().mkpath(P("out/book.fb2")));
         QVERIFY(WriteFile(P("out/dir"), "a file, not a folder"));
         zip.FileName = P("a.zip");

@@ -20,9 +20,12 @@ QByteArray UnicodePathField(const QString &name, quint32 crc)
     return f + utf8;
 }
 
-quint32 Crc(const QByteArray &b) { return quint32(crc32(0, reinterpret_cast<const Bytef *>(b.data()), uInt(b.size()))); }
+quint32 Crc(const QByteArray &b)
+{
+    return quint32(crc32(0, reinterpret_cast<const Bytef *>(b.data()), uInt(b.size())));
+}
 
-} // namespace
+}  // namespace
 
 class TestZipNames : public QObject {
     Q_OBJECT
@@ -44,16 +47,19 @@ private slots:
         for (const char *word : {"Ёжик.fb2", "Ёлка.fb2", "сам.fb2"}) {
             const QString name = QString::fromUtf8(word);
             QVERIFY(IsMultiByteUtf8(cp866(name)));
-            QTest::addRow("ms-dos host, cp866 that looks like utf-8: %s", word) << cp866(name) << 0 << dos << QByteArray() << name;
+            QTest::addRow("ms-dos host, cp866 that looks like utf-8: %s", word)
+                << cp866(name) << 0 << dos << QByteArray() << name;
             QTest::addRow("ntfs host: %s", word) << cp866(name) << 0 << ntfs << QByteArray() << name;
         }
         QTest::newRow("vfat host, cp866") << cp866(war) << 0 << vfat << QByteArray() << war;
         QTest::newRow("ms-dos host, box drawing of cp866 kept")
             << QByteArray("\xC9\xCD\xBB.fb2") << 0 << dos << QByteArray() << QStringLiteral("╔═╗.fb2");
-        QTest::newRow("unix host, utf-8 without flag (Info-ZIP zip)") << war.toUtf8() << 0 << unix << QByteArray() << war;
+        QTest::newRow("unix host, utf-8 without flag (Info-ZIP zip)")
+            << war.toUtf8() << 0 << unix << QByteArray() << war;
         QTest::newRow("macos host, utf-8 without flag") << war.toUtf8() << 0 << macos << QByteArray() << war;
         QTest::newRow("unix host, cp866 that is not utf-8") << cp866(war) << 0 << unix << QByteArray() << war;
-        QTest::newRow("unknown host (local header), utf-8") << war.toUtf8() << 0 << int(kHostUnknown) << QByteArray() << war;
+        QTest::newRow("unknown host (local header), utf-8")
+            << war.toUtf8() << 0 << int(kHostUnknown) << QByteArray() << war;
         QTest::newRow("unknown host, cp866") << cp866(war) << 0 << int(kHostUnknown) << QByteArray() << war;
         QTest::newRow("ms-dos host, utf-8 with flag") << war.toUtf8() << 0x800 << dos << QByteArray() << war;
         QTest::newRow("flag set, bytes not utf-8: cp1251")
@@ -66,10 +72,10 @@ private slots:
             << sam << 0 << unix << UnicodePathField(field, Crc(sam)) << field;
         QTest::newRow("unicode path field wins over the flag")
             << QByteArray("kniga.fb2") << 0x800 << dos << UnicodePathField(field, Crc("kniga.fb2")) << field;
-        QTest::newRow("unicode path field after another field")
-            << QByteArray("x.fb2") << 0 << dos
-            << QByteArray("UT\x05\x00\x01\x00\x00\x00\x00", 9) + UnicodePathField(QStringLiteral("ёж.fb2"), Crc("x.fb2"))
-            << QStringLiteral("ёж.fb2");
+        QTest::newRow("unicode path field after another field") << QByteArray("x.fb2") << 0 << dos
+                                                                << QByteArray("UT\x05\x00\x01\x00\x00\x00\x00", 9)
+                + UnicodePathField(QStringLiteral("ёж.fb2"), Crc("x.fb2"))
+                                                                << QStringLiteral("ёж.fb2");
         QTest::newRow("field of a renamed entry (wrong crc) is ignored")
             << sam << 0 << dos << UnicodePathField(field, Crc("old.fb2")) << QStringLiteral("сам.fb2");
         QTest::newRow("field longer than the extra data is ignored")
@@ -80,7 +86,8 @@ private slots:
             << sam << 0 << dos << QByteArray("up\x03\x00\x01\x00\x00", 7) << QStringLiteral("сам.fb2");
         QByteArray version2 = UnicodePathField(field, Crc(sam));
         version2[4] = 2;
-        QTest::newRow("field of another version is ignored") << sam << 0 << dos << version2 << QStringLiteral("сам.fb2");
+        QTest::newRow("field of another version is ignored")
+            << sam << 0 << dos << version2 << QStringLiteral("сам.fb2");
         QByteArray broken = UnicodePathField(QStringLiteral("кн"), Crc(sam));
         broken[10] = 'A';  // the first letter's lead byte loses its continuation
         QTest::newRow("field that is not utf-8 is ignored") << sam << 0 << dos << broken << QStringLiteral("сам.fb2");

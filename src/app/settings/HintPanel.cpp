@@ -51,9 +51,10 @@ THintPanel::THintPanel(QWidget *parent) : QLabel(parent)
     setMargin(3);
     // The tooltip's colours, with a flat rounded border.
     const QPalette tip = QToolTip::palette();
-    setStyleSheet(QStringLiteral("#pnHint { background-color: %1; color: %2; border: 1px solid %3; border-radius: 4px; }")
-                      .arg(tip.color(QPalette::ToolTipBase).name(), tip.color(QPalette::ToolTipText).name(),
-                           tip.color(QPalette::Mid).name()));
+    setStyleSheet(
+        QStringLiteral("#pnHint { background-color: %1; color: %2; border: 1px solid %3; border-radius: 4px; }")
+            .arg(tip.color(QPalette::ToolTipBase).name(), tip.color(QPalette::ToolTipText).name(),
+                 tip.color(QPalette::Mid).name()));
 }
 
 void THintPanel::WatchControls(QWidget *root)
@@ -67,28 +68,17 @@ void THintPanel::WatchControls(QWidget *root)
     }
 }
 
-void THintPanel::ViewHint(QObject *sender)
-{
-    setText(m_hints.value(sender));
-}
+void THintPanel::ViewHint(QObject *sender) { setText(m_hints.value(sender)); }
 
-void THintPanel::ClearHint()
-{
-    clear();
-}
+void THintPanel::ClearHint() { clear(); }
 
 bool THintPanel::eventFilter(QObject *watched, QEvent *e)
 {
     switch (e->type()) {
     case QEvent::Enter:
-    case QEvent::MouseMove:
-        ViewHint(watched);
-        break;
-    case QEvent::Leave:
-        ClearHint();
-        break;
-    default:
-        break;
+    case QEvent::MouseMove: ViewHint(watched); break;
+    case QEvent::Leave: ClearHint(); break;
+    default: break;
     }
     return QLabel::eventFilter(watched, e);
 }

@@ -17,7 +17,7 @@ QString SampleText()
     const TBookData book = SampleBook();
     return QStringLiteral("Книга: пример, %1 %2 «%3»").arg(book.FirstName, book.LastName, book.Title);
 }
-} // namespace
+}  // namespace
 
 TBookData SampleBook()
 {
@@ -109,9 +109,9 @@ void TNamePreview::Refresh()
     lblBook->SetFullText(m_bookText);
     try {
         const TTargetPreview target = PreviewTarget(m_book, m_fileName, m_settings);
-        lblFolder->SetFullText(QStringLiteral("Папка: ")
-                               + (target.Folder.isEmpty() ? QStringLiteral("папка для обработанных файлов")
-                                                          : target.Folder));
+        lblFolder->SetFullText(
+            QStringLiteral("Папка: ")
+            + (target.Folder.isEmpty() ? QStringLiteral("папка для обработанных файлов") : target.Folder));
         lblName->SetFullText(QStringLiteral("Файл: ") + target.FileName);
     } catch (const EOrvane &e) {
         lblFolder->SetFullText(QStringLiteral("Папка: —"));

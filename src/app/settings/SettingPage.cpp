@@ -37,7 +37,7 @@ QWidget *HeaderBand(const QString &name, QToolButton *help, QWidget *parent)
     return band;
 }
 
-} // namespace
+}  // namespace
 
 TSettingPage::TSettingPage(const QString &objectName, const QString &name, const QString &helpName, int helpContext,
                            QWidget *parent)

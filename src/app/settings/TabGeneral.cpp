@@ -17,11 +17,11 @@ QPushButton *PageButton(const QString &objectName, const QString &caption, QWidg
     b->setAutoDefault(false);
     return b;
 }
-} // namespace
+}  // namespace
 
 TTabGeneral::TTabGeneral(QWidget *parent)
-    : TSettingPage(QStringLiteral("tabGeneral"), QStringLiteral("Основное"), QStringLiteral("btnHelpA"),
-                   hcSettingMain, parent)
+    : TSettingPage(QStringLiteral("tabGeneral"), QStringLiteral("Основное"), QStringLiteral("btnHelpA"), hcSettingMain,
+                   parent)
 {
     grpOption = new QGroupBox(QStringLiteral("Операции"), this);
     grpOption->setObjectName(QStringLiteral("grpOption"));

@@ -23,12 +23,9 @@ void ShowIndex(QComboBox *combo, int index)
     if (index < 0)
         combo->setEditText(QString());
 }
-} // namespace
+}  // namespace
 
-int ComboItemIndex(const QComboBox *combo)
-{
-    return combo->findText(combo->currentText(), Qt::MatchFixedString);
-}
+int ComboItemIndex(const QComboBox *combo) { return combo->findText(combo->currentText(), Qt::MatchFixedString); }
 
 TTabOther::TTabOther(QWidget *parent)
     : TSettingPage(QStringLiteral("tabOther"), QStringLiteral("Прочие"), QStringLiteral("btnHelpD"), hcSettingOther,

@@ -18,20 +18,22 @@ namespace {
 
 QString resultText(const TUndoResult &r)
 {
-    QString text = r.Cancelled ? QStringLiteral("Отмена обработки остановлена.") : QStringLiteral("Обработка отменена.");
+    QString text =
+        r.Cancelled ? QStringLiteral("Отмена обработки остановлена.") : QStringLiteral("Обработка отменена.");
     text += QStringLiteral(" Возвращено на прежнее место: %1.").arg(r.Reversed);
     if (!r.Problems.isEmpty())
         text += QStringLiteral(" Оставлено как есть: %1 (подробности ниже).").arg(r.Problems.size());
     return text;
 }
 
-} // namespace
+}  // namespace
 
 TUndoResult UndoLastRun(QWidget *owner)
 {
     const QString journal = LastUndoable(JournalFolder());
     if (journal.isEmpty()) {
-        QMessageBox::information(owner, QStringLiteral("Orvane"), QStringLiteral("Нет обработки, которую можно отменить."));
+        QMessageBox::information(owner, QStringLiteral("Orvane"),
+                                 QStringLiteral("Нет обработки, которую можно отменить."));
         return {};
     }
     const TJournalFile j = ReadJournal(journal);
@@ -54,7 +56,8 @@ TUndoResult UndoLastRun(QWidget *owner)
     QProgressBar *bar = progress.Progress;
     cb.Progress = [bar](int done, int total) {
         const int percent = total > 0 ? int(qint64(done) * 100 / total) : 100;
-        QMetaObject::invokeMethod(bar, [bar, percent] { bar->setValue(percent); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            bar, [bar, percent] { bar->setValue(percent); }, Qt::QueuedConnection);
     };
     TUndoResult result;
     QString error;

@@ -105,7 +105,7 @@ std::optional<int> CheckedNumber(const QString &name, const QString &value, int 
     }
     return n;
 }
-} // namespace
+}  // namespace
 
 const TAppSettings &AppSettings = g_settings;
 
@@ -236,10 +236,7 @@ void UpdateSetting(const QString &configFile)
 
 QString SettingsReadProblem() { return g_readProblem; }
 
-void UpdateSetting()
-{
-    UpdateSetting(ConfigIniPath());
-}
+void UpdateSetting() { UpdateSetting(ConfigIniPath()); }
 
 void WriteAppSettings(const TIniFile &ini, const TAppSettings &settings,
                       std::initializer_list<bool TAppSettings::*> switches)

@@ -5,8 +5,8 @@
 #include "IniFile.h"
 
 #include <QString>
-#include <initializer_list>
 #include <QStringList>
+#include <initializer_list>
 
 struct TAppSettings {
     bool Valid = false;
@@ -19,7 +19,7 @@ struct TAppSettings {
     bool SaveLog = false;
     QString LogFile;
     int ConvertType = 0;  // 0 txt, 1 html, 2 rtf, -1 none of them
-    int ZipLevel = 0;     // 0 normal, 1 maximum, 2 fast, 3 stored, -1 none of them
+    int ZipLevel = 0;  // 0 normal, 1 maximum, 2 fast, 3 stored, -1 none of them
     QString SortPattern;
     QString NamePattern;
     bool TranslitDir = false;

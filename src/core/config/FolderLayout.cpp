@@ -40,7 +40,7 @@ bool InGroup(gid_t gid)
     return got > 0 && groups.first(got).contains(gid);
 }
 
-} // namespace
+}  // namespace
 
 TUserEnvironment TUserEnvironment::FromProcess()
 {

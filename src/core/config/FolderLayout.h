@@ -13,19 +13,19 @@
 
 // The variables of the user's environment that the layout depends on.
 struct TUserEnvironment {
-    QString home;        // $HOME, or the home of the password database when unset or relative
+    QString home;  // $HOME, or the home of the password database when unset or relative
     QString configHome;  // $XDG_CONFIG_HOME as set (may be empty or relative)
-    QString dataHome;    // $XDG_DATA_HOME as set
+    QString dataHome;  // $XDG_DATA_HOME as set
 
     static TUserEnvironment FromProcess();
 };
 
 struct TFolderLayout {
-    QString appDir;     // folder of the executable
-    QString dataDir;    // holds utils/ and help/: appDir, or appDir/../share/orvane/
+    QString appDir;  // folder of the executable
+    QString dataDir;  // holds utils/ and help/: appDir, or appDir/../share/orvane/
     QString configDir;  // holds config.ini
-    QString userDir;    // the user's own files: the default log
-    QString workDir;    // base of the default output folders "end/" and "bad/"
+    QString userDir;  // the user's own files: the default log
+    QString workDir;  // base of the default output folders "end/" and "bad/"
     bool portable = false;
 };
 

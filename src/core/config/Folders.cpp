@@ -12,7 +12,7 @@
 
 namespace {
 QString g_appDir, g_configDir, g_userDir, g_tempDir, g_workDir, g_utilsDir, g_helpDir;
-} // namespace
+}  // namespace
 
 const QString &AppDir = g_appDir;
 const QString &ConfigDir = g_configDir;
@@ -22,10 +22,7 @@ const QString &WorkDir = g_workDir;
 const QString &UtilsDir = g_utilsDir;
 const QString &HelpDir = g_helpDir;
 
-QString ConfigIniPath()
-{
-    return ConfigDir + QStringLiteral("config.ini");
-}
+QString ConfigIniPath() { return ConfigDir + QStringLiteral("config.ini"); }
 
 QString WithTrailingSlash(const QString &folder)
 {
@@ -50,10 +47,7 @@ void SetUpFolders(const TFolderLayout &layout, const QString &tempRoot)
     g_helpDir = WithTrailingSlash(layout.dataDir) + QStringLiteral("help/");
 }
 
-void SetUpFolders(const QString &appDir, const QString &tempRoot)
-{
-    SetUpFolders(PortableFolders(appDir), tempRoot);
-}
+void SetUpFolders(const QString &appDir, const QString &tempRoot) { SetUpFolders(PortableFolders(appDir), tempRoot); }
 
 QString PrivateTempRoot(const QString &tempPath)
 {
@@ -63,8 +57,7 @@ QString PrivateTempRoot(const QString &tempPath)
     const QByteArray own = QFile::encodeName(WithTrailingSlash(tempPath)) + "orvane-" + QByteArray::number(::getuid());
     ::mkdir(own.constData(), 0700);
     struct stat st {};
-    if (::lstat(own.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid()
-        && (st.st_mode & 077) == 0)
+    if (::lstat(own.constData(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == ::getuid() && (st.st_mode & 077) == 0)
         return QFile::decodeName(own);
     QByteArray fresh = QFile::encodeName(WithTrailingSlash(tempPath)) + "orvane-XXXXXX";
     if (::mkdtemp(fresh.data()))

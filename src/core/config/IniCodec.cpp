@@ -45,7 +45,7 @@ TIniText DecodeUtf16(const QByteArray &bytes, qsizetype start, EIniEncoding enco
     ini.trailing = bytes.mid(start + length);
     return ini;
 }
-} // namespace
+}  // namespace
 
 TIniText DecodeIniText(const QByteArray &bytes)
 {
@@ -73,14 +73,12 @@ QByteArray EncodeIniText(const QString &text, EIniEncoding encoding)
         return utf16.encode(text);
     }
     switch (encoding) {
-    case EIniEncoding::Utf8Bom:
-        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    case EIniEncoding::Utf8Bom: return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
     case EIniEncoding::Cp1251:
         if (std::optional<QByteArray> ansi = EncodeCodePage(text, TCodePage::Ansi1251))
             return *ansi;
         break;
-    default:
-        break;
+    default: break;
     }
     return text.toUtf8();
 }

@@ -36,12 +36,12 @@ enum class ELineKind { Blank, Section, Key };
 
 struct TIniLine {
     qsizetype start = 0;  // offset of the line in the text
-    qsizetype end = 0;    // offset of its terminator (or of the end of the text)
-    qsizetype next = 0;   // offset of the next line
+    qsizetype end = 0;  // offset of its terminator (or of the end of the text)
+    qsizetype next = 0;  // offset of the next line
     ELineKind kind = ELineKind::Blank;
     QStringView content;  // the line without its surrounding blanks
-    QStringView name;     // section or key name, trimmed
-    QStringView value;    // raw value text, trimmed
+    QStringView name;  // section or key name, trimmed
+    QStringView value;  // raw value text, trimmed
 };
 
 // Walks the lines of an INI text one at a time.
@@ -113,8 +113,7 @@ std::optional<TIniText> LoadText(const QString &fileName, QString *why = nullptr
 }
 
 // Calls visit(line) for each key line of the first section of that name, until it returns true.
-template <typename Visit>
-void ForEachKey(const QString &text, const QString &section, Visit visit)
+template <typename Visit> void ForEachKey(const QString &text, const QString &section, Visit visit)
 {
     TIniLines lines(text);
     TIniLine line;
@@ -149,7 +148,7 @@ void Save(const QString &fileName, const QByteArray &bytes)
     if (WriteFileReplacing(fileName, bytes) != 0)
         throw EOrvane(QStringLiteral("Unable to write to %1").arg(fileName));
 }
-} // namespace
+}  // namespace
 
 QString TIniFile::ReadString(const QString &section, const QString &key, const QString &defaultValue) const
 {

@@ -12,7 +12,7 @@ namespace {
 const QString kSection = QStringLiteral("USER");
 const QString kKey = QStringLiteral("LastDir");
 
-} // namespace
+}  // namespace
 
 QString LastOpenFolder()
 {

@@ -21,7 +21,7 @@ std::optional<QString> FileProblem(const TIniFile &ini, bool missingIsProblem)
     return std::nullopt;
 }
 
-} // namespace
+}  // namespace
 
 TSettingsFileRead ReadDialogSettings(const QString &configFile)
 {

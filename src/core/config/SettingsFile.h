@@ -10,10 +10,10 @@
 #include <QStringList>
 
 struct TSettingsFileRead {
-    bool FileRead = true;   // false: the file as a whole could not be read (a folder, not INI text, ...)
+    bool FileRead = true;  // false: the file as a whole could not be read (a folder, not INI text, ...)
     TAppSettings Settings;  // defaults for whatever could not be read
-    int Page = 0;           // the dialog's page (config.ini only)
-    QStringList Problems;   // one line for each thing that could not be read; empty when all was
+    int Page = 0;  // the dialog's page (config.ini only)
+    QStringList Problems;  // one line for each thing that could not be read; empty when all was
 };
 
 // config.ini as the dialog opens it: the twenty keys and "PControlIndex". A missing file is no

@@ -20,7 +20,7 @@ QByteArray Tag()
         --c;
     return tag;
 }
-} // namespace
+}  // namespace
 
 const QString &AppVersion = g_appVersion;
 
@@ -51,7 +51,4 @@ QString GetFileVersionString(const QString &fileName)
     return {};
 }
 
-void LoadAppVersion()
-{
-    g_appVersion = GetFileVersionString(QCoreApplication::applicationFilePath());
-}
+void LoadAppVersion() { g_appVersion = GetFileVersionString(QCoreApplication::applicationFilePath()); }

@@ -9,21 +9,14 @@
 TConversionKind ConversionKind(int convertType)
 {
     switch (convertType) {
-    case 0:
-        return {QStringLiteral("txt.xsl"), QStringLiteral(".txt"), false};
-    case 1:
-        return {QStringLiteral("html.xsl"), QStringLiteral(".html"), false};
-    case 2:
-        return {QStringLiteral("rtf.xsl"), QStringLiteral(".rtf"), true};
-    default:
-        return {QString(), QString(), true};
+    case 0: return {QStringLiteral("txt.xsl"), QStringLiteral(".txt"), false};
+    case 1: return {QStringLiteral("html.xsl"), QStringLiteral(".html"), false};
+    case 2: return {QStringLiteral("rtf.xsl"), QStringLiteral(".rtf"), true};
+    default: return {QString(), QString(), true};
     }
 }
 
-void TBookConversion::PrepareConversion()
-{
-    PrepareConversion(AppSettings.ConvertType, UtilsDir);
-}
+void TBookConversion::PrepareConversion() { PrepareConversion(AppSettings.ConvertType, UtilsDir); }
 
 void TBookConversion::PrepareConversion(int convertType, const QString &utilsDir)
 {
@@ -48,7 +41,7 @@ QString WithExtension(const QString &newName, const QString &extension)
     const qsizetype dot = newName.lastIndexOf(QLatin1Char('.'));
     return (dot < 0 ? newName : newName.left(dot)) + extension;
 }
-} // namespace
+}  // namespace
 
 QString ConvertedFileName(const QString &newName, int convertType)
 {

@@ -9,10 +9,10 @@
 
 // One row of the table of kinds.
 struct TConversionKind {
-    QString StyleSheet; // file name in the utils folder; empty: none is loaded
+    QString StyleSheet;  // file name in the utils folder; empty: none is loaded
     QString Extension;  // of the converted file, with its dot; empty for an unknown kind
-    bool Ansi = true;   // Russian letters escaped for RTF, code page 1251 without byte-order mark;
-                        // otherwise UTF-8 with byte-order mark
+    bool Ansi = true;  // Russian letters escaped for RTF, code page 1251 without byte-order mark;
+                       // otherwise UTF-8 with byte-order mark
 };
 
 // 0: txt.xsl, ".txt"; 1: html.xsl, ".html"; 2: rtf.xsl, ".rtf", ANSI; any other value: no style

@@ -14,7 +14,7 @@ int Cp1251Letter(char16_t c)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 QString EscapeRtfCyrillic(const QString &text)
 {

@@ -10,10 +10,7 @@
 
 namespace {
 
-bool IsDecimalPoint(QChar c)
-{
-    return c == QLatin1Char('.') || QLocale::system().decimalPoint() == QString(c);
-}
+bool IsDecimalPoint(QChar c) { return c == QLatin1Char('.') || QLocale::system().decimalPoint() == QString(c); }
 
 [[noreturn]] void NotAnInteger(const QString &text)
 {
@@ -25,7 +22,7 @@ bool IsDecimalPoint(QChar c)
     throw EOrvane(QStringLiteral("'%1' is not a valid floating point value").arg(text));
 }
 
-} // namespace
+}  // namespace
 
 int TextToInt32(const QString &text)
 {
@@ -48,7 +45,7 @@ int TextToInt32(const QString &text)
         }
     }
     // Fraction: only its relation to one half matters.
-    int half = -1; // -1 below a half, 0 exactly a half, 1 above
+    int half = -1;  // -1 below a half, 0 exactly a half, 1 above
     if (i < s.size() && IsDecimalPoint(s[i])) {
         ++i;
         bool first = true, restNonZero = false;
@@ -86,7 +83,7 @@ float TextToFloat(const QString &text)
     }
     for (char c : bytes)
         if (!std::isdigit(static_cast<unsigned char>(c)) && c != '.' && c != '-' && c != 'e' && c != 'E')
-            NotAFloat(text); // no "inf", "nan" or hexadecimal
+            NotAFloat(text);  // no "inf", "nan" or hexadecimal
     float value = 0;
     const char *end = bytes.constData() + bytes.size();
     const auto [ptr, ec] = std::from_chars(bytes.constData(), end, value, std::chars_format::general);

@@ -11,8 +11,8 @@ const char *const FB2Namespace = "http://www.gribuser.ru/xml/fictionbook/2.0";
 const char *const XLinkNamespace = "http://www.w3.org/1999/xlink";
 
 const TNodeClass TXMLNode::Class{"TXMLNode", nullptr, &MakeNode<TXMLNode>, {}, {}};
-const TNodeClass TXMLNodeCollection::Class{"TXMLNodeCollection", &TXMLNode::Class,
-                                           &MakeNode<TXMLNodeCollection>, {}, {}};
+const TNodeClass TXMLNodeCollection::Class{
+    "TXMLNodeCollection", &TXMLNode::Class, &MakeNode<TXMLNodeCollection>, {}, {}};
 
 namespace {
 
@@ -28,10 +28,7 @@ bool SameNamespace(const xmlNs *ns, const char *uri)
     return qstricmp(href, uri ? uri : "") == 0;
 }
 
-bool SameNamespace(const xmlNs *a, const xmlNs *b)
-{
-    return SameNamespace(a, b && b->href ? Str(b->href) : "");
-}
+bool SameNamespace(const xmlNs *a, const xmlNs *b) { return SameNamespace(a, b && b->href ? Str(b->href) : ""); }
 
 // The qualified name ("prefix:local") or the local name equals `name`.
 bool NameMatches(const xmlChar *local, const xmlNs *ns, const char *name)
@@ -55,7 +52,7 @@ const TNodeClass *MatchRegistration(const std::vector<TNodeClass::Child> &rows, 
     return nullptr;
 }
 
-} // namespace
+}  // namespace
 
 // ---- TNodeClass ----
 
@@ -77,8 +74,7 @@ const TNodeClass *TNodeClass::ClassForChild(const xmlNode *child) const
 
 TBookDocument::TBookDocument(XmlDocPtr doc, std::vector<TNodeClass::Child> rootClasses)
     : m_doc(std::move(doc)), m_rootClasses(std::move(rootClasses))
-{
-}
+{}
 
 TBookDocument::~TBookDocument()
 {
@@ -218,11 +214,8 @@ void TXMLNode::SetText(const QString &text)
     }
     case XML_TEXT_NODE:
     case XML_CDATA_SECTION_NODE:
-    case XML_COMMENT_NODE:
-        xmlNodeSetContent(m_node, XStr(value.constData()));
-        break;
-    default:
-        break;
+    case XML_COMMENT_NODE: xmlNodeSetContent(m_node, XStr(value.constData())); break;
+    default: break;
     }
 }
 

@@ -18,7 +18,7 @@ class TBookDocument;
 using IXMLNode = std::shared_ptr<TXMLNode>;
 using IXMLNodeCollection = std::shared_ptr<TXMLNodeCollection>;
 
-extern const char *const FB2Namespace;    // FictionBook 2.0
+extern const char *const FB2Namespace;  // FictionBook 2.0
 extern const char *const XLinkNamespace;  // XLink 1.0
 
 // One binding class as data: what the node layer needs to create, bind and list its nodes.
@@ -29,11 +29,11 @@ struct TNodeClass {
         const TNodeClass *cls;
     };
     const char *name;
-    const TNodeClass *base;              // its node objects also support the base's interface
+    const TNodeClass *base;  // its node objects also support the base's interface
     TXMLNode *(*create)();
-    std::vector<Child> children;         // registered child elements, in the FB2 namespace
-    std::vector<Child> hostedLists;      // item tag -> list class, made with every node object
-    const char *itemTag = nullptr;       // list classes: items, unless set by the host
+    std::vector<Child> children;  // registered child elements, in the FB2 namespace
+    std::vector<Child> hostedLists;  // item tag -> list class, made with every node object
+    const char *itemTag = nullptr;  // list classes: items, unless set by the host
     const TNodeClass *itemClass = nullptr;
 
     bool IsA(const TNodeClass *other) const;
@@ -42,8 +42,7 @@ struct TNodeClass {
     const TNodeClass *ClassForChild(const xmlNode *child) const;
 };
 
-template <class T>
-TXMLNode *MakeNode() { return new T; }
+template <class T> TXMLNode *MakeNode() { return new T; }
 
 // The plain node class: generic operations and the accessor kinds the binding classes use.
 class TXMLNode {
@@ -55,16 +54,16 @@ public:
     TXMLNode &operator=(const TXMLNode &) = delete;
     virtual ~TXMLNode() = default;
 
-    QString NodeName() const;        // qualified name; "#text", "#cdata-section", ...
+    QString NodeName() const;  // qualified name; "#text", "#cdata-section", ...
     QString LocalName() const;
     QString NamespaceURI() const;
-    int NodeType() const;            // DOM node type numbers (element 1, attribute 2, text 3, ...)
+    int NodeType() const;  // DOM node type numbers (element 1, attribute 2, text 3, ...)
     // The text rule: an element with no children reads as empty text (and gains an empty text
     // node), with one text or CDATA child as its value, with anything else is an error.
     // Other nodes read as their value.
     QString Text();
     void SetText(const QString &text);
-    QString Xml() const;             // the serialised subtree
+    QString Xml() const;  // the serialised subtree
     QList<IXMLNode> ChildNodes();
     QList<IXMLNode> AttributeNodes();
     IXMLNode ParentNode();
@@ -75,8 +74,7 @@ public:
 
 protected:
     // Accessor kinds. Reading creates what it does not find (elements, attributes).
-    template <class T>
-    std::shared_ptr<T> ChildElement(const char *tag) { return Interface<T>(FindOrCreateChild(tag)); }
+    template <class T> std::shared_ptr<T> ChildElement(const char *tag) { return Interface<T>(FindOrCreateChild(tag)); }
     QString ChildText(const char *tag);
     void SetChildText(const char *tag, const QString &text);
     QString AttributeText(const char *name);
@@ -87,12 +85,10 @@ protected:
     void SetAttributeFloat(const char *name, float value);
     QString XLinkAttribute(const char *localName) const;  // never creates
     void SetXLinkAttribute(const char *localName, const QString &value);
-    template <class L>
-    std::shared_ptr<L> HostedList(const char *tag) { return Interface<L>(FindHostedList(tag)); }
+    template <class L> std::shared_ptr<L> HostedList(const char *tag) { return Interface<L>(FindHostedList(tag)); }
 
     // The interface T of a node object of this document; "Interface not supported" otherwise.
-    template <class T>
-    std::shared_ptr<T> Interface(TXMLNode *node) const
+    template <class T> std::shared_ptr<T> Interface(TXMLNode *node) const
     {
         if (!node)
             return nullptr;
@@ -115,7 +111,7 @@ private:
     TXMLNode *FindHostedList(const char *tag) const;
 
     TBookDocument *m_doc = nullptr;
-    xmlNode *m_node = nullptr;       // xmlAttr for attribute nodes (same leading fields)
+    xmlNode *m_node = nullptr;  // xmlAttr for attribute nodes (same leading fields)
     const TNodeClass *m_class = &Class;
     std::vector<std::unique_ptr<TXMLNodeCollection>> m_lists;  // hosted lists
 };
@@ -126,16 +122,16 @@ public:
     static const TNodeClass Class;
 
     int Count() const;
-    IXMLNode Nodes(int index);       // the untyped item; none when the list is empty
+    IXMLNode Nodes(int index);  // the untyped item; none when the list is empty
     void Clear();
     void Delete(int index);
-    int Remove(const IXMLNode &item); // its former index, or -1 when it is not an item
+    int Remove(const IXMLNode &item);  // its former index, or -1 when it is not an item
     const char *ItemTag() const { return m_itemTag; }
 
 protected:
     std::vector<xmlNode *> ItemNodes() const;
-    xmlNode *ItemNode(int index) const;   // null when the list is empty; error when out of range
-    xmlNode *NewItem(int insertAt);       // -1: append
+    xmlNode *ItemNode(int index) const;  // null when the list is empty; error when out of range
+    xmlNode *NewItem(int insertAt);  // -1: append
 
 private:
     friend class TXMLNode;
@@ -148,8 +144,7 @@ private:
 };
 
 // A list whose items are element node objects of class T.
-template <class T>
-class TXMLElementList : public TXMLNodeCollection {
+template <class T> class TXMLElementList : public TXMLNodeCollection {
 public:
     std::shared_ptr<T> Add() { return Interface<T>(NodeFor(NewItem(-1))); }
     std::shared_ptr<T> Items(int index) { return Interface<T>(NodeFor(ItemNode(index))); }
@@ -160,6 +155,6 @@ public:
 class TXMLTextList : public TXMLNodeCollection {
 public:
     IXMLNode Add(const QString &text);
-    QString Items(int index);        // empty text when the list is empty
+    QString Items(int index);  // empty text when the list is empty
     IXMLNode Insert(int index, const QString &text);
 };

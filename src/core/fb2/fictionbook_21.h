@@ -76,10 +76,10 @@ IXMLFictionBook BookFromDom(XmlDocPtr dom);
 
 // ---- hosted lists ----
 
-#define ORVANE_FB2_LIST(Name, Base)                                                             \
-    class TXML##Name : public Base {                                                            \
-    public:                                                                                     \
-        static const TNodeClass Class;                                                          \
+#define ORVANE_FB2_LIST(Name, Base)                                                                                    \
+    class TXML##Name : public Base {                                                                                   \
+    public:                                                                                                            \
+        static const TNodeClass Class;                                                                                 \
     };
 ORVANE_FB2_LIST(StylesheetList, TXMLElementList<TXMLStylesheet>)
 ORVANE_FB2_LIST(AuthorTypeList, TXMLElementList<TXMLAuthorType>)
@@ -409,8 +409,7 @@ public:
 
 // The inline elements that styled text and named styles may hold; the classes differ in what
 // else they offer, and neither supports the other's interface.
-template <class Base>
-class TXMLInlineMarkup : public Base {
+template <class Base> class TXMLInlineMarkup : public Base {
 public:
     IXMLLinkType A() { return this->template ChildElement<TXMLLinkType>("a"); }
     IXMLStyleType Code() { return this->template ChildElement<TXMLStyleType>("code"); }

@@ -26,7 +26,7 @@ constexpr std::array<signed char, 256> MakeTable()
 
 constexpr auto Values = MakeTable();
 
-} // namespace
+}  // namespace
 
 QByteArray DecodeBase64(const QByteArray &text)
 {

@@ -7,8 +7,8 @@
 namespace {
 
 struct TCodePageTable {
-    std::array<char16_t, 128> high{};      // bytes 0x80..0xFF
-    QHash<char16_t, char> reverse;         // characters of the upper half
+    std::array<char16_t, 128> high{};  // bytes 0x80..0xFF
+    QHash<char16_t, char> reverse;  // characters of the upper half
 };
 
 TCodePageTable BuildTable(const char *iconvName)
@@ -47,7 +47,7 @@ const TCodePageTable &Table(TCodePage page)
     return page == TCodePage::Ansi1251 ? ansi : oem;
 }
 
-} // namespace
+}  // namespace
 
 QString DecodeCodePage(QByteArrayView bytes, TCodePage page)
 {
@@ -96,12 +96,16 @@ bool IsMultiByteUtf8(QByteArrayView bytes)
             len = 2;
         } else if (b >= 0xE0 && b <= 0xEF) {
             len = 3;
-            if (b == 0xE0) lo = 0xA0;        // no overlong forms
-            if (b == 0xED) hi = 0x9F;        // no surrogates
+            if (b == 0xE0)
+                lo = 0xA0;  // no overlong forms
+            if (b == 0xED)
+                hi = 0x9F;  // no surrogates
         } else if (b >= 0xF0 && b <= 0xF4) {
             len = 4;
-            if (b == 0xF0) lo = 0x90;
-            if (b == 0xF4) hi = 0x8F;        // nothing above U+10FFFF
+            if (b == 0xF0)
+                lo = 0x90;
+            if (b == 0xF4)
+                hi = 0x8F;  // nothing above U+10FFFF
         } else {
             return false;
         }

@@ -4,7 +4,4 @@
 #include <QtGlobal>
 
 // 1 when a > b, -1 when a < b, 0 when equal.
-inline int CompareIntegers(qint64 a, qint64 b)
-{
-    return a > b ? 1 : (a < b ? -1 : 0);
-}
+inline int CompareIntegers(qint64 a, qint64 b) { return a > b ? 1 : (a < b ? -1 : 0); }

@@ -1,8 +1,8 @@
 #pragma once
 // The one exception type of the program: a message text, shown to the user as it stands.
 
-#include <QString>
 #include <QByteArray>
+#include <QString>
 #include <exception>
 
 class EOrvane : public std::exception {

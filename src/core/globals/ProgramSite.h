@@ -3,7 +3,4 @@
 
 #include <QString>
 
-inline QString ProgramSiteUrl()
-{
-    return QStringLiteral("https://orvane.example.org/");
-}
+inline QString ProgramSiteUrl() { return QStringLiteral("https://orvane.example.org/"); }

@@ -42,8 +42,9 @@ bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QStr
     bool notRegular = false;
     const int fd = OpenRegularFile(path, &notRegular);
     if (fd < 0) {
-        why = notRegular ? QStringLiteral("Cannot open \"%1\": it is not a regular file").arg(path)
-                         : QStringLiteral("Cannot open \"%1\": %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
+        why = notRegular
+            ? QStringLiteral("Cannot open \"%1\": it is not a regular file").arg(path)
+            : QStringLiteral("Cannot open \"%1\": %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
         return false;
     }
     struct stat st;

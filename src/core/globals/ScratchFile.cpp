@@ -1,8 +1,8 @@
 #include "globals/ScratchFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QDir>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 
@@ -29,7 +29,6 @@ const QRegularExpression &twinPattern()
     static const QRegularExpression re(QStringLiteral("^\\.(?:.+\\.|orv-)([0-9]{1,10})-[0-9a-f]{16}\\.part$"));
     return re;
 }
-
 
 bool flagUnsupported(int e) { return e == EINVAL || e == ENOSYS || e == ENOTSUP || e == EOPNOTSUPP; }
 
@@ -85,7 +84,7 @@ int writeInPlace(const QByteArray &path, const QByteArray &data)
     return e;
 }
 
-} // namespace
+}  // namespace
 
 int TScratchFile::Create(const QString &finalPath, mode_t mode)
 {
@@ -97,11 +96,10 @@ int TScratchFile::Create(const QString &finalPath, mode_t mode)
         return ENAMETOOLONG;
     // The twin names its file where there is room, so that one a crash left behind says whose it was.
     const QByteArray stem = folder + '.' + (name.size() + kTwinExtra <= NAME_MAX ? name + '.' : QByteArray("orv-"))
-                            + QByteArray::number(qint64(::getpid())) + '-';
+        + QByteArray::number(qint64(::getpid())) + '-';
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
-        const QByteArray twin = stem
-                                + QByteArray::number(QRandomGenerator::global()->generate64(), 16).rightJustified(16, '0')
-                                + ".part";
+        const QByteArray twin =
+            stem + QByteArray::number(QRandomGenerator::global()->generate64(), 16).rightJustified(16, '0') + ".part";
         const int fd = ::open(twin.constData(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode);
         if (fd >= 0) {
             // Held until the twin has its final name; a file system without locks only loses the

@@ -13,7 +13,7 @@
 #include <sys/types.h>
 
 enum class TTakeName {
-    Replace,    // a file of the final name is replaced (in one step, by the rename)
+    Replace,  // a file of the final name is replaced (in one step, by the rename)
     NoReplace,  // a file of the final name stays; taking the name fails with EEXIST
 };
 
@@ -33,7 +33,7 @@ public:
     bool IsOpen() const { return m_fd >= 0; }
     int Handle() const { return m_fd; }
     const QString &Path() const { return m_path; }  // the twin; empty when there is none
-    qint64 Size() const { return m_size; }          // bytes appended so far
+    qint64 Size() const { return m_size; }  // bytes appended so far
 
     // Each returns 0 or an errno.
     int Append(const char *data, qint64 n);

@@ -24,7 +24,7 @@ QByteArray AnsiBytes(QStringView line)
     return out;
 }
 
-} // namespace
+}  // namespace
 
 QStringList TextLines(const QString &text)
 {

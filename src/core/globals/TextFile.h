@@ -5,8 +5,8 @@
 #include <QStringList>
 
 enum class TTextEncoding {
-    Utf8Bom, // UTF-8 after the byte-order mark EF BB BF
-    Ansi,    // Windows-1251 without byte-order mark; a character it lacks is written as "?"
+    Utf8Bom,  // UTF-8 after the byte-order mark EF BB BF
+    Ansi,  // Windows-1251 without byte-order mark; a character it lacks is written as "?"
 };
 
 // The lines of a text, broken at CR LF, at a lone CR and at a lone LF; a break at the very end

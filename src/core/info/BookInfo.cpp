@@ -41,7 +41,7 @@ QString CreateDescriptionFolder(const QString &tempDir)
     }
 }
 
-} // namespace
+}  // namespace
 
 QString DescriptionFolderName()
 {
@@ -85,8 +85,7 @@ TCoverPicture FindCoverPicture(const IXMLFictionBook &book)
     return cover;
 }
 
-void BookInfo(const QString &fName, QString &link, TBookInfo &info, const QString &tempDir,
-              const QString &utilsDir)
+void BookInfo(const QString &fName, QString &link, TBookInfo &info, const QString &tempDir, const QString &utilsDir)
 {
     info = TBookInfo();
     if (QFileInfo(fName).suffix().toLower() != QLatin1String("fb2"))

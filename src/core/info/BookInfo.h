@@ -9,7 +9,7 @@
 #include <QString>
 
 enum class TBookInfoResult {
-    NotABook, // the name does not end in ".fb2": nothing was done
+    NotABook,  // the name does not end in ".fb2": nothing was done
     Invalid,  // the book failed validation
     Written,  // the page was written
 };
@@ -18,9 +18,9 @@ enum class TBookInfoResult {
 // later step fails.
 struct TBookInfo {
     TBookInfoResult Result = TBookInfoResult::NotABook;
-    QString ErrorText; // Invalid: ValidateBook's four-line text
-    QString Folder;    // the description folder, ending in "/", once it was created
-    QString Picture;   // the cover picture written beside the page
+    QString ErrorText;  // Invalid: ValidateBook's four-line text
+    QString Folder;  // the description folder, ending in "/", once it was created
+    QString Picture;  // the cover picture written beside the page
 };
 
 // A new description folder name: 8 characters, ".", 3 characters, each a digit, a capital or a
@@ -32,7 +32,7 @@ QString DescriptionFolderName();
 struct TCoverPicture {
     bool Found = false;
     QString Id;
-    QByteArray Data; // decoded bytes
+    QByteArray Data;  // decoded bytes
 };
 TCoverPicture FindCoverPicture(const IXMLFictionBook &book);
 
@@ -46,5 +46,4 @@ bool IsPlainPictureName(const QString &id);
 // invalid book, and is left alone when fName does not end in ".fb2". Throws EOrvane when the
 // schema or the style sheet is missing or unusable, the transformation fails or a file cannot be
 // written; a missing style sheet leaves no folder behind.
-void BookInfo(const QString &fName, QString &link, TBookInfo &info, const QString &tempDir,
-              const QString &utilsDir);
+void BookInfo(const QString &fName, QString &link, TBookInfo &info, const QString &tempDir, const QString &utilsDir);

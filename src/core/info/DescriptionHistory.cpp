@@ -16,10 +16,7 @@ void TDescriptionHistory::Add(const TEntryInfo &info)
         Remove(m_kept.takeFirst());
 }
 
-void TDescriptionHistory::Discard(const TEntryInfo &info)
-{
-    Remove({info.Book.Folder, info.Extracted});
-}
+void TDescriptionHistory::Discard(const TEntryInfo &info) { Remove({info.Book.Folder, info.Extracted}); }
 
 QStringList TDescriptionHistory::Folders() const
 {

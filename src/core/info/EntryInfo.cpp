@@ -8,8 +8,7 @@
 
 QString InfoStatusText(const TListEntry &entry)
 {
-    return entry.InArchive ? entry.ArchivePath + QLatin1Char('#') + entry.FileName
-                           : entry.FileDir + entry.FileName;
+    return entry.InArchive ? entry.ArchivePath + QLatin1Char('#') + entry.FileName : entry.FileDir + entry.FileName;
 }
 
 QString EntryFile(const TListEntry &entry, const QString &tempDir)
@@ -28,8 +27,7 @@ QString EntryFile(const TListEntry &entry, const QString &tempDir)
     return extracted;
 }
 
-void DescribeEntry(const TListEntry &entry, TEntryInfo &info, const QString &tempDir,
-                   const QString &utilsDir)
+void DescribeEntry(const TListEntry &entry, TEntryInfo &info, const QString &tempDir, const QString &utilsDir)
 {
     info = TEntryInfo();
     const QString path = EntryFile(entry, tempDir);

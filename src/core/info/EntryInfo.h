@@ -13,8 +13,8 @@
 QString InfoStatusText(const TListEntry &entry);
 
 struct TEntryInfo {
-    QString Link;      // BookInfo's link: the page, or empty
-    QString Extracted; // the file an archive entry was extracted to
+    QString Link;  // BookInfo's link: the page, or empty
+    QString Extracted;  // the file an archive entry was extracted to
     TBookInfo Book;
 };
 
@@ -29,5 +29,4 @@ TBookData EntryBookRecord(const TListEntry &entry, const QString &tempDir);
 // Extracts an archive entry below tempDir (at its folders inside the archive, where the file list
 // found it) and runs BookInfo on the file. Throws the archive's errors, also when the entry is no
 // longer in the archive, and BookInfo's; `info` tells what was written up to the failure.
-void DescribeEntry(const TListEntry &entry, TEntryInfo &info, const QString &tempDir,
-                   const QString &utilsDir);
+void DescribeEntry(const TListEntry &entry, TEntryInfo &info, const QString &tempDir, const QString &utilsDir);

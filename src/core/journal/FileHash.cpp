@@ -16,7 +16,10 @@ namespace {
 // a few percent of the run instead of a third of it.
 class TSha256 {
 public:
-    TSha256() : m_ctx(EVP_MD_CTX_new()) { m_good = m_ctx && EVP_DigestInit_ex(m_ctx.get(), EVP_sha256(), nullptr) == 1; }
+    TSha256() : m_ctx(EVP_MD_CTX_new())
+    {
+        m_good = m_ctx && EVP_DigestInit_ex(m_ctx.get(), EVP_sha256(), nullptr) == 1;
+    }
     void Add(const char *data, size_t n) { m_good = m_good && EVP_DigestUpdate(m_ctx.get(), data, n) == 1; }
     // Lower-case hex; empty when hashing failed.
     QByteArray Hex()
@@ -36,7 +39,7 @@ private:
     bool m_good = false;
 };
 
-} // namespace
+}  // namespace
 
 QByteArray DataHash(const QByteArray &data)
 {

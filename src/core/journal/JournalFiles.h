@@ -13,11 +13,11 @@ QString JournalFolder();
 struct TJournalFile {
     QString Path;
     bool IsUndo = false;
-    QString Undoes;           // an undo: the file name of the journal it takes back
+    QString Undoes;  // an undo: the file name of the journal it takes back
     QDateTime Started;
     QList<TJournalStep> Steps;  // in the order they were written
-    QList<int> BadLines;      // line numbers (from 1) that are no step: edited by hand or damaged
-    QString End;              // "done", "cancelled", "failed"; empty when the run was killed
+    QList<int> BadLines;  // line numbers (from 1) that are no step: edited by hand or damaged
+    QString End;  // "done", "cancelled", "failed"; empty when the run was killed
 };
 
 // Reads a journal. Raises "Файл "%1" не является журналом обработки" for a file without the
@@ -30,9 +30,9 @@ struct TJournalInfo {
     bool IsUndo = false;
     QString Undoes;
     QDateTime Started;
-    int Steps = 0;            // file operations, scratch extractions not counted
+    int Steps = 0;  // file operations, scratch extractions not counted
     QString End;
-    bool Undone = false;      // taken back by a complete undo that was not itself taken back
+    bool Undone = false;  // taken back by a complete undo that was not itself taken back
 };
 
 // Every journal of `folder`, newest first. Unreadable files are left out.

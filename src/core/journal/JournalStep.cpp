@@ -11,10 +11,10 @@ struct KindName {
 };
 
 const KindName kKinds[] = {
-    {TStepKind::Extract, "extract", 4},  {TStepKind::Move, "move", 2},     {TStepKind::CopyDelete, "copy-delete", 2},
-    {TStepKind::Place, "place", 5},      {TStepKind::Convert, "convert", 2}, {TStepKind::Copy, "copy", 2},
-    {TStepKind::Pack, "pack", 2},        {TStepKind::Unpack, "unpack", 2}, {TStepKind::Unplace, "unplace", 4},
-    {TStepKind::MakeDir, "mkdir", 1},    {TStepKind::RemoveDir, "rmdir", 1},
+    {TStepKind::Extract, "extract", 4}, {TStepKind::Move, "move", 2},       {TStepKind::CopyDelete, "copy-delete", 2},
+    {TStepKind::Place, "place", 5},     {TStepKind::Convert, "convert", 2}, {TStepKind::Copy, "copy", 2},
+    {TStepKind::Pack, "pack", 2},       {TStepKind::Unpack, "unpack", 2},   {TStepKind::Unplace, "unplace", 4},
+    {TStepKind::MakeDir, "mkdir", 1},   {TStepKind::RemoveDir, "rmdir", 1},
 };
 
 const KindName *kindOf(TStepKind k)
@@ -39,7 +39,7 @@ bool validHash(const QByteArray &h)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 QByteArray EscapeField(const QString &text)
 {

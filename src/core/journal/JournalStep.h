@@ -36,11 +36,11 @@ enum class TStepKind { Extract, Move, CopyDelete, Place, Convert, Copy, Pack, Un
 
 struct TJournalStep {
     TStepKind Kind = TStepKind::Move;
-    QByteArray Hash;        // lower-case hex SHA-256; empty for folders
-    QString From, To;       // see the table above; a folder step has only To
-    QString Archive;        // extract, place, unplace
+    QByteArray Hash;  // lower-case hex SHA-256; empty for folders
+    QString From, To;  // see the table above; a folder step has only To
+    QString Archive;  // extract, place, unplace
     qsizetype EntryIndex = -1;
-    QString StoredName;     // the entry's folders in the archive and its name
+    QString StoredName;  // the entry's folders in the archive and its name
 };
 
 // The line of a step, without its LF.

@@ -34,7 +34,7 @@ QString parentOf(const QString &path)
     return slash <= 0 ? QStringLiteral("/") : p.left(slash);
 }
 
-} // namespace
+}  // namespace
 
 QString TRunJournal::CannotWrite(const QString &path, int error)
 {
@@ -69,9 +69,10 @@ void TRunJournal::Open()
     const QString pid = QString::number(QCoreApplication::applicationPid());
     int error = 0;
     for (int n = 0; n < 100; ++n) {
-        const QString path = m_folder + stamp + u'-' + pid + (n ? u'-' + QString::number(n) : QString())
-                             + QStringLiteral(".journal");
-        const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
+        const QString path =
+            m_folder + stamp + u'-' + pid + (n ? u'-' + QString::number(n) : QString()) + QStringLiteral(".journal");
+        const int fd =
+            ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_EXCL | O_APPEND | O_CLOEXEC, 0600);
         if (fd >= 0) {
             m_fd = fd;
             m_path = path;

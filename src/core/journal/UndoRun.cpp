@@ -32,7 +32,8 @@ QString changedSince(const QString &path)
 QString notFound(const QString &path) { return QStringLiteral("Файл \"%1\" не найден").arg(path); }
 QString noProof(const QString &path, const QString &archive)
 {
-    return QStringLiteral("Файл \"%1\" оставлен на месте: архив \"%2\" больше не содержит эту книгу").arg(path, archive);
+    return QStringLiteral("Файл \"%1\" оставлен на месте: архив \"%2\" больше не содержит эту книгу")
+        .arg(path, archive);
 }
 QString archiveChanged(const QString &zip)
 {
@@ -237,7 +238,7 @@ struct Undoer {
         // Not a book but made from one that stays: kept with this journal, so that undoing the
         // undo can bring it back.
         const QString kept = journal.KeepFolder() + QString::number(res.Reversed + res.AlreadyBack + 1) + u'-'
-                             + QFileInfo(s.To).fileName();
+            + QFileInfo(s.To).fileName();
         if (moveBack(s.To, kept))
             ++res.Reversed;
     }
@@ -348,7 +349,7 @@ struct Undoer {
     }
 };
 
-} // namespace
+}  // namespace
 
 TUndoResult UndoJournal(const QString &journalPath, const TUndoCallbacks &cb)
 {

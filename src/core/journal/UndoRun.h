@@ -24,11 +24,11 @@ struct TUndoCallbacks {
 };
 
 struct TUndoResult {
-    QString Journal;       // the journal taken back
-    QString UndoJournal;   // the undo's own journal
-    int Steps = 0;         // file operations in the journal
-    int Reversed = 0;      // taken back now
-    int AlreadyBack = 0;   // found as they were before the run
+    QString Journal;  // the journal taken back
+    QString UndoJournal;  // the undo's own journal
+    int Steps = 0;  // file operations in the journal
+    int Reversed = 0;  // taken back now
+    int AlreadyBack = 0;  // found as they were before the run
     QStringList Problems;  // one text per step left as it is
     // Every file the undo put back, as (where it was, where it is now), in the order it did them:
     // a book moved back, or unpacked from the archive the run made. A list whose rows followed

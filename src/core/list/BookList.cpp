@@ -64,10 +64,7 @@ bool TBookList::SetCheck(int index, Qt::CheckState check)
     return true;
 }
 
-void TBookList::SetChecked(RowId row, bool checked)
-{
-    SetCheck(IndexOf(row), checked ? Qt::Checked : Qt::Unchecked);
-}
+void TBookList::SetChecked(RowId row, bool checked) { SetCheck(IndexOf(row), checked ? Qt::Checked : Qt::Unchecked); }
 
 void TBookList::SetAllChecks(Qt::CheckState check)
 {
@@ -97,12 +94,11 @@ std::vector<int> Positions(std::vector<int> rows, int count)
 {
     std::sort(rows.begin(), rows.end());
     rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    rows.erase(std::remove_if(rows.begin(), rows.end(), [count](int i) { return i < 0 || i >= count; }),
-               rows.end());
+    rows.erase(std::remove_if(rows.begin(), rows.end(), [count](int i) { return i < 0 || i >= count; }), rows.end());
     return rows;
 }
 
-} // namespace
+}  // namespace
 
 void TBookList::RemoveAt(const std::vector<int> &rows)
 {

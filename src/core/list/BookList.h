@@ -22,8 +22,8 @@ struct TListRow {
     TListEntry Entry;
     Qt::CheckState Check = Qt::Unchecked;
     std::optional<TRowOutcome> Outcome;  // none until a run handled the row
-    QString OutcomeText;                 // Placed: the file written; otherwise the reason
-    bool Gone = false;                   // the file is no longer where the record says
+    QString OutcomeText;  // Placed: the file written; otherwise the reason
+    bool Gone = false;  // the file is no longer where the record says
 };
 
 class TBookList : public TRunRows {

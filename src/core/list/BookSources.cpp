@@ -22,8 +22,8 @@ TListEntry LooseFileRow(const QString &fName)
     TListEntry row;
     const qsizetype slash = fName.lastIndexOf(QLatin1Char('/'));
     row.FileName = fName.mid(slash + 1);
-    row.FileDir = QDir::isAbsolutePath(fName) ? fName.left(slash + 1)
-                                              : QFileInfo(fName).absolutePath() + QLatin1Char('/');
+    row.FileDir =
+        QDir::isAbsolutePath(fName) ? fName.left(slash + 1) : QFileInfo(fName).absolutePath() + QLatin1Char('/');
     row.FileSize = QueryFileSize(fName);
     row.InArchive = false;
     return row;
@@ -52,7 +52,7 @@ void AppendArchiveRows(const QString &fName, TZipArchive &zip, QList<TListEntry>
     }
 }
 
-} // namespace
+}  // namespace
 
 QList<TListEntry> BookSourceRows(const QString &fName, TZipArchive &zip)
 {

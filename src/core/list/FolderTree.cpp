@@ -126,7 +126,7 @@ private:
     QSet<TFolderId> m_seen;
 };
 
-} // namespace
+}  // namespace
 
 QStringList FolderTreeBookSources(const QString &folder, const TFolderTreeReport &report, bool *stopped)
 {

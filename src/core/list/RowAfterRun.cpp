@@ -6,7 +6,7 @@ namespace {
 
 bool Exists(const QString &path) { return !path.isEmpty() && QFileInfo::exists(path); }
 
-} // namespace
+}  // namespace
 
 TRowAfterRun RowAfterRun(const TRowReport &r)
 {

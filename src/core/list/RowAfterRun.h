@@ -12,7 +12,7 @@
 
 struct TRowAfterRun {
     std::optional<TListEntry> Entry;  // the row's new record; none when it stays as it was
-    bool Gone = false;                // the row's file is no longer where the row says
+    bool Gone = false;  // the row's file is no longer where the row says
 };
 
 TRowAfterRun RowAfterRun(const TRowReport &report);

@@ -22,7 +22,7 @@ QString OutcomeLines(const TListRow &row)
     return label + gap + row.OutcomeText;
 }
 
-} // namespace
+}  // namespace
 
 QString ReadableSize(qint64 bytes)
 {

@@ -24,7 +24,7 @@ TGenreTable Table(const QString &genresFile)
     }
     return *it;
 }
-} // namespace
+}  // namespace
 
 QString FullGenreName(const QString &code, const QString &genresFile)
 {
@@ -33,7 +33,4 @@ QString FullGenreName(const QString &code, const QString &genresFile)
     return Table(genresFile).value(code.toCaseFolded());
 }
 
-QString FullGenreName(const QString &code)
-{
-    return FullGenreName(code, UtilsDir + QStringLiteral("genres.list"));
-}
+QString FullGenreName(const QString &code) { return FullGenreName(code, UtilsDir + QStringLiteral("genres.list")); }

@@ -39,8 +39,7 @@ QString FieldValue(qsizetype row, const TBookData &book, const QString &authorTe
 // is never searched for placeholders again. Replacing one placeholder after another over the
 // whole text let a book whose title holds "%last" a thousand times, and whose last name holds
 // "%tit", grow the name to gigabytes.
-QString ExpandPlaceholders(const QString &text, const TBookData &book, const QString &authorText,
-                           const QString &letter)
+QString ExpandPlaceholders(const QString &text, const TBookData &book, const QString &authorText, const QString &letter)
 {
     const auto &words = PatternVocabulary();
     const QString upper = UpperUnits(text);
@@ -66,7 +65,7 @@ QString ExpandPlaceholders(const QString &text, const TBookData &book, const QSt
     result.append(QStringView(text).sliced(done));
     return result;
 }
-} // namespace
+}  // namespace
 
 const std::array<TPatternWord, 13> &PatternVocabulary()
 {

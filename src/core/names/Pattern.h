@@ -9,7 +9,7 @@
 #include <array>
 
 struct TPatternWord {
-    QString word;         // what the user writes and the pattern editors insert
+    QString word;  // what the user writes and the pattern editors insert
     QString placeholder;  // the internal token
 };
 

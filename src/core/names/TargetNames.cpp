@@ -38,12 +38,6 @@ QString BookSort(TBookData book, const TAppSettings &settings)
     return folder;
 }
 
-QString BookRename(const IXMLFictionBook &book)
-{
-    return BookRename(BookRecord(book), AppSettings);
-}
+QString BookRename(const IXMLFictionBook &book) { return BookRename(BookRecord(book), AppSettings); }
 
-QString BookSort(const IXMLFictionBook &book)
-{
-    return BookSort(BookRecord(book), AppSettings);
-}
+QString BookSort(const IXMLFictionBook &book) { return BookSort(BookRecord(book), AppSettings); }

@@ -8,7 +8,7 @@
 #include <QString>
 
 struct TTargetPreview {
-    QString Folder;    // below the output folder, levels joined by "/" and ending in "/"; empty: the output folder itself
+    QString Folder;  // below the output folder, levels joined by "/" and ending in "/"; empty: the output folder itself
     QString FileName;  // the file the run leaves there (converted, packed)
 };
 

@@ -61,7 +61,7 @@ int copyData(int in, int out)
     }
 }
 
-} // namespace
+}  // namespace
 
 int CopyFileNoReplace(const QString &fromPath, const QString &to)
 {
@@ -115,7 +115,7 @@ int MakeFolders(const QString &folder)
     if (::stat(path.constData(), &st) == 0)
         return S_ISDIR(st.st_mode) ? 0 : ENOTDIR;
     // Each level from the top; levels that are there already are passed.
-    for (qsizetype end = path.indexOf('/', 1); ; end = path.indexOf('/', end + 1)) {
+    for (qsizetype end = path.indexOf('/', 1);; end = path.indexOf('/', end + 1)) {
         const QByteArray level = end < 0 ? path : path.left(end);
         if (!level.isEmpty() && ::mkdir(level.constData(), 0777) != 0 && errno != EEXIST) {
             const int e = errno;
@@ -132,33 +132,21 @@ int MakeFolders(const QString &folder)
 QString FileErrorText(int error)
 {
     switch (error) {
-    case 0:
-        return QString();
+    case 0: return QString();
     case EEXIST:
-    case ENOTEMPTY:
-        return QStringLiteral("файл с таким именем уже существует");
-    case ENOENT:
-        return QStringLiteral("папка или файл не найдены");
-    case ENOTDIR:
-        return QStringLiteral("часть пути не является папкой");
-    case EISDIR:
-        return QStringLiteral("на этом месте находится папка");
+    case ENOTEMPTY: return QStringLiteral("файл с таким именем уже существует");
+    case ENOENT: return QStringLiteral("папка или файл не найдены");
+    case ENOTDIR: return QStringLiteral("часть пути не является папкой");
+    case EISDIR: return QStringLiteral("на этом месте находится папка");
     case EACCES:
-    case EPERM:
-        return QStringLiteral("нет доступа");
-    case EROFS:
-        return QStringLiteral("носитель доступен только для чтения");
+    case EPERM: return QStringLiteral("нет доступа");
+    case EROFS: return QStringLiteral("носитель доступен только для чтения");
     case ENOSPC:
-    case EDQUOT:
-        return QStringLiteral("недостаточно места на диске");
-    case ENAMETOOLONG:
-        return QStringLiteral("слишком длинное имя");
-    case EIO:
-        return QStringLiteral("ошибка ввода-вывода");
+    case EDQUOT: return QStringLiteral("недостаточно места на диске");
+    case ENAMETOOLONG: return QStringLiteral("слишком длинное имя");
+    case EIO: return QStringLiteral("ошибка ввода-вывода");
     case EBUSY:
-    case ETXTBSY:
-        return QStringLiteral("файл занят");
-    default:
-        return QString::fromLocal8Bit(std::strerror(error));
+    case ETXTBSY: return QStringLiteral("файл занят");
+    default: return QString::fromLocal8Bit(std::strerror(error));
     }
 }

@@ -94,7 +94,7 @@ int percentDone(int reached, int checked)
     return int(qMin<qint64>(100, qint64(reached) * 100 / checked));
 }
 
-} // namespace
+}  // namespace
 
 // One Execute: the walk over the rows, with the steps it calls, the log it gathers and the
 // outputs its rows took.
@@ -106,21 +106,21 @@ struct TProcessingRun::TRowWalk {
     QString extractDir;  // where an archive entry goes that must be a file (to be packed)
     QSet<QString> planned;  // outputs that earlier rows took (or, in a dry run, would have taken)
     TRunRows::RowId lastSeen = TRunRows::NoRow;  // the row the walk looked at last
-    std::optional<TRowReport> inHand;            // the checked row taken and not yet recorded
+    std::optional<TRowReport> inHand;  // the checked row taken and not yet recorded
     TRunLeftovers leftovers;  // what an interrupted run left in the folders this one writes to
     const TRowWork *work = nullptr;  // the row in hand's book, read and prepared
     // The row before's work: its book stays CurrentBook until the next row takes its place.
     std::unique_ptr<TRowWork> lastWork;
-    bool fromMemory = false;         // the row in hand is an archive entry held in work->In.Bytes
-    QString removeAfterFlush;        // the row in hand's archive, which must be on the disk before its book goes
+    bool fromMemory = false;  // the row in hand is an archive entry held in work->In.Bytes
+    QString removeAfterFlush;  // the row in hand's archive, which must be on the disk before its book goes
 
     // A row done whose report waits for the flush that lets its book (or an earlier row's) go,
     // so that rows are reported in list order and each with its final outcome.
     struct THeldRow {
         TRowReport report;
         int reached = 0;
-        QString zip;            // set: the book at report.WorkingPath goes once this is flushed
-        qsizetype logAt = 0;    // where a log entry of the row goes, should its book have to stay
+        QString zip;  // set: the book at report.WorkingPath goes once this is flushed
+        qsizetype logAt = 0;  // where a log entry of the row goes, should its book have to stay
         bool saveLog = false;
     };
     QList<THeldRow> held;
@@ -365,7 +365,7 @@ struct TProcessingRun::TRowWalk {
     {
         const QString zip = target + QStringLiteral(".zip");
         const bool there = s.Archive ? r.Entry.InArchive && r.Entry.StoredPath.isEmpty() && r.Entry.FileName == newName
-                                           && sameFile(r.Entry.ArchivePath, zip)
+                && sameFile(r.Entry.ArchivePath, zip)
                                      : sameFile(r.WorkingPath, target);
         if (!there)
             return false;
@@ -614,8 +614,8 @@ struct TProcessingRun::TRowWalk {
             return;
         const TRunRows &rows = run.m_rows;
         int scanned = 0;
-        for (TRunRows::RowId next = rows.NextRow(row); next != TRunRows::NoRow && ahead.InFlight() < ahead.Window()
-             && scanned < 8 * ahead.Window();
+        for (TRunRows::RowId next = rows.NextRow(row);
+             next != TRunRows::NoRow && ahead.InFlight() < ahead.Window() && scanned < 8 * ahead.Window();
              next = rows.NextRow(next), ++scanned) {
             const TListEntry *record = rows.Entry(next);
             if (!record || !rows.IsChecked(next) || ahead.Holds(next))
@@ -673,8 +673,9 @@ struct TProcessingRun::TRowWalk {
                 break;
             }
             // Work done ahead stands only while the settings and the file are as they were then.
-            if (w && (w->In.Generation != AppSettingsGeneration()
-                      || (!w->In.InMemory && StampOf(w->In.WorkingPath) != w->Stamp))) {
+            if (w
+                && (w->In.Generation != AppSettingsGeneration()
+                    || (!w->In.InMemory && StampOf(w->In.WorkingPath) != w->Stamp))) {
                 in = std::move(w->In);
                 w.reset();
             }
@@ -707,8 +708,7 @@ struct TProcessingRun::TRowWalk {
 
 TProcessingRun::TProcessingRun(const TRunRows &rows, TRunCallbacks callbacks, TRunOptions options)
     : m_rows(rows), m_callbacks(std::move(callbacks)), m_options(options)
-{
-}
+{}
 
 TProcessingRun::~TProcessingRun() = default;
 

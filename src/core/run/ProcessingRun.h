@@ -55,11 +55,11 @@ struct TRunOptions {
 };
 
 struct TRunSummary {
-    int Processed = 0;   // checked rows handled: Placed + Invalid + NotPlaced
+    int Processed = 0;  // checked rows handled: Placed + Invalid + NotPlaced
     int Placed = 0;
     int Invalid = 0;
     int NotPlaced = 0;
-    int Errors = 0;      // 1 when an error ended the run
+    int Errors = 0;  // 1 when an error ended the run
     int NotReached = 0;  // checked rows left untouched because the run was cancelled or ended by an error
     bool Cancelled = false;
     QString ErrorMessage;

@@ -24,12 +24,12 @@ struct TFileStamp {
     ino_t Inode = 0;
     qint64 Size = 0;
     qint64 Modified = 0;  // nanoseconds
-    qint64 Changed = 0;   // nanoseconds: a rename or a rewrite moves it
+    qint64 Changed = 0;  // nanoseconds: a rename or a rewrite moves it
 
     bool operator==(const TFileStamp &o) const
     {
-        return Exists == o.Exists && Device == o.Device && Inode == o.Inode && Size == o.Size
-            && Modified == o.Modified && Changed == o.Changed;
+        return Exists == o.Exists && Device == o.Device && Inode == o.Inode && Size == o.Size && Modified == o.Modified
+            && Changed == o.Changed;
     }
 };
 TFileStamp StampOf(const QString &path);
@@ -37,32 +37,32 @@ TFileStamp StampOf(const QString &path);
 // What a row's work starts from; made on the run's thread.
 struct TRowInput {
     TListEntry Entry;
-    QString WorkingPath;   // the loose file; an archive entry: the archive, "/" and its stored path
-    bool InMemory = false; // an archive entry, read by the run into Bytes
+    QString WorkingPath;  // the loose file; an archive entry: the archive, "/" and its stored path
+    bool InMemory = false;  // an archive entry, read by the run into Bytes
     bool Missing = false;  // an archive entry that is no longer in its archive
     QByteArray Bytes;
-    TZipEntry EntryRecord; // its time and mode go with the book
+    TZipEntry EntryRecord;  // its time and mode go with the book
     std::exception_ptr ReadFailure;  // the archive could not give the entry: the run ends at the row
     TRunSettings Settings;
-    TAppSettings App;      // the settings the names are made with
+    TAppSettings App;  // the settings the names are made with
     quint64 Generation = 0;
-    bool WantHash = false; // the run keeps a journal: BookHash is wanted
+    bool WantHash = false;  // the run keeps a journal: BookHash is wanted
 };
 
 struct TRowWork {
     TRowInput In;
-    TFileStamp Stamp;               // the loose file as it was read
-    bool Loaded = false;            // a book that passed validation (or, unvalidated, loaded)
-    QString InvalidText;            // not loaded: ValidateBook's text
-    std::exception_ptr LoadFailure; // loading or naming raised this
+    TFileStamp Stamp;  // the loose file as it was read
+    bool Loaded = false;  // a book that passed validation (or, unvalidated, loaded)
+    QString InvalidText;  // not loaded: ValidateBook's text
+    std::exception_ptr LoadFailure;  // loading or naming raised this
     IXMLFictionBook Book;
-    QString NewName;                // with Rename on; otherwise the row's name
-    QString SortResult;             // with Sort on
-    QByteArray Converted;           // with Convert on: the converted file's bytes
+    QString NewName;  // with Rename on; otherwise the row's name
+    QString SortResult;  // with Sort on
+    QByteArray Converted;  // with Convert on: the converted file's bytes
     std::exception_ptr ConvertFailure;
-    TDeflatedData Packed;           // with Archive on and Convert off: a valid book deflated for its archive
-    QByteArray BookHash;            // with WantHash: the journal's hash of the bytes read (empty: not read)
-    int PreparedBy = -1;            // the worker that did the work; -1: the run's own thread
+    TDeflatedData Packed;  // with Archive on and Convert off: a valid book deflated for its archive
+    QByteArray BookHash;  // with WantHash: the journal's hash of the bytes read (empty: not read)
+    int PreparedBy = -1;  // the worker that did the work; -1: the run's own thread
 };
 
 // Does the work of a row; never throws (what is raised is kept for the row's turn).

@@ -17,7 +17,7 @@ struct TJob {
     bool Dropped = false;
 };
 
-} // namespace
+}  // namespace
 
 struct TRunAhead::Impl {
     const TBookConversion &conversion;

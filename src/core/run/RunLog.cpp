@@ -4,10 +4,7 @@
 #include "globals/ScratchFile.h"
 #include "globals/TextFile.h"
 
-QString RunLogEntry(const QString &fileName, const QString &text)
-{
-    return fileName + QStringLiteral(" => ") + text;
-}
+QString RunLogEntry(const QString &fileName, const QString &text) { return fileName + QStringLiteral(" => ") + text; }
 
 void WriteRunLog(const QString &path, const QStringList &entries)
 {

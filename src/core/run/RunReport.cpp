@@ -38,7 +38,7 @@ QString Field(QString text)
     return text;
 }
 
-} // namespace
+}  // namespace
 
 int TRunReport::Count(TRowOutcome outcome) const
 {

@@ -14,19 +14,19 @@
 struct TRowReport {
     TRunRows::RowId Row = TRunRows::NoRow;  // the row of the list it belongs to, to note the outcome there
     TListEntry Entry;
-    QString WorkingPath;   // the file the run worked on (an archive entry: the archive, "/", its stored path)
+    QString WorkingPath;  // the file the run worked on (an archive entry: the archive, "/", its stored path)
     TRowOutcome Outcome = TRowOutcome::Placed;
-    QString OutputPath;    // Placed: target file or its archive; Invalid: the bad file; NotPlaced: where the book is now
-    QString Message;       // Invalid: the validator's (or loader's) text; NotPlaced: the reason, as logged;
-                           // Error: the error's text; NotReached: why the run did not get to it
+    QString OutputPath;  // Placed: target file or its archive; Invalid: the bad file; NotPlaced: where the book is now
+    QString Message;  // Invalid: the validator's (or loader's) text; NotPlaced: the reason, as logged;
+                      // Error: the error's text; NotReached: why the run did not get to it
 };
 
 struct TRunReport {
     QList<TRowReport> Rows;  // in the order the run met them
-    QString OutputDir;       // the output and bad-files folders of the settings the run ended with
+    QString OutputDir;  // the output and bad-files folders of the settings the run ended with
     QString BadDir;
     bool Cancelled = false;
-    QString ErrorMessage;    // the error that ended the run; empty when none did
+    QString ErrorMessage;  // the error that ended the run; empty when none did
 
     int Count(TRowOutcome outcome) const;
 };

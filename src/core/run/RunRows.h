@@ -12,11 +12,11 @@
 
 // What a run did to one checked row; the list keeps it with the row.
 enum class TRowOutcome {
-    Placed,     // the book is at its target file (moved or converted; packed when asked)
-    Invalid,    // failed validation (or, unvalidated, failed to load): moved to the bad file
+    Placed,  // the book is at its target file (moved or converted; packed when asked)
+    Invalid,  // failed validation (or, unvalidated, failed to load): moved to the bad file
     NotPlaced,  // a move or the packing could not be done; the book stays where it was
-    Error,      // an error ended the run at this row; the row may be half done
-    NotReached, // the run was cancelled or ended by an error before it did this row
+    Error,  // an error ended the run at this row; the row may be half done
+    NotReached,  // the run was cancelled or ended by an error before it did this row
 };
 
 class TRunRows {

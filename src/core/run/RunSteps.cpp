@@ -1,6 +1,5 @@
 #include "run/RunSteps.h"
 
-
 #include "config/AppSettings.h"
 #include "config/Folders.h"
 #include "convert/BookConversion.h"
@@ -8,7 +7,6 @@
 #include "run/RunPaths.h"
 #include "zip/BookArchive.h"
 #include "zip/ZipArchive.h"
-
 
 TRunSettings CurrentRunSettings()
 {
@@ -32,7 +30,7 @@ QString RunTempDir() { return TempDir; }
 
 struct TRunSteps::State {
     TBookConversion conversion;
-    TZipArchive zip;        // the archive of the last row read, kept open for its next row
+    TZipArchive zip;  // the archive of the last row read, kept open for its next row
     QString openArchive;
 };
 

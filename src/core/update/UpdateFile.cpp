@@ -31,7 +31,7 @@ QString TrimControls(const QString &s)
     return s.mid(from, to - from);
 }
 
-} // namespace
+}  // namespace
 
 int CompareVersions(const QString &own, const QString &published)
 {
@@ -54,8 +54,7 @@ TUpdateAnnouncement ReadUpdateFile(const QByteArray &bytes, const QString &appVe
     const QString line = lines.isEmpty() ? QString() : lines.last();
     TUpdateAnnouncement a;
     a.version = TextBefore(QStringLiteral("|"), line);
-    a.text = DecodeCodePage(DecodeBase64(TextAfter(QStringLiteral("|"), line).toLatin1()),
-                            TCodePage::Ansi1251);
+    a.text = DecodeCodePage(DecodeBase64(TextAfter(QStringLiteral("|"), line).toLatin1()), TCodePage::Ansi1251);
     a.newer = CompareVersions(appVersion, a.version) == 2;
     return a;
 }

@@ -19,8 +19,8 @@ QString TextAfter(const QString &separator, const QString &text);
 int CompareVersions(const QString &own, const QString &published);
 
 struct TUpdateAnnouncement {
-    QString version; // everything before the first "|" of the last line
-    QString text;    // the decoded announcement
+    QString version;  // everything before the first "|" of the last line
+    QString text;  // the decoded announcement
     bool newer = false;
 };
 

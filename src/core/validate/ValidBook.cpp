@@ -11,8 +11,7 @@ XmlDocPtr LoadValidBookDom(const QString &path, const QString &utilsDir, QString
     return dom;
 }
 
-XmlDocPtr LoadValidBookDom(const QByteArray &data, const QString &fileName, const QString &utilsDir,
-                           QString &errorText)
+XmlDocPtr LoadValidBookDom(const QByteArray &data, const QString &fileName, const QString &utilsDir, QString &errorText)
 {
     XmlDocPtr dom = ValidatedBookTree(data, fileName, errorText, utilsDir);
     if (dom)

@@ -8,10 +8,7 @@
 
 const QString FictionBookNamespace = QStringLiteral("http://www.gribuser.ru/xml/fictionbook/2.0");
 
-bool ValidateBook(const QString &fileName, QString &errorText)
-{
-    return ValidateBook(fileName, errorText, UtilsDir);
-}
+bool ValidateBook(const QString &fileName, QString &errorText) { return ValidateBook(fileName, errorText, UtilsDir); }
 
 bool ValidateBook(const QString &fileName, QString &errorText, const QString &utilsDir)
 {
@@ -21,7 +18,8 @@ bool ValidateBook(const QString &fileName, QString &errorText, const QString &ut
 XmlDocPtr ValidatedBookTree(const QString &fileName, QString &errorText, const QString &utilsDir)
 {
     XmlParseError error;
-    XmlDocPtr doc = XmlLoadValidFile(fileName, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace, error);
+    XmlDocPtr doc =
+        XmlLoadValidFile(fileName, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace, error);
     if (!doc)
         errorText = ValidationErrorText(error);
     return doc;
@@ -57,7 +55,8 @@ QString ValidationErrorLine(const QString &errorText)
             lines << t;
     if (lines.isEmpty())
         return QString();
-    const QString code = QStringLiteral("Код ошибки "), row = QStringLiteral("Строка "), col = QStringLiteral("Символ ");
+    const QString code = QStringLiteral("Код ошибки "), row = QStringLiteral("Строка "),
+                  col = QStringLiteral("Символ ");
     if (lines.size() < 4 || !lines[0].startsWith(code) || !lines[1].startsWith(row) || !lines[2].startsWith(col))
         return lines.first();
     // Every element of a book is in the format's namespace; named in full it hides the element.

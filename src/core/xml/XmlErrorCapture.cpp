@@ -24,15 +24,13 @@ void RelayGeneric(void *, const char *format, ...)
     va_end(args);
 }
 
-} // namespace
+}  // namespace
 
 void InitXsltErrorRelay() { xsltSetGenericErrorFunc(nullptr, &RelayGeneric); }
 
 XmlErrorCapture::XmlErrorCapture(const QByteArray &documentUrl)
-    : m_documentUrl(documentUrl)
-    , m_prevStructured(xmlStructuredError)
-    , m_prevStructuredCtx(xmlStructuredErrorContext)
-    , m_prevCapture(t_capture)
+    : m_documentUrl(documentUrl), m_prevStructured(xmlStructuredError), m_prevStructuredCtx(xmlStructuredErrorContext),
+      m_prevCapture(t_capture)
 {
     InitXmlServices();
     xmlSetStructuredErrorFunc(this, &XmlErrorCapture::OnStructured);
@@ -53,8 +51,8 @@ void XmlErrorCapture::OnStructured(void *self, xmlErrorPtr error)
     // Only the parser's errors name the input they were found in; an encoding error names none
     // and belongs to the document.
     const bool parserError = error->domain == XML_FROM_PARSER || error->domain == XML_FROM_NAMESPACE;
-    const bool inDocument = capture->m_documentUrl.isEmpty() || !parserError
-        || (error->file && capture->m_documentUrl == error->file);
+    const bool inDocument =
+        capture->m_documentUrl.isEmpty() || !parserError || (error->file && capture->m_documentUrl == error->file);
     XmlCapturedError &slot = error->level == XML_ERR_FATAL ? (inDocument ? capture->m_fatal : capture->m_otherFatal)
                                                            : (inDocument ? capture->m_error : capture->m_otherError);
     if (slot.code)

@@ -57,7 +57,7 @@ QString SchemaErrorText(const QString &path, const XmlCapturedError &first)
 
 SchemaPtr ParseSchema(const QString &path, const QString &expectedNamespace)
 {
-    XmlTrustedFilesScope trusted; // the schema's own includes and imports
+    XmlTrustedFilesScope trusted;  // the schema's own includes and imports
     XmlErrorCapture capture;
     const QByteArray url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded).toUtf8();
     xmlSchemaParserCtxtPtr pctxt = xmlSchemaNewParserCtxt(url.constData());
@@ -148,13 +148,11 @@ struct StartTagSearch {
     int column = 0;
 };
 
-void OnStartElement(void *ctx, const xmlChar *localname, const xmlChar *prefix, const xmlChar *uri,
-                    int nbNamespaces, const xmlChar **namespaces, int nbAttributes, int nbDefaulted,
-                    const xmlChar **attributes)
+void OnStartElement(void *ctx, const xmlChar *localname, const xmlChar *prefix, const xmlChar *uri, int nbNamespaces,
+                    const xmlChar **namespaces, int nbAttributes, int nbDefaulted, const xmlChar **attributes)
 {
     auto *pctxt = static_cast<xmlParserCtxtPtr>(ctx);
-    xmlSAX2StartElementNs(ctx, localname, prefix, uri, nbNamespaces, namespaces, nbAttributes, nbDefaulted,
-                          attributes);
+    xmlSAX2StartElementNs(ctx, localname, prefix, uri, nbNamespaces, namespaces, nbAttributes, nbDefaulted, attributes);
     auto *search = static_cast<StartTagSearch *>(pctxt->_private);
     if (++search->seen == search->target && pctxt->input) {
         search->line = pctxt->input->line;
@@ -177,9 +175,9 @@ bool FindStartTagEnd(const QByteArray &data, long ordinal, int &line, int &colum
     StartTagSearch search;
     search.target = ordinal;
     pctxt->_private = &search;
-    XmlErrorCapture quiet; // errors were reported by the first pass
-    xmlDocPtr doc = xmlCtxtReadMemory(pctxt, data.constData(), int(qMin<qsizetype>(data.size(), INT_MAX)),
-                                      nullptr, nullptr, XmlParseOptions());
+    XmlErrorCapture quiet;  // errors were reported by the first pass
+    xmlDocPtr doc = xmlCtxtReadMemory(pctxt, data.constData(), int(qMin<qsizetype>(data.size(), INT_MAX)), nullptr,
+                                      nullptr, XmlParseOptions());
     xmlFreeDoc(doc);
     xmlFreeParserCtxt(pctxt);
     if (!search.line)
@@ -189,7 +187,7 @@ bool FindStartTagEnd(const QByteArray &data, long ordinal, int &line, int &colum
     return true;
 }
 
-} // namespace
+}  // namespace
 
 bool XmlValidateFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
                      XmlParseError &error)
@@ -201,7 +199,7 @@ XmlDocPtr XmlLoadValidFile(const QString &path, const QString &schemaPath, const
                            XmlParseError &error)
 {
     InitXmlServices();
-    SchemaFor(schemaPath, expectedNamespace); // an unusable schema is an error even for an unreadable book
+    SchemaFor(schemaPath, expectedNamespace);  // an unusable schema is an error even for an unreadable book
     error = XmlParseError();
     QByteArray data;
     if (!ReadWholeFile(path, data, error))
@@ -216,15 +214,15 @@ XmlDocPtr XmlLoadValidBytes(const QByteArray &data, const QString &baseUrl, cons
     InitXmlServices();
     SchemaFor(schemaPath, expectedNamespace);
     // The tree, not a stream, is validated: only a tree lets libxml2 check that ids are unique.
-    XmlDocPtr doc = ParseXmlBytes(data, baseUrl, nullptr, XmlParseOptions() | XML_PARSE_COMPACT, XmlBlanks::Keep,
-                                  nullptr, error);
+    XmlDocPtr doc =
+        ParseXmlBytes(data, baseUrl, nullptr, XmlParseOptions() | XML_PARSE_COMPACT, XmlBlanks::Keep, nullptr, error);
     if (!doc || !XmlValidateParsed(doc.get(), data, schemaPath, expectedNamespace, error))
         return nullptr;
     return doc;
 }
 
-bool XmlValidateParsed(xmlDoc *doc, const QByteArray &data, const QString &schemaPath,
-                       const QString &expectedNamespace, XmlParseError &error)
+bool XmlValidateParsed(xmlDoc *doc, const QByteArray &data, const QString &schemaPath, const QString &expectedNamespace,
+                       XmlParseError &error)
 {
     InitXmlServices();
     const SchemaPtr schema = SchemaFor(schemaPath, expectedNamespace);

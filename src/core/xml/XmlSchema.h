@@ -29,5 +29,5 @@ XmlDocPtr XmlLoadValidBytes(const QByteArray &data, const QString &baseUrl, cons
 // XmlValidateFile for a document already parsed from `data` with white space kept and the
 // parser options of XmlParseOptions(): the same verdict and error, without parsing it again
 // (only an invalid one is partly parsed again, for the column of its error).
-bool XmlValidateParsed(xmlDoc *doc, const QByteArray &data, const QString &schemaPath,
-                       const QString &expectedNamespace, XmlParseError &error);
+bool XmlValidateParsed(xmlDoc *doc, const QByteArray &data, const QString &schemaPath, const QString &expectedNamespace,
+                       XmlParseError &error);

@@ -5,10 +5,10 @@
 #include "globals/RegularFile.h"
 
 #include <QFile>
-#include <algorithm>
-#include <cstring>
 #include <QStringDecoder>
 #include <QUrl>
+#include <algorithm>
+#include <cstring>
 #include <libxml/encoding.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
@@ -130,7 +130,7 @@ QString DecodeBytes(const QByteArray &bytes, const char *encoding)
     if (!handler)
         return QString::fromUtf8(bytes);
     QString result;
-    XmlErrorCapture quiet; // bytes the encoding lacks are the error being reported, not a new one
+    XmlErrorCapture quiet;  // bytes the encoding lacks are the error being reported, not a new one
     xmlBufferPtr in = xmlBufferCreateStatic(const_cast<char *>(bytes.constData()), size_t(bytes.size()));
     xmlBufferPtr out = xmlBufferCreate();
     if (in && out && xmlCharEncInFunc(handler, out, in) >= 0)
@@ -145,8 +145,7 @@ QString DecodeBytes(const QByteArray &bytes, const char *encoding)
 
 // Where line `line` (1-based) starts and ends, at most `limit` units long; lines end at LF,
 // CR LF and a lone CR, as the parser counts them. False when the text has fewer lines.
-template <class Text>
-bool FindLine(const Text &text, int line, qsizetype limit, qsizetype &start, qsizetype &end)
+template <class Text> bool FindLine(const Text &text, int line, qsizetype limit, qsizetype &start, qsizetype &end)
 {
     int current = 1;
     start = 0;
@@ -191,7 +190,7 @@ QString SourceLine(const QByteArray &data, int line, const char *encoding)
     return DecodeBytes(bytes, encoding);
 }
 
-} // namespace
+}  // namespace
 
 void InitXmlServices()
 {
@@ -199,10 +198,7 @@ void InitXmlServices()
     std::call_once(once, InitOnce);
 }
 
-int XmlParseOptions()
-{
-    return XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_BIG_LINES;
-}
+int XmlParseOptions() { return XML_PARSE_NOENT | XML_PARSE_NONET | XML_PARSE_BIG_LINES; }
 
 XmlTrustedFilesScope::XmlTrustedFilesScope() : m_previous(t_trustedFiles)
 {
@@ -214,8 +210,7 @@ XmlTrustedFilesScope::~XmlTrustedFilesScope() { t_trustedFiles = m_previous; }
 
 QString XmlParseError::LoadMessage() const
 {
-    return reason + QStringLiteral("\r\nLine: ") + QString::number(line) + QStringLiteral("\r\n")
-        + srcText.left(40);
+    return reason + QStringLiteral("\r\nLine: ") + QString::number(line) + QStringLiteral("\r\n") + srcText.left(40);
 }
 
 namespace {
@@ -236,9 +231,12 @@ struct TParseWatch {
         ctxt->sax->entityDecl = &EntityDecl;
         ctxt->sax->startElementNs = &StartElement;
     }
-    static TParseWatch &Of(void *ctx) { return *static_cast<TParseWatch *>(static_cast<xmlParserCtxtPtr>(ctx)->_private); }
-    static void EntityDecl(void *ctx, const xmlChar *name, int type, const xmlChar *publicId,
-                           const xmlChar *systemId, xmlChar *content)
+    static TParseWatch &Of(void *ctx)
+    {
+        return *static_cast<TParseWatch *>(static_cast<xmlParserCtxtPtr>(ctx)->_private);
+    }
+    static void EntityDecl(void *ctx, const xmlChar *name, int type, const xmlChar *publicId, const xmlChar *systemId,
+                           xmlChar *content)
     {
         TParseWatch &w = Of(ctx);
         w.entities = true;
@@ -252,14 +250,15 @@ struct TParseWatch {
         TParseWatch &w = Of(ctx);
         w.elements = true;
         if (w.startElement)
-            w.startElement(ctx, localname, prefix, uri, nbNamespaces, namespaces, nbAttributes, nbDefaulted, attributes);
+            w.startElement(ctx, localname, prefix, uri, nbNamespaces, namespaces, nbAttributes, nbDefaulted,
+                           attributes);
     }
 };
 
 // One run of the parser; fills error (without the source line) when the document is not
 // well-formed. encodingUsed: the encoding the bytes were read in, when one was named.
-XmlDocPtr ParseOnce(const QByteArray &data, const QByteArray &url, const char *encoding, int options,
-                    xmlDict *dict, XmlParseError &error, QByteArray &encodingUsed, TParseWatch &watch)
+XmlDocPtr ParseOnce(const QByteArray &data, const QByteArray &url, const char *encoding, int options, xmlDict *dict,
+                    XmlParseError &error, QByteArray &encodingUsed, TParseWatch &watch)
 {
     error = XmlParseError();
     XmlErrorCapture capture(url);
@@ -275,8 +274,8 @@ XmlDocPtr ParseOnce(const QByteArray &data, const QByteArray &url, const char *e
         ctxt->dict = dict;
         xmlDictReference(dict);
     }
-    XmlDocPtr doc(xmlCtxtReadMemory(ctxt, data.constData(), int(data.size()),
-                                    url.isEmpty() ? nullptr : url.constData(), encoding, options));
+    XmlDocPtr doc(xmlCtxtReadMemory(ctxt, data.constData(), int(data.size()), url.isEmpty() ? nullptr : url.constData(),
+                                    encoding, options));
     const xmlChar *declared = ctxt->encoding ? ctxt->encoding : ctxt->input ? ctxt->input->encoding : nullptr;
     encodingUsed = encoding ? QByteArray(encoding) : QByteArray(reinterpret_cast<const char *>(declared));
     if (!doc || !ctxt->wellFormed) {
@@ -285,12 +284,11 @@ XmlDocPtr ParseOnce(const QByteArray &data, const QByteArray &url, const char *e
         error.errorCode = first.code ? first.code : XML_ERR_INTERNAL_ERROR;
         error.line = first.line;
         error.linePos = first.column;
-        if (!error.line && ctxt->input) { // an encoding error: where the parser had to stop
+        if (!error.line && ctxt->input) {  // an encoding error: where the parser had to stop
             error.line = ctxt->input->line;
             error.linePos = ctxt->input->col;
         }
-        error.reason = first.message.isEmpty() ? QStringLiteral("The document could not be parsed")
-                                               : first.message;
+        error.reason = first.message.isEmpty() ? QStringLiteral("The document could not be parsed") : first.message;
     }
     xmlFreeParserCtxt(ctxt);
     return doc;
@@ -301,7 +299,8 @@ XmlDocPtr ParseOnce(const QByteArray &data, const QByteArray &url, const char *e
 // guards this program and libxml2 alike against running out of stack.
 bool HitSizeLimit(const XmlParseError &error)
 {
-    return error.errorCode == XML_ERR_INTERNAL_ERROR && error.reason.contains(QLatin1String("huge"), Qt::CaseInsensitive)
+    return error.errorCode == XML_ERR_INTERNAL_ERROR
+        && error.reason.contains(QLatin1String("huge"), Qt::CaseInsensitive)
         && !error.reason.contains(QLatin1String("Excessive depth"));
 }
 
@@ -370,7 +369,7 @@ int TagWithTooManyAttributes(const QByteArray &data)
     return 0;
 }
 
-} // namespace
+}  // namespace
 
 XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const char *encoding, int options,
                         XmlBlanks blanks, xmlDict *dict, XmlParseError &error)

@@ -46,10 +46,10 @@ using XsltStylesheetPtr = std::unique_ptr<xsltStylesheet, XsltStylesheetDeleter>
 // Why a load failed. errorCode 0 means it did not.
 struct XmlParseError {
     int errorCode = 0;
-    int line = 0;       // 1-based; 0 when the file could not be read at all
-    int linePos = 0;    // 1-based column in characters; 0 when unknown
-    QString reason;     // the parser's reason, without a trailing line break
-    QString srcText;    // the text of the source line where the error was found
+    int line = 0;  // 1-based; 0 when the file could not be read at all
+    int linePos = 0;  // 1-based column in characters; 0 when unknown
+    QString reason;  // the parser's reason, without a trailing line break
+    QString srcText;  // the text of the source line where the error was found
 
     bool Failed() const { return errorCode != 0; }
     // reason, CR LF, "Line: " + line, CR LF, the first 40 characters of the source line.

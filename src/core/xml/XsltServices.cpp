@@ -41,8 +41,9 @@ xsltSecurityPrefsPtr TransformSecurityPrefs()
 {
     static xsltSecurityPrefsPtr prefs = [] {
         xsltSecurityPrefsPtr p = xsltNewSecurityPrefs();
-        for (xsltSecurityOption option : {XSLT_SECPREF_READ_FILE, XSLT_SECPREF_WRITE_FILE, XSLT_SECPREF_CREATE_DIRECTORY,
-                                          XSLT_SECPREF_READ_NETWORK, XSLT_SECPREF_WRITE_NETWORK})
+        for (xsltSecurityOption option :
+             {XSLT_SECPREF_READ_FILE, XSLT_SECPREF_WRITE_FILE, XSLT_SECPREF_CREATE_DIRECTORY, XSLT_SECPREF_READ_NETWORK,
+              XSLT_SECPREF_WRITE_NETWORK})
             xsltSetSecurityPrefs(p, option, xsltSecurityForbid);
         return p;
     }();
@@ -54,7 +55,7 @@ QString FirstLines(const QString &text)
     return text.isEmpty() ? QStringLiteral("The style sheet could not be applied") : text.left(2000);
 }
 
-} // namespace
+}  // namespace
 
 void InitXsltLoader() { xsltSetLoaderFunc(LocalFileLoader); }
 
@@ -72,7 +73,7 @@ XsltStylesheetPtr XsltLoadStyleSheet(const QString &path)
     XmlErrorCapture capture;
     XsltStylesheetPtr style(xsltParseStylesheetDoc(doc.get()));
     if (style)
-        doc.release(); // owned by the style sheet now
+        doc.release();  // owned by the style sheet now
     if (!style || style->errors)
         throw EOrvane(FirstLines(capture.XsltText()));
     return style;

@@ -32,7 +32,7 @@ int Pack(TZipArchive &zip, const QString &nName, const QString &oName, int level
     }
 }
 
-} // namespace
+}  // namespace
 
 void BookArchive(TZipArchive &zip, const QString &nName, const QString &oName, int level)
 {

@@ -19,12 +19,11 @@ int BookArchiveNoReplace(TZipArchive &zip, const QString &nName, const QString &
 // nothing left behind. Other errors raise. `file` is not touched. `flush` false: the archive is
 // not flushed to the disk; the caller must flush it (FlushFileSystems) before deleting `file`.
 // `deflated`: the file's bytes deflated ahead (DeflateData) at `level`.
-int PackBookAs(const QString &zipPath, const QString &file, const QString &entryName, int level = 1,
-               bool flush = true, const TDeflatedData *deflated = nullptr);
+int PackBookAs(const QString &zipPath, const QString &file, const QString &entryName, int level = 1, bool flush = true,
+               const TDeflatedData *deflated = nullptr);
 
 // True when `zip` holds exactly the book `file` (one entry, at the top, named `entryName`, with
 // the same bytes): proof that the file is a copy of what the archive keeps. The entry
 // is extracted below `scratchDir` to compare it; nothing else is written. A damaged archive is no
 // proof.
-bool ArchiveHoldsExactly(const QString &zip, const QString &file, const QString &entryName,
-                         const QString &scratchDir);
+bool ArchiveHoldsExactly(const QString &zip, const QString &file, const QString &entryName, const QString &scratchDir);

@@ -31,7 +31,7 @@ bool Admitted(const TZipEntry &e, int searchAttr)
 bool Matches(const TZipEntry &e, const QString &fileMask, const QString &exclusionMask, int searchAttr)
 {
     return Admitted(e, searchAttr) && ZipEntryMatches(fileMask, e.path)
-           && (exclusionMask.isEmpty() || !ZipEntryMatches(exclusionMask, e.path));
+        && (exclusionMask.isEmpty() || !ZipEntryMatches(exclusionMask, e.path));
 }
 
 void FillItem(const TZipEntry &e, TZipArchiveItem &f)
@@ -40,8 +40,8 @@ void FillItem(const TZipEntry &e, TZipArchiveItem &f)
     f.StoredPath = StoredFolder(e.path).toString();
     f.CompressedSize = e.compressedSize;
     f.UncompressedSize = e.uncompressedSize;
-    f.CompressionRate = e.uncompressedSize > 0
-        ? 100.0 * (1.0 - double(e.compressedSize) / double(e.uncompressedSize)) : 0.0;
+    f.CompressionRate =
+        e.uncompressedSize > 0 ? 100.0 * (1.0 - double(e.compressedSize) / double(e.uncompressedSize)) : 0.0;
     f.Encrypted = e.flags & 0x0001;
     f.LastModFileDate = quint16(e.dosDateTime >> 16);
     f.LastModFileTime = quint16(e.dosDateTime & 0xFFFF);
@@ -59,10 +59,7 @@ void EnsureFolder(const QString &folder, QSet<QString> &known)
     known.insert(folder);
 }
 
-bool HasWildcards(const QString &s)
-{
-    return s.contains(QLatin1Char('*')) || s.contains(QLatin1Char('?'));
-}
+bool HasWildcards(const QString &s) { return s.contains(QLatin1Char('*')) || s.contains(QLatin1Char('?')); }
 
 // Letters a to z as capitals: how patterns compare, so a pattern without wildcards and the
 // entries it matches share this key.
@@ -75,17 +72,17 @@ QString FoldedKey(QStringView s)
     return key;
 }
 
-} // namespace
+}  // namespace
 
 struct TZipArchive::TImpl {
     enum { Closed, Reading, Creating } state = Closed;
-    QString path;                  // FileName when it was opened
+    QString path;  // FileName when it was opened
     TZipFile file;
     TZipDirectory dir;
     std::unique_ptr<TZipWriter> writer;
     quint64 opening = 0;
     TZipUnpacker unpacker;
-    qint64 unpacked = 0;           // by every extraction from this opening, against its budget
+    qint64 unpacked = 0;  // by every extraction from this opening, against its budget
     // The entries under their folded path and name, in directory order, made on first need: a
     // mask without wildcards (a run extracts one book after another) looks its entries up here
     // instead of trying every entry of the archive.

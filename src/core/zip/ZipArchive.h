@@ -14,12 +14,12 @@ class TZipArchive {
 public:
     enum TOpenMode : int { omRead = 0, omCreate = 0xFF00 };
 
-    QString FileName;              // the archive file
-    QString BaseDir;               // extraction writes below it; added files are stored relative to it
-    int CompressionLevel = 1;      // zlib level of added files: the fastest
+    QString FileName;  // the archive file
+    QString BaseDir;  // extraction writes below it; added files are stored relative to it
+    int CompressionLevel = 1;  // zlib level of added files: the fastest
 
     TZipArchive();
-    ~TZipArchive();                // an archive being created and not closed is discarded
+    ~TZipArchive();  // an archive being created and not closed is discarded
     TZipArchive(const TZipArchive &) = delete;
     TZipArchive &operator=(const TZipArchive &) = delete;
 

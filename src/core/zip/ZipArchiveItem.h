@@ -25,21 +25,21 @@ struct TZipSearchHandle {
     QString fileMask;
     QString exclusionMask;
     int searchAttr = 0;
-    quint64 archive = 0;   // which opening of the archive the search belongs to
+    quint64 archive = 0;  // which opening of the archive the search belongs to
 };
 
 struct TZipArchiveItem {
-    QString FileName;              // the entry's name without its folder
-    QString StoredPath;            // the entry's folder inside the archive ("a/b/"), empty at the top
+    QString FileName;  // the entry's name without its folder
+    QString StoredPath;  // the entry's folder inside the archive ("a/b/"), empty at the top
     qint64 CompressedSize = 0;
     qint64 UncompressedSize = 0;
-    double CompressionRate = 0;    // per cent saved
+    double CompressionRate = 0;  // per cent saved
     bool Encrypted = false;
     quint16 LastModFileDate = 0;
     quint16 LastModFileTime = 0;
     quint32 CRC = 0;
     quint32 ExternalFileAttributes = 0;
     QString Comment;
-    qsizetype EntryIndex = -1;     // its place in the archive's directory
+    qsizetype EntryIndex = -1;  // its place in the archive's directory
     TZipSearchHandle Handle;
 };

@@ -92,8 +92,8 @@ bool ParseCentralDirectory(QByteArrayView cd, qint64 shift, qint64 declaredCount
             return false;
         e.localOffset += shift;
         if (commentLen)
-            e.comment = DecodeEntryName(cd.sliced(pos + kCentralHeaderSize + nameLen + extraLen, commentLen),
-                                        e.flags, e.Host(), QByteArrayView());
+            e.comment = DecodeEntryName(cd.sliced(pos + kCentralHeaderSize + nameLen + extraLen, commentLen), e.flags,
+                                        e.Host(), QByteArrayView());
         entries.append(std::move(e));
         pos += kCentralHeaderSize + nameLen + extraLen + commentLen;
     }
@@ -117,10 +117,10 @@ void SetDataLimits(QList<TZipEntry> &entries, qint64 dataEnd)
 }
 
 struct TEndRecord {
-    qint64 position = 0;           // of the record that ends the directory (ZIP64 record if any)
+    qint64 position = 0;  // of the record that ends the directory (ZIP64 record if any)
     qint64 cdSize = 0;
     qint64 cdOffset = 0;
-    qint64 entryCount = 0;         // as declared; a count past 65535 may have wrapped
+    qint64 entryCount = 0;  // as declared; a count past 65535 may have wrapped
     QByteArray comment;
 };
 
@@ -259,12 +259,9 @@ TZipDirectory RecoverFromLocalHeaders(const TZipFile &file)
     return dir;
 }
 
-} // namespace
+}  // namespace
 
-bool TZipEntry::IsLink() const
-{
-    return Host() == kHostUnix && ((externalAttributes >> 16) & S_IFMT) == S_IFLNK;
-}
+bool TZipEntry::IsLink() const { return Host() == kHostUnix && ((externalAttributes >> 16) & S_IFMT) == S_IFLNK; }
 
 TZipDirectory ReadZipDirectory(const TZipFile &file)
 {

@@ -35,10 +35,17 @@ EOrvane ZipEntryError(TZipErrorCode code, const QString &entry, const QString &a
     case zeEntryDamaged: text = QStringLiteral("Entry \"%1\" of archive \"%2\" is damaged"); break;
     case zeEntryCrc: text = QStringLiteral("Entry \"%1\" of archive \"%2\" fails its CRC check"); break;
     case zeEntrySize: text = QStringLiteral("Entry \"%1\" of archive \"%2\" does not match its declared size"); break;
-    case zeEntryTooLarge: text = QStringLiteral("Entry \"%1\" of archive \"%2\" is too large for a book (%3 bytes)"); break;
-    case zeEntryMethod: text = QStringLiteral("Entry \"%1\" of archive \"%2\" uses compression method %3, which is not supported"); break;
+    case zeEntryTooLarge:
+        text = QStringLiteral("Entry \"%1\" of archive \"%2\" is too large for a book (%3 bytes)");
+        break;
+    case zeEntryMethod:
+        text = QStringLiteral("Entry \"%1\" of archive \"%2\" uses compression method %3, which is not supported");
+        break;
     case zeEntryEncrypted: text = QStringLiteral("Entry \"%1\" of archive \"%2\" is encrypted"); break;
-    case zeEntryOutside: text = QStringLiteral("Entry \"%1\" of archive \"%2\" has a path that leads out of the target folder; nothing was extracted"); break;
+    case zeEntryOutside:
+        text = QStringLiteral(
+            "Entry \"%1\" of archive \"%2\" has a path that leads out of the target folder; nothing was extracted");
+        break;
     case zeEntryLink: text = QStringLiteral("Entry \"%1\" of archive \"%2\" is a link; nothing was extracted"); break;
     default: text = QStringLiteral("Entry \"%1\" of archive \"%2\" cannot be extracted"); break;
     }

@@ -8,14 +8,14 @@
 #include <QString>
 
 enum TZipErrorCode {
-    zeBlankFileName = 10,     // File name is blank. Specify appropriate file name
-    zeFileNotFound = 12,      // File "%s" not found
-    zeCannotOpenArchive = 13, // Cannot open file "%s" (exists, but is not readable)
-    zeNotAnArchive = 14,      // File "%s" is not a ZIP archive
-    zeCannotRead = 15,        // Cannot read file "%s"
+    zeBlankFileName = 10,  // File name is blank. Specify appropriate file name
+    zeFileNotFound = 12,  // File "%s" not found
+    zeCannotOpenArchive = 13,  // Cannot open file "%s" (exists, but is not readable)
+    zeNotAnArchive = 14,  // File "%s" is not a ZIP archive
+    zeCannotRead = 15,  // Cannot read file "%s"
     zeCannotCreateFile = 19,  // Cannot create file "%s"
-    zeCannotCreateDir = 20,   // Cannot create directory "%s"
-    zeCannotWrite = 21,       // Cannot write file "%s"
+    zeCannotCreateDir = 20,  // Cannot create directory "%s"
+    zeCannotWrite = 21,  // Cannot write file "%s"
     zeEntryDamaged = 24,
     zeEntryCrc = 25,
     zeEntrySize = 26,
@@ -25,7 +25,7 @@ enum TZipErrorCode {
     zeEntryOutside = 30,
     zeEntryLink = 31,
     zeNotOpen = 32,
-    zeCannotOpenFile = 33,    // Cannot open file "%s" (a file to be added)
+    zeCannotOpenFile = 33,  // Cannot open file "%s" (a file to be added)
     zeZip64Size = 41,
     zeZip64Offset = 43,
     zeNameTooLong = 61,

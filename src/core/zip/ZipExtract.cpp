@@ -60,7 +60,7 @@ void SetTimeAndMode(int fd, const TZipEntry &e)
     }
 }
 
-} // namespace
+}  // namespace
 
 void CheckEntryExtractable(const TZipEntry &e, const QString &archivePath)
 {
@@ -116,20 +116,17 @@ void CheckUnpacked(const TUnpackResult &r, const TZipEntry &e, const QString &ar
         throw ZipEntryError(zeEntryCrc, e.path, archivePath);
 }
 
-} // namespace
+}  // namespace
 
-void ExtractEntryToFile(const TZipFile &archive, const TZipEntry &e, const QString &outputPath,
-                        TZipUnpacker &unpacker)
+void ExtractEntryToFile(const TZipFile &archive, const TZipEntry &e, const QString &outputPath, TZipUnpacker &unpacker)
 {
     QByteArray head;
     const TZipDataSpan span = LocateEntryData(archive, e, head);
     TOutputFile out(outputPath);
     TScratchFile &file = out.File();
-    const TUnpackResult r = unpacker.Unpack(archive, span, e.method, e.uncompressedSize,
-                                            [&file](const char *data, qint64 size) {
-                                                return file.Append(data, size) == 0;
-                                            },
-                                            true);
+    const TUnpackResult r = unpacker.Unpack(
+        archive, span, e.method, e.uncompressedSize,
+        [&file](const char *data, qint64 size) { return file.Append(data, size) == 0; }, true);
     CheckUnpacked(r, e, archive.Path(), outputPath);
     SetTimeAndMode(file.Handle(), e);
     out.Commit();
@@ -141,12 +138,13 @@ QByteArray ReadEntryData(const TZipFile &archive, const TZipEntry &e, TZipUnpack
     const TZipDataSpan span = LocateEntryData(archive, e, head);
     QByteArray data;
     data.reserve(e.uncompressedSize);
-    const TUnpackResult r = unpacker.Unpack(archive, span, e.method, e.uncompressedSize,
-                                            [&data](const char *bytes, qint64 size) {
-                                                data.append(bytes, size);
-                                                return true;
-                                            },
-                                            true);
+    const TUnpackResult r = unpacker.Unpack(
+        archive, span, e.method, e.uncompressedSize,
+        [&data](const char *bytes, qint64 size) {
+            data.append(bytes, size);
+            return true;
+        },
+        true);
     CheckUnpacked(r, e, archive.Path(), archive.Path());
     return data;
 }

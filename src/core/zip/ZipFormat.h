@@ -6,11 +6,11 @@
 #include <QDateTime>
 #include <QtGlobal>
 
-constexpr quint32 kSigLocal = 0x04034b50;       // PK\3\4
-constexpr quint32 kSigCentral = 0x02014b50;     // PK\1\2
-constexpr quint32 kSigEnd = 0x06054b50;         // PK\5\6
-constexpr quint32 kSigEnd64 = 0x06064b50;       // PK\6\6
-constexpr quint32 kSigEnd64Locator = 0x07064b50;// PK\6\7
+constexpr quint32 kSigLocal = 0x04034b50;  // PK\3\4
+constexpr quint32 kSigCentral = 0x02014b50;  // PK\1\2
+constexpr quint32 kSigEnd = 0x06054b50;  // PK\5\6
+constexpr quint32 kSigEnd64 = 0x06064b50;  // PK\6\6
+constexpr quint32 kSigEnd64Locator = 0x07064b50;  // PK\6\7
 constexpr quint32 kSigDescriptor = 0x08074b50;  // PK\7\8
 
 constexpr int kLocalHeaderSize = 30;

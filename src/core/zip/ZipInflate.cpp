@@ -12,7 +12,7 @@ constexpr qint64 kChunk = 256 * 1024;
 // Entries up to this size are inflated in one piece, in memory, by libdeflate (about twice as
 // fast as zlib's stream); larger ones, and any the fast path refuses, go through zlib.
 constexpr qint64 kWholeLimit = 64 * 1024 * 1024;
-}
+}  // namespace
 
 struct TZipUnpacker::TState {
     z_stream zs{};
@@ -32,8 +32,8 @@ TZipUnpacker::~TZipUnpacker()
         libdeflate_free_decompressor(d->whole);
 }
 
-TUnpackResult TZipUnpacker::Unpack(const TZipFile &file, const TZipDataSpan &span, quint16 method,
-                                   qint64 maxOutput, const TUnpackSink &sink, bool exactOutput)
+TUnpackResult TZipUnpacker::Unpack(const TZipFile &file, const TZipDataSpan &span, quint16 method, qint64 maxOutput,
+                                   const TUnpackSink &sink, bool exactOutput)
 {
     TUnpackResult r;
     r.crc = 0;
@@ -106,8 +106,8 @@ TUnpackResult TZipUnpacker::Unpack(const TZipFile &file, const TZipDataSpan &spa
             d->out.resize(maxOutput + 1);
         size_t used = 0, got = 0;
         // One byte of room beyond the expected size, so that a longer stream shows as over the limit.
-        const libdeflate_result rc = libdeflate_deflate_decompress_ex(
-            d->whole, in, size_t(span.length), d->out.data(), size_t(maxOutput + 1), &used, &got);
+        const libdeflate_result rc = libdeflate_deflate_decompress_ex(d->whole, in, size_t(span.length), d->out.data(),
+                                                                      size_t(maxOutput + 1), &used, &got);
         if (rc == LIBDEFLATE_SUCCESS) {
             r.consumed = qint64(used);
             deliver(d->out.constData(), qint64(got));

@@ -13,13 +13,13 @@
 struct TZipDataSpan {
     qint64 start = 0;
     qint64 length = 0;
-    QByteArrayView prefetched;     // the first bytes of the data, possibly all of them
+    QByteArrayView prefetched;  // the first bytes of the data, possibly all of them
 };
 
 struct TUnpackResult {
     enum TStatus { Complete, Damaged, ReadFailed, OverLimit, SinkFailed } status = Complete;
-    qint64 consumed = 0;           // compressed bytes used
-    qint64 produced = 0;           // bytes handed to the sink
+    qint64 consumed = 0;  // compressed bytes used
+    qint64 produced = 0;  // bytes handed to the sink
     quint32 crc = 0;
 };
 
@@ -37,8 +37,8 @@ public:
     // first. Method 0: copies the span. OverLimit as soon as more than `maxOutput` bytes come out.
     // `exactOutput`: the span is the whole stream and `maxOutput` the size it should give, so a
     // small entry may be inflated in one piece in memory.
-    TUnpackResult Unpack(const TZipFile &file, const TZipDataSpan &span, quint16 method,
-                         qint64 maxOutput, const TUnpackSink &sink, bool exactOutput = false);
+    TUnpackResult Unpack(const TZipFile &file, const TZipDataSpan &span, quint16 method, qint64 maxOutput,
+                         const TUnpackSink &sink, bool exactOutput = false);
 
 private:
     struct TState;

@@ -43,7 +43,7 @@ bool OemHost(int host)
     return host == kMsDos || host == kOs2Hpfs || host == kWindowsNtfs || host == kVfat;
 }
 
-} // namespace
+}  // namespace
 
 QString DecodeEntryName(QByteArrayView raw, quint16 flags, int host, QByteArrayView extra)
 {

@@ -2,17 +2,11 @@
 
 namespace {
 
-inline char16_t FoldAscii(char16_t c)
-{
-    return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c;
-}
+inline char16_t FoldAscii(char16_t c) { return (c >= u'a' && c <= u'z') ? char16_t(c - 32) : c; }
 
-QStringView WithoutTrailingSlash(QStringView path)
-{
-    return path.endsWith(u'/') ? path.chopped(1) : path;
-}
+QStringView WithoutTrailingSlash(QStringView path) { return path.endsWith(u'/') ? path.chopped(1) : path; }
 
-} // namespace
+}  // namespace
 
 bool MatchZipPattern(QStringView pattern, QStringView text)
 {

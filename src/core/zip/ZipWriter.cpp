@@ -23,7 +23,7 @@ constexpr qint64 kReadChunk = 256 * 1024;
 constexpr qint64 kWholeLimit = 64 * 1024 * 1024;
 constexpr qint64 kLimit32 = 0xFFFFFFFF;
 constexpr quint16 kVersion20 = 20;  // made by and needed: MS-DOS host, version 2.0
-constexpr qint64 kSizesAt = 14;     // CRC and both sizes in the local header
+constexpr qint64 kSizesAt = 14;  // CRC and both sizes in the local header
 
 // Bits 1 and 2 of the flags tell which deflate option made the data.
 quint16 DeflateOptionFlags(int level)
@@ -124,7 +124,7 @@ public:
     z_stream z{};
 };
 
-} // namespace
+}  // namespace
 
 // One entry while it is added: what both of its headers say.
 struct TZipWriter::TEntry {
@@ -209,8 +209,8 @@ void TZipWriter::DeflateWhole(const TReadPiece &read, qint64 size, int level)
     const size_t room = libdeflate_deflate_compress_bound(c.get(), size_t(whole.size()));
     const qsizetype before = m_buffer.size();
     m_buffer.resize(before + qsizetype(room));
-    const size_t made = libdeflate_deflate_compress(c.get(), whole.constData(), size_t(whole.size()),
-                                                    m_buffer.data() + before, room);
+    const size_t made =
+        libdeflate_deflate_compress(c.get(), whole.constData(), size_t(whole.size()), m_buffer.data() + before, room);
     if (made == 0)
         throw ZipFileError(zeCannotWrite, m_finalPath);
     m_buffer.resize(before + qsizetype(made));
@@ -298,8 +298,7 @@ TDeflatedData DeflateData(const QByteArray &bytes, int level)
     return d;
 }
 
-void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, int level,
-                         const TDeflatedData *deflated)
+void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, int level, const TDeflatedData *deflated)
 {
     if (!m_file.IsOpen())
         throw ZipFileError(zeNotOpen, m_finalPath);

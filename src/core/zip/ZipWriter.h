@@ -60,8 +60,8 @@ private:
 
     QString m_finalPath;
     TScratchFile m_file;
-    QByteArray m_buffer;      // bytes not yet written, starting at file offset m_flushed
+    QByteArray m_buffer;  // bytes not yet written, starting at file offset m_flushed
     qint64 m_flushed = 0;
-    QByteArray m_central;     // central directory records of the entries so far
+    QByteArray m_central;  // central directory records of the entries so far
     int m_entries = 0;
 };
