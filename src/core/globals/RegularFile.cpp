@@ -115,3 +115,9 @@ bool SameFileBytes(const QString &a, const QString &b)
             return fa.atEnd() && fb.atEnd();
     }
 }
+
+bool PathTaken(const QString &path)
+{
+    struct stat st {};
+    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
+}

@@ -15,6 +15,9 @@ int OpenRegularFile(const QString &path, bool *notRegular = nullptr);
 // reason, in English) when it is no regular file, is larger, or cannot be read.
 bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QString &why);
 
+// True when something (a file, a folder, a link, even a dangling one) has that name.
+bool PathTaken(const QString &path);
+
 // True when both are regular files with the same bytes: the proof a run asks before it removes a
 // book as a copy of one that stays.
 bool SameFileBytes(const QString &a, const QString &b);

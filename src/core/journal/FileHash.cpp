@@ -79,9 +79,3 @@ QByteArray RegularFileHash(const QString &path)
     ::close(fd);
     return result;
 }
-
-bool PathTaken(const QString &path)
-{
-    struct stat st {};
-    return ::lstat(QFile::encodeName(path).constData(), &st) == 0;
-}

@@ -10,5 +10,3 @@ QByteArray DataHash(const QByteArray &data);
 // The same of a regular file's content; empty when `path` is not a regular file (a link, a
 // folder, nothing) or cannot be read.
 QByteArray RegularFileHash(const QString &path);
-// True when something (a file, a folder, a link, even a dangling one) has that name.
-bool PathTaken(const QString &path);

@@ -42,6 +42,14 @@ TJournalFile ReadJournal(const QString &path)
     return j;
 }
 
+int TJournalFile::Operations() const
+{
+    int n = 0;
+    for (const TJournalStep &s : Steps)
+        n += s.Kind != TStepKind::Extract;
+    return n;
+}
+
 QList<TJournalInfo> ListJournals(const QString &folder)
 {
     QDir dir(folder);
@@ -55,9 +63,7 @@ QList<TJournalInfo> ListJournals(const QString &folder)
             info.Undoes = j.Undoes;
             info.Started = j.Started;
             info.End = j.End;
-            for (const TJournalStep &s : j.Steps)
-                if (s.Kind != TStepKind::Extract)
-                    ++info.Steps;
+            info.Steps = j.Operations();
             all << info;
         } catch (const EOrvane &) {
         }

@@ -18,6 +18,9 @@ struct TJournalFile {
     QList<TJournalStep> Steps;  // in the order they were written
     QList<int> BadLines;  // line numbers (from 1) that are no step: edited by hand or damaged
     QString End;  // "done", "cancelled", "failed"; empty when the run was killed
+
+    // The steps that undo takes back: all but the scratch extractions, which touched no book.
+    int Operations() const;
 };
 
 // Reads a journal. Raises "Файл "%1" не является журналом обработки" for a file without the

@@ -1,6 +1,7 @@
 #include "journal/RunJournal.h"
 
 #include "globals/Errors.h"
+#include "globals/RegularFile.h"
 #include "journal/FileHash.h"
 #include "run/FileMove.h"
 

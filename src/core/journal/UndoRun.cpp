@@ -2,6 +2,7 @@
 
 #include "config/Folders.h"
 #include "globals/Errors.h"
+#include "globals/RegularFile.h"
 #include "journal/FileHash.h"
 #include "journal/JournalFiles.h"
 #include "journal/RunJournal.h"
@@ -124,21 +125,7 @@ struct Undoer {
         const QString dir = scratch.path() + QStringLiteral("/p/");
         DeleteScratch(dir);
         try {
-            TZipArchive zip;
-            zip.FileName = zipPath;
-            zip.OpenArchive(TZipArchive::omRead);
-            TZipArchiveItem item;
-            int n = 0;
-            bool named = false;
-            for (bool more = zip.FindFirst(QStringLiteral("*"), item, faAnyFile); more; more = zip.FindNext(item)) {
-                ++n;
-                named = item.StoredPath.isEmpty() && item.FileName == name;
-            }
-            if (n != 1 || !named)
-                return QString();
-            zip.BaseDir = dir;
-            const QStringList written = zip.ExtractFiles(name, kExtractSearchAttr);
-            return written.size() == 1 ? written.first() : QString();
+            return ExtractOnlyEntry(zipPath, name, dir);
         } catch (const EOrvane &) {
             return QString();
         }
@@ -362,10 +349,7 @@ TUndoResult UndoJournal(const QString &journalPath, const TUndoCallbacks &cb)
     for (int line : j.BadLines)
         u.problem(QStringLiteral("Строка %1 журнала \"%2\" не прочитана").arg(line).arg(journalPath));
 
-    int total = 0;
-    for (const TJournalStep &s : j.Steps)
-        if (s.Kind != TStepKind::Extract)
-            ++total;
+    const int total = j.Operations();
     u.res.Steps = total;
     int done = 0;
     for (qsizetype i = j.Steps.size() - 1; i >= 0; --i) {

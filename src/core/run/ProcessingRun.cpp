@@ -25,7 +25,6 @@
 
 #include <cerrno>
 #include <optional>
-#include <sys/stat.h>
 #include <unistd.h>
 
 std::atomic<bool> CancelRequested{false};
@@ -56,14 +55,11 @@ QString notPackedText(const QString &zip, int error)
     return QStringLiteral("Файл не упакован в \"%1\": %2\r\n").arg(zip, FileErrorText(error));
 }
 
-bool pathTaken(const QString &path) { return QFileInfo::exists(path) || QFileInfo(path).isSymLink(); }
-
 // The same file under two names (a row an earlier run moved, ticked again).
 bool sameFile(const QString &a, const QString &b)
 {
     // Most targets are not there yet: one lstat spares resolving both paths.
-    struct stat st {};
-    if (::lstat(QFile::encodeName(b).constData(), &st) != 0)
+    if (!PathTaken(b))
         return false;
     const QString ca = QFileInfo(a).canonicalFilePath();
     return !ca.isEmpty() && ca == QFileInfo(b).canonicalFilePath();
@@ -151,7 +147,7 @@ struct TProcessingRun::TRowWalk {
         return MoveFileNoReplace(from, to);
     }
 
-    bool taken(const QString &path) const { return pathTaken(path) || planned.contains(path); }
+    bool taken(const QString &path) const { return PathTaken(path) || planned.contains(path); }
 
     // A row that cannot be placed: the book stays at `where`; the reason goes to the log.
     void notPlaced(TRowReport &r, const TRunSettings &s, const QString &where, const QString &text)
@@ -239,7 +235,7 @@ struct TProcessingRun::TRowWalk {
             const QByteArray &data = work->Converted;
             if (TRunJournal *j = journal()) {
                 // A file from before the run is kept, so that undo can give it back.
-                if (pathTaken(to))
+                if (PathTaken(to))
                     j->KeepCopy(to);
                 j->Converting(r.WorkingPath, to, data);
             }

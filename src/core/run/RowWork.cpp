@@ -3,10 +3,10 @@
 #include "book/ExtractBookInfo.h"
 #include "config/Folders.h"
 #include "convert/BookConversion.h"
-#include "globals/RegularFile.h"
 #include "journal/FileHash.h"
 #include "names/TargetNames.h"
 #include "validate/ValidBook.h"
+#include "xml/XmlServices.h"
 
 #include <QFile>
 #include <sys/stat.h>
@@ -36,10 +36,9 @@ void PrepareRow(TRowWork &w, const TBookConversion &conversion)
         w.Stamp = StampOf(in.WorkingPath);
     // A loose book is read once, here: parsed, hashed for the journal and deflated from these
     // bytes. One that cannot be read is loaded from its path, which says why.
-    constexpr qint64 kMaxBook = qint64(1) << 30;
     QByteArray read;
-    QString why;
-    const bool readHere = !in.InMemory && ReadRegularFile(in.WorkingPath, kMaxBook, read, why);
+    XmlParseError unread;
+    const bool readHere = !in.InMemory && ReadWholeFile(in.WorkingPath, read, unread);
     const QByteArray &bytes = in.InMemory ? in.Bytes : read;
     const bool inHand = (in.InMemory && !in.Missing) || readHere;
     if (inHand && in.WantHash)

@@ -49,7 +49,6 @@ private:
 // Routes libxslt's process-wide generic error handler to the capture of the calling thread.
 void InitXsltErrorRelay();
 
-bool ReadWholeFile(const QString &path, QByteArray &data, XmlParseError &error);
 // The one parser entry: encoding forces a character set (null: as declared); dict shares a
 // dictionary with libxslt.
 XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const char *encoding, int options,

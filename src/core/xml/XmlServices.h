@@ -61,6 +61,9 @@ enum class XmlBlanks { Drop, Keep };
 
 // Parses a file. On failure returns null and fills error; never throws for bad input.
 XmlDocPtr XmlLoadFile(const QString &path, XmlParseError &error, XmlBlanks blanks = XmlBlanks::Drop);
+// Reads a file as XmlLoadFile does (a regular file, at most 1 GiB), for a caller that parses
+// the bytes itself; false with error set as XmlLoadFile sets it.
+bool ReadWholeFile(const QString &path, QByteArray &data, XmlParseError &error);
 // Parses bytes as a file would be parsed (declared encoding honoured); baseUrl names them.
 XmlDocPtr XmlLoadBytes(const QByteArray &data, const QString &baseUrl, XmlParseError &error,
                        XmlBlanks blanks = XmlBlanks::Drop);

@@ -1,5 +1,6 @@
 #include "zip/BookArchive.h"
 
+#include "config/Folders.h"
 #include "globals/RegularFile.h"
 #include "zip/ZipErrors.h"
 #include "zip/ZipWriter.h"
@@ -45,6 +46,22 @@ int BookArchiveNoReplace(TZipArchive &zip, const QString &nName, const QString &
     return Pack(zip, nName, oName, level, TTakeName::NoReplace);
 }
 
+QString ExtractOnlyEntry(const QString &zip, const QString &entryName, const QString &dir, qint64 size)
+{
+    TZipArchive archive;
+    archive.FileName = zip;
+    archive.BaseDir = WithTrailingSlash(dir);
+    archive.OpenArchive(TZipArchive::omRead);
+    TZipArchiveItem item;
+    if (!archive.FindFirst(QStringLiteral("*"), item, kListSearchAttr))
+        return QString();
+    const TZipArchiveItem only = item;
+    if (archive.FindNext(item) || !only.StoredPath.isEmpty() || only.FileName != entryName
+        || (size >= 0 && only.UncompressedSize != size))
+        return QString();
+    return archive.ExtractEntry(only.EntryIndex, only.StoredPath + only.FileName);
+}
+
 bool ArchiveHoldsExactly(const QString &zip, const QString &file, const QString &entryName, const QString &scratchDir)
 {
     const QFileInfo book(file);
@@ -56,18 +73,7 @@ bool ArchiveHoldsExactly(const QString &zip, const QString &file, const QString 
     if (!scratch.isValid())
         return false;
     try {
-        TZipArchive archive;
-        archive.FileName = zip;
-        archive.BaseDir = scratch.path() + QLatin1Char('/');
-        archive.OpenArchive(TZipArchive::omRead);
-        TZipArchiveItem item;
-        if (!archive.FindFirst(QStringLiteral("*"), item, kListSearchAttr))
-            return false;
-        const TZipArchiveItem only = item;
-        if (archive.FindNext(item) || !only.StoredPath.isEmpty() || only.FileName != entryName
-            || only.UncompressedSize != book.size())
-            return false;
-        const QString copy = archive.ExtractEntry(only.EntryIndex, only.StoredPath + only.FileName);
+        const QString copy = ExtractOnlyEntry(zip, entryName, scratch.path(), book.size());
         return !copy.isEmpty() && SameFileBytes(copy, file);
     } catch (const std::exception &) {
         return false;

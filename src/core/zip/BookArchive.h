@@ -22,6 +22,11 @@ int BookArchiveNoReplace(TZipArchive &zip, const QString &nName, const QString &
 int PackBookAs(const QString &zipPath, const QString &file, const QString &entryName, int level = 1, bool flush = true,
                const TDeflatedData *deflated = nullptr);
 
+// The one entry of `zip` when it holds exactly one, at its top, named `entryName`, extracted
+// below `dir`: its path; empty otherwise. `size` not -1: the entry must have that size, or
+// nothing is extracted. Raises the archive's errors.
+QString ExtractOnlyEntry(const QString &zip, const QString &entryName, const QString &dir, qint64 size = -1);
+
 // True when `zip` holds exactly the book `file` (one entry, at the top, named `entryName`, with
 // the same bytes): proof that the file is a copy of what the archive keeps. The entry
 // is extracted below `scratchDir` to compare it; nothing else is written. A damaged archive is no
