@@ -20,6 +20,11 @@ books, made outside the timing). Turns alternate between ours and the reference;
 the medians of the ratios of each pair, so a machine whose speed drifts still compares fairly.
 Targets: loose 0.8, mix 1.0, archive 1.0, loose+pack 1.3, archive+pack 1.5 times xmllint;
 conversion 1.3 times xsltproc; the time per row about the same at every count.
+
+A turn's output is set aside, not removed, and everything set aside goes after the last case: ext4
+without a journal skips every inode freed in the last 30 s on each file it creates, so a turn
+started just after thousands of files were removed pays for the removal (quadratically in the
+count), and only ours creates files.
 """
 
 import argparse
@@ -67,13 +72,34 @@ def mix_books(work, count, source):
     return books
 
 
+class Spent:
+    """Outputs of earlier turns, kept until the end (see above)."""
+
+    def __init__(self, work):
+        self.work = work
+        self.root = os.path.join(work, "spent-%d" % os.getpid())
+        self.turns = 0
+
+    def set_aside(self, path):
+        if os.path.exists(path):
+            os.makedirs(self.root, exist_ok=True)
+            self.turns += 1
+            os.rename(path, os.path.join(self.root, str(self.turns)))
+
+    def remove(self):
+        """This bench's outputs and those an interrupted one left."""
+        for name in os.listdir(self.work):
+            if name.startswith("spent-"):
+                shutil.rmtree(os.path.join(self.work, name), ignore_errors=True)
+
+
 def write_config(path, out, pack):
     with open(path, "w", encoding="utf-8") as f:
         f.write("[AUTO]\nValid=1\nRename=1\nSort=1\nConvert=0\nArchive=%d\nSaveLog=1\n" % (1 if pack else 0))
         f.write("EndDir=%s/end/\nBadDir=%s/bad/\nLogFile=%s/log.txt\n" % (out, out, out))
 
 
-def convert_case(cli, utils, work, books, case, reps):
+def convert_case(cli, utils, work, books, case, reps, spent):
     kind = case.split("-")[1]
     out = os.path.join(work, "out")
     files = sorted(os.path.join(books, n) for n in os.listdir(books))
@@ -83,11 +109,11 @@ def convert_case(cli, utils, work, books, case, reps):
     ref_cmd = ["xsltproc", "--nonet", "-o", out + "/ref/result", os.path.join(utils, kind + ".xsl")] + files
     ours, ref = [], []
     for _ in range(reps):
-        shutil.rmtree(out, ignore_errors=True)
+        spent.set_aside(out)
         os.makedirs(out + "/ref")
         ours.append(timed(ours_cmd, "the conversion failed"))
         ref.append(timed(ref_cmd, "xsltproc failed"))
-    shutil.rmtree(out, ignore_errors=True)
+    spent.set_aside(out)
     return summary(ours, ref)
 
 
@@ -97,14 +123,14 @@ def summary(ours, ref):
     return statistics.median(o[0] for o in ours), statistics.median(r[0] for r in ref), wall, cpu
 
 
-def run_case(cli, xsd, work, books, archive, case, reps, jobs):
+def run_case(cli, xsd, work, books, archive, case, reps, jobs, spent):
     out = os.path.join(work, "out")
     files = sorted(os.path.join(books, n) for n in os.listdir(books))
     xmllint = ["xmllint", "--noout", "--schema", xsd] + files
     extra = ["--jobs", str(jobs)] if jobs else []
     ours, ref = [], []
     for _ in range(reps):
-        shutil.rmtree(out, ignore_errors=True)
+        spent.set_aside(out)
         os.makedirs(out + "/end")
         os.makedirs(out + "/bad")
         config = os.path.join(out, "config.ini")
@@ -120,7 +146,7 @@ def run_case(cli, xsd, work, books, archive, case, reps, jobs):
                           ok=(0, 1)))
         # xmllint's status says some books are invalid; that is what the mix is made of.
         ref.append(timed(xmllint, "xmllint failed", ok=(0, 1, 3, 4) if case == "mix" else (0,)))
-    shutil.rmtree(out, ignore_errors=True)
+    spent.set_aside(out)
     return summary(ours, ref)
 
 
@@ -141,20 +167,26 @@ def main():
     os.makedirs(args.work, exist_ok=True)
     print("%-14s %6s %10s %10s %10s %10s %12s" % ("case", "rows", "ours s", "xmllint s", "wall ratio", "CPU ratio",
                                                 "ms per row"))
-    for count in (int(c) for c in args.counts.split(",")):
-        books, archive = generate(args.work, count, args.size)
-        for case in args.cases.split(","):
-            if case.startswith("convert-"):
-                ours, ref, wall, cpu = convert_case(cli, os.path.dirname(xsd), args.work, books, case, args.reps)
-            elif case == "mix" and not args.mix:
-                continue
-            elif case == "mix":
-                ours, ref, wall, cpu = run_case(cli, xsd, args.work, mix_books(args.work, count, args.mix), None,
-                                                case, args.reps, args.jobs)
-            else:
-                ours, ref, wall, cpu = run_case(cli, xsd, args.work, books, archive, case, args.reps, args.jobs)
-            print("%-14s %6d %10.2f %10.2f %10.2f %10.2f %12.3f" % (case, count, ours, ref, wall, cpu,
-                                                                   ours * 1000 / count), flush=True)
+    spent = Spent(args.work)
+    try:
+        for count in (int(c) for c in args.counts.split(",")):
+            books, archive = generate(args.work, count, args.size)
+            for case in args.cases.split(","):
+                if case.startswith("convert-"):
+                    ours, ref, wall, cpu = convert_case(cli, os.path.dirname(xsd), args.work, books, case, args.reps,
+                                                        spent)
+                elif case == "mix" and not args.mix:
+                    continue
+                elif case == "mix":
+                    ours, ref, wall, cpu = run_case(cli, xsd, args.work, mix_books(args.work, count, args.mix), None,
+                                                    case, args.reps, args.jobs, spent)
+                else:
+                    ours, ref, wall, cpu = run_case(cli, xsd, args.work, books, archive, case, args.reps, args.jobs,
+                                                    spent)
+                print("%-14s %6d %10.2f %10.2f %10.2f %10.2f %12.3f" % (case, count, ours, ref, wall, cpu,
+                                                                       ours * 1000 / count), flush=True)
+    finally:
+        spent.remove()
     return 0
 
 
