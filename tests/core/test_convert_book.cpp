@@ -1,7 +1,7 @@
 #include "BookFixtures.h"
 #include "book/ExtractBookInfo.h"
 #include "convert/BookConversion.h"
-#include "convert/EscapeRtfCyrillic.h"
+#include "convert/RtfAnsiText.h"
 #include "globals/Errors.h"
 #include "globals/TextFile.h"
 
@@ -96,21 +96,26 @@ class TestConvertBook : public QObject {
     }
 
 private slots:
-    void escapesOnlyRussianLetters_data()
+    void rtfEscapesRussianLettersOnly_data()
     {
         QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("escaped");
-        QTest::newRow("word with Ё") << QStringLiteral("Ёлка") << QStringLiteral("\\'a8\\'eb\\'ea\\'e0");
-        QTest::newRow("alphabet ends") << QStringLiteral("АЯаяё") << QStringLiteral("\\'c0\\'df\\'e0\\'ff\\'b8");
-        QTest::newRow("latin and RTF") << QStringLiteral("abc {\\b x}") << QStringLiteral("abc {\\b x}");
-        QTest::newRow("other Cyrillic and signs") << QStringLiteral("іїєґў № —") << QStringLiteral("іїєґў № —");
-        QTest::newRow("empty") << QString() << QString();
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("word with Ё") << QStringLiteral("Ёлка") << QByteArray("\\'a8\\'eb\\'ea\\'e0\r\n");
+        QTest::newRow("alphabet ends") << QStringLiteral("АЯаяё") << QByteArray("\\'c0\\'df\\'e0\\'ff\\'b8\r\n");
+        QTest::newRow("latin and RTF") << QStringLiteral("abc {\\b x}") << QByteArray("abc {\\b x}\r\n");
+        // Other Cyrillic letters and signs are the code page's bytes, not escapes.
+        QTest::newRow("other Cyrillic and signs")
+            << QStringLiteral("іїєґў № —") << QByteArray("\xB3\xBF\xBA\xB4\xA2 \xB9 \x97\r\n");
+        QTest::newRow("no byte for it") << QStringLiteral("日 x 😀") << QByteArray("? x ?\r\n");
+        QTest::newRow("line ends") << QStringLiteral("я\r\n\rb\n\nc") << QByteArray("\\'ff\r\n\r\nb\r\n\r\nc\r\n");
+        QTest::newRow("ends with a break") << QStringLiteral("a\n") << QByteArray("a\r\n");
+        QTest::newRow("empty") << QString() << QByteArray();
     }
-    void escapesOnlyRussianLetters()
+    void rtfEscapesRussianLettersOnly()
     {
         QFETCH(QString, text);
-        QFETCH(QString, escaped);
-        QCOMPARE(EscapeRtfCyrillic(text), escaped);
+        QFETCH(QByteArray, bytes);
+        QCOMPARE(RtfAnsiText(text.toUtf8()), bytes);
     }
 
     void writesLinesWithCrLf_data()
@@ -329,9 +334,7 @@ private slots:
             QVERIFY(again);
             QString text =
                 XsltTransform(again.get(), XsltLoadStyleSheet(folder + ConversionKind(type).StyleSheet).get());
-            if (type == 2)
-                text = EscapeRtfCyrillic(text);
-            QCOMPARE(converted, TextLinesData(text, type == 2 ? TTextEncoding::Ansi : TTextEncoding::Utf8Bom));
+            QCOMPARE(converted, type == 2 ? RtfAnsiText(text.toUtf8()) : TextLinesData(text, TTextEncoding::Utf8Bom));
         }
     }
 

@@ -2,7 +2,7 @@
 
 #include "config/AppSettings.h"
 #include "config/Folders.h"
-#include "convert/EscapeRtfCyrillic.h"
+#include "convert/RtfAnsiText.h"
 #include "globals/Errors.h"
 #include "globals/TextFile.h"
 
@@ -64,13 +64,14 @@ QByteArray TBookConversion::ConvertedData(const IXMLFictionBook &book) const
         throw EOrvane(QStringLiteral("Out of memory"));
     const QByteArray result = XsltTransformUtf8(std::move(work), m_style.get());
     if (m_kind.Ansi)
-        return TextLinesData(EscapeRtfCyrillic(QString::fromUtf8(result)), TTextEncoding::Ansi);
+        return RtfAnsiText(result);
     return Utf8TextLinesData(result);
 }
 
 QString TBookConversion::ConvertBook(const IXMLFictionBook &book, const QString &folder, const QString &newName)
 {
     const QString name = ConvertedName(newName);
-    SaveFileData(folder + name, ConvertedData(book));
+    // The book stays: a new converted file needs no flush; one it replaces is flushed first.
+    SaveFileData(folder + name, ConvertedData(book), false);
     return name;
 }

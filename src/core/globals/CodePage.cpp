@@ -80,6 +80,15 @@ std::optional<QByteArray> EncodeCodePage(QStringView text, TCodePage page)
     return out;
 }
 
+int CodePageByte(char16_t c, TCodePage page)
+{
+    if (c < 0x80)
+        return c;
+    const TCodePageTable &t = Table(page);
+    const auto it = t.reverse.constFind(c);
+    return it == t.reverse.constEnd() ? -1 : static_cast<unsigned char>(*it);
+}
+
 bool IsMultiByteUtf8(QByteArrayView bytes)
 {
     bool multi = false;

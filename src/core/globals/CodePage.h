@@ -16,6 +16,8 @@ QString DecodeCodePage(QByteArrayView bytes, TCodePage page);
 
 // Empty when some character has no byte in the code page.
 std::optional<QByteArray> EncodeCodePage(QStringView text, TCodePage page);
+// The byte of one character, or -1 when the code page has none.
+int CodePageByte(char16_t c, TCodePage page);
 
 // True when the bytes are well-formed UTF-8 and hold at least one multi-byte sequence,
 // that is when reading them as UTF-8 differs from reading them as any 8-bit code page.

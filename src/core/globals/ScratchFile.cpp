@@ -224,7 +224,7 @@ int RenameNoReplace(const QString &from, const QString &to)
     return renameNoReplace(QFile::encodeName(from), QFile::encodeName(to));
 }
 
-int WriteFileReplacing(const QString &path, const QByteArray &data, bool inPlaceWhenFolderClosed)
+int WriteFileReplacing(const QString &path, const QByteArray &data, bool inPlaceWhenFolderClosed, bool flushNew)
 {
     const QString target = resolvedTarget(path);
     struct stat st {};
@@ -241,7 +241,7 @@ int WriteFileReplacing(const QString &path, const QByteArray &data, bool inPlace
         ::fchmod(file.Handle(), mode);
     if (const int e = file.Append(data))
         return e;
-    return file.Commit(TTakeName::Replace);
+    return file.Commit(TTakeName::Replace, flushNew || replacing);
 }
 
 int FlushFileSystems(const QStringList &paths)

@@ -74,5 +74,8 @@ int RenameNoReplace(const QString &from, const QString &to);
 // passes on its permissions, and a link at `path` is followed, so that a settings file linked
 // from elsewhere is replaced where it lives. With `inPlaceWhenFolderClosed`, a file that exists
 // in a folder where no twin may be made is overwritten in place instead (the run's log).
+// The file is flushed before it takes the name; without `flushNew`, only when it replaces one
+// (a file made from another that stays, such as a converted book, needs no flush of its own).
 // Returns 0 or an errno.
-int WriteFileReplacing(const QString &path, const QByteArray &data, bool inPlaceWhenFolderClosed = false);
+int WriteFileReplacing(const QString &path, const QByteArray &data, bool inPlaceWhenFolderClosed = false,
+                       bool flushNew = true);

@@ -87,9 +87,9 @@ QString CannotCreateFile(const QString &path, int error)
     return CannotCreateFile(path, QString::fromLocal8Bit(std::strerror(error)));
 }
 
-void SaveFileData(const QString &path, const QByteArray &data)
+void SaveFileData(const QString &path, const QByteArray &data, bool flushNew)
 {
-    if (const int e = WriteFileReplacing(path, data))
+    if (const int e = WriteFileReplacing(path, data, false, flushNew))
         throw EOrvane(CannotCreateFile(path, e));
 }
 

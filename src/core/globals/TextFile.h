@@ -26,8 +26,8 @@ QByteArray Utf8TextLinesData(const QByteArray &utf8);
 void SaveTextLines(const QString &path, const QString &text, TTextEncoding encoding);
 
 // Writes data to path under a temporary name that takes the place of an existing file only when
-// complete. Raises CannotCreateFile.
-void SaveFileData(const QString &path, const QByteArray &data);
+// complete. Raises CannotCreateFile. `flushNew` as for WriteFileReplacing.
+void SaveFileData(const QString &path, const QByteArray &data, bool flushNew = true);
 
 // "Cannot create file "%s". %s": the path and the system's reason.
 QString CannotCreateFile(const QString &path, const QString &reason);

@@ -239,7 +239,7 @@ struct TProcessingRun::TRowWalk {
                     j->KeepCopy(to);
                 j->Converting(r.WorkingPath, to, data);
             }
-            SaveFileData(to, data);
+            SaveFileData(to, data, false);  // the book stays where it is
         }
         planned.insert(to);
         return true;
