@@ -1,5 +1,7 @@
 #include "BookFixtures.h"
 #include "globals/Errors.h"
+#include "xml/XmlAttributeGuard.h"
+#include "xml/XmlInternal.h"
 #include "xml/XmlSchema.h"
 #include "xml/XmlServices.h"
 
@@ -18,6 +20,42 @@ QString RootText(const XmlDocPtr &doc)
     const QString text = QString::fromUtf8(reinterpret_cast<const char *>(s));
     xmlFree(s);
     return text;
+}
+
+// How alike a file and its bytes must load. libxml2 words its guards against entity loops and
+// its size limits differently when it reads piece by piece (and places them elsewhere): for
+// those only the outcome must agree.
+enum class TAlike { Exactly, InOutcome };
+
+// A file is parsed as it is read, bytes in memory at once: both must give the same tree or the
+// same error (its line, column and source text too). Loads the bytes; fails the test when the
+// file of those bytes loads differently.
+XmlDocPtr LoadBothWays(const QByteArray &bytes, XmlParseError &error, TAlike alike = TAlike::Exactly)
+{
+    XmlDocPtr doc = XmlLoadBytes(bytes, QString(), error);
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("book.fb2"));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("cannot write the fixture");
+    f.close();
+    XmlParseError fileError;
+    const XmlDocPtr fromFile = ParseXmlFile(path, XmlParseOptions(), XmlBlanks::Drop, fileError, 0);
+    const auto same = [&](bool equal, const char *what) {
+        if (!equal)
+            QTest::qFail(qPrintable(QStringLiteral("the file loads differently: %1 (%2 / %3)")
+                                        .arg(QLatin1String(what), error.LoadMessage(), fileError.LoadMessage())),
+                         __FILE__, __LINE__);
+    };
+    same(bool(doc) == bool(fromFile), "loaded");
+    if (alike == TAlike::InOutcome)
+        return doc;
+    same(error.errorCode == fileError.errorCode && error.reason == fileError.reason, "reason");
+    same(error.line == fileError.line && error.linePos == fileError.linePos, "place");
+    same(error.srcText == fileError.srcText, "source line");
+    if (doc && fromFile)
+        same(XmlNodeText(xmlDocGetRootElement(doc.get())) == XmlNodeText(xmlDocGetRootElement(fromFile.get())), "tree");
+    return doc;
 }
 
 QStringList Listing(const QString &dir)
@@ -47,7 +85,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         XmlParseError error;
-        XmlDocPtr doc = XmlLoadBytes(bytes, QString(), error);
+        XmlDocPtr doc = LoadBothWays(bytes, error);
         QVERIFY2(doc, qPrintable(error.LoadMessage()));
         QCOMPARE(RootText(doc), QStringLiteral("Пушкин"));
     }
@@ -76,7 +114,7 @@ private slots:
         QFETCH(int, line);
         QFETCH(QString, srcText);
         XmlParseError error;
-        QVERIFY(!XmlLoadBytes(bytes, QString(), error));
+        QVERIFY(!LoadBothWays(bytes, error));
         QVERIFY(error.Failed());
         QVERIFY(!error.reason.isEmpty());
         QVERIFY(!error.reason.endsWith(QLatin1Char('\n')));
@@ -161,7 +199,7 @@ private slots:
     {
         QFETCH(QByteArray, bytes);
         XmlParseError error;
-        QVERIFY(!XmlLoadBytes(bytes, QString(), error));
+        QVERIFY(!LoadBothWays(bytes, error, TAlike::InOutcome));
         QVERIFY(error.Failed());
         QVERIFY(!error.reason.isEmpty());
     }
@@ -187,7 +225,7 @@ private slots:
         QFETCH(bool, loads);
         const QByteArray binary(11 * 1000 * 1000, 'A');
         XmlParseError error;
-        XmlDocPtr doc = XmlLoadBytes(prolog + "<a><binary>\n" + binary + "\n</binary></a>", QString(), error);
+        XmlDocPtr doc = LoadBothWays(prolog + "<a><binary>\n" + binary + "\n</binary></a>", error, TAlike::InOutcome);
         QCOMPARE(bool(doc), loads);
         if (doc)
             QCOMPARE(RootText(doc).size(), binary.size() + 2);
@@ -255,6 +293,8 @@ private slots:
             return "<a>\n<b" + attributes + "/></a>";
         };
         QTest::newRow("200,000 attributes") << tag(200000) << false;
+        QTest::newRow("after a megabyte of text")
+            << "<r>" + QByteArray(1 << 20, 'x') + "\n" + tag(200000).mid(4) + "</r>" << false;
         QTest::newRow("a thousand attributes") << tag(1000) << true;
         QTest::newRow("equals signs inside values and comments")
             << "<a b=\"" + QByteArray(5000, '=') + "\"><!-- <" + QByteArray(5000, '=') + " --></a>" << true;
@@ -268,11 +308,36 @@ private slots:
         QFETCH(QByteArray, document);
         QFETCH(bool, loads);
         XmlParseError error;
-        const XmlDocPtr doc = XmlLoadBytes(document, QString(), error);
+        const XmlDocPtr doc = LoadBothWays(document, error);
         QCOMPARE(bool(doc), loads);
         if (!loads) {
             QVERIFY2(error.reason.startsWith(QLatin1String("Too many attributes")), qPrintable(error.reason));
             QCOMPARE(error.line, 2);
+        }
+    }
+
+    // A file is looked at piece by piece as it is read: wherever the pieces end, the guard finds
+    // the same tag as in the whole document, past comments, CDATA, instructions and quotes.
+    void attributeGuardReadsPieceByPiece()
+    {
+        QByteArray attributes;
+        for (int i = 0; i <= TXmlAttributeGuard::kMaxAttributes; ++i)
+            attributes += " a" + QByteArray::number(i) + "='v'";
+        const QByteArray head = "<?xml version=\"1.0\"?><?pi a=b c=d?><!DOCTYPE r><r x=\"=>=\" y='\"='>"
+                                "<!-- <b c=d> --><![CDATA[ <e f=g> ]]>\n<s>";
+        for (const QByteArray &document : {head + "<t" + attributes + "/></s></r>", head + "</s></r>"}) {
+            TXmlAttributeGuard whole;
+            const bool passes = whole.Feed(document.constData(), size_t(document.size()));
+            for (size_t piece = 1; piece <= 9; ++piece) {
+                TXmlAttributeGuard guard;
+                bool fed = true;
+                for (size_t at = 0; fed && at < size_t(document.size()); at += piece)
+                    fed = guard.Feed(document.constData() + at, qMin(piece, size_t(document.size()) - at));
+                QCOMPARE(fed, passes);
+                QCOMPARE(guard.Found(), whole.Found());
+            }
+            if (!passes)
+                QCOMPARE(TXmlAttributeGuard::LineAt(document.constData(), whole.Found()), 2);
         }
     }
 

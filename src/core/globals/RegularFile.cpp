@@ -36,24 +36,41 @@ int OpenRegularFile(const QString &path, bool *notRegular)
     return fd;
 }
 
-bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QString &why)
+QString ReadFailedText(const QString &path, int error, qint64 maxSize)
 {
-    data.clear();
+    if (error == EFBIG)
+        return QStringLiteral("Cannot read \"%1\": it is larger than %2 bytes").arg(path).arg(maxSize);
+    return QStringLiteral("Cannot read \"%1\": %2").arg(path, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+int OpenRegularFileUpTo(const QString &path, qint64 maxSize, QString &why)
+{
     bool notRegular = false;
     const int fd = OpenRegularFile(path, &notRegular);
     if (fd < 0) {
         why = notRegular
             ? QStringLiteral("Cannot open \"%1\": it is not a regular file").arg(path)
             : QStringLiteral("Cannot open \"%1\": %2").arg(path, QString::fromLocal8Bit(std::strerror(errno)));
-        return false;
+        return -1;
     }
     struct stat st;
     ::fstat(fd, &st);
     if (st.st_size > maxSize) {
         ::close(fd);
-        why = QStringLiteral("Cannot read \"%1\": it is larger than %2 bytes").arg(path).arg(maxSize);
-        return false;
+        why = ReadFailedText(path, EFBIG, maxSize);
+        return -1;
     }
+    return fd;
+}
+
+bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QString &why)
+{
+    data.clear();
+    const int fd = OpenRegularFileUpTo(path, maxSize, why);
+    if (fd < 0)
+        return false;
+    struct stat st;
+    ::fstat(fd, &st);
     // The size may change while we read: never read past the limit. One byte more than the size,
     // so that the read that finds the end needs no room of its own: growing the buffer then
     // would copy the whole book once more.
@@ -72,7 +89,7 @@ bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QStr
             const int e = errno;
             ::close(fd);
             data.clear();
-            why = QStringLiteral("Cannot read \"%1\": %2").arg(path, QString::fromLocal8Bit(std::strerror(e)));
+            why = ReadFailedText(path, e, maxSize);
             return false;
         }
         if (n == 0)
@@ -82,7 +99,7 @@ bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QStr
     ::close(fd);
     if (done > maxSize) {
         data.clear();
-        why = QStringLiteral("Cannot read \"%1\": it is larger than %2 bytes").arg(path).arg(maxSize);
+        why = ReadFailedText(path, EFBIG, maxSize);
         return false;
     }
     data.resize(qsizetype(done));

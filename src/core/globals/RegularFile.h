@@ -11,6 +11,13 @@
 // not a regular file. The caller closes the descriptor.
 int OpenRegularFile(const QString &path, bool *notRegular = nullptr);
 
+// Opens a regular file of at most maxSize bytes for a caller that reads it piece by piece: the
+// descriptor (the caller closes it), or -1 with `why` set as ReadRegularFile sets it.
+int OpenRegularFileUpTo(const QString &path, qint64 maxSize, QString &why);
+// ReadRegularFile's `why` for a read that failed with errno `error`; EFBIG: the file grew past
+// maxSize while it was read.
+QString ReadFailedText(const QString &path, int error, qint64 maxSize);
+
 // Reads a whole regular file of at most maxSize bytes. False with `why` set (the path and the
 // reason, in English) when it is no regular file, is larger, or cannot be read.
 bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QString &why);

@@ -29,6 +29,8 @@ public:
     {
         return m_fatal.code ? m_fatal : m_error.code ? m_error : m_otherFatal.code ? m_otherFatal : m_otherError;
     }
+    // The first error that was not fatal.
+    const XmlCapturedError &FirstNonFatal() const { return m_error.code ? m_error : m_otherError; }
     // Everything libxslt wrote, trimmed.
     QString XsltText() const { return m_xsltText.trimmed(); }
 
@@ -53,5 +55,13 @@ void InitXsltErrorRelay();
 // dictionary with libxslt.
 XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const char *encoding, int options,
                         XmlBlanks blanks, xmlDict *dict, XmlParseError &error);
+// A file this big is parsed as it is read: read whole, it would be in memory twice beside its
+// tree (the bytes and the parser's own copy of them). A smaller one is read whole, which is faster.
+constexpr qint64 kParseAsReadFrom = qint64(4) << 20;
+// The same for a file; one of `streamFrom` bytes or more is read piece by piece as it is parsed.
+// Fails as ReadWholeFile does when it cannot be read. `whole`: the bytes, when the file was read
+// whole (for a caller that needs them to place a later error).
+XmlDocPtr ParseXmlFile(const QString &path, int options, XmlBlanks blanks, XmlParseError &error,
+                       qint64 streamFrom = kParseAsReadFrom, QByteArray *whole = nullptr);
 // Installs the libxslt loader for imports, includes and document(): local files only.
 void InitXsltLoader();

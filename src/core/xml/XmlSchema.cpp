@@ -189,25 +189,6 @@ bool FindStartTagEnd(const QByteArray &data, long ordinal, int &line, int &colum
 
 }  // namespace
 
-bool XmlValidateFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
-                     XmlParseError &error)
-{
-    return XmlLoadValidFile(path, schemaPath, expectedNamespace, error) != nullptr;
-}
-
-XmlDocPtr XmlLoadValidFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
-                           XmlParseError &error)
-{
-    InitXmlServices();
-    SchemaFor(schemaPath, expectedNamespace);  // an unusable schema is an error even for an unreadable book
-    error = XmlParseError();
-    QByteArray data;
-    if (!ReadWholeFile(path, data, error))
-        return nullptr;
-    return XmlLoadValidBytes(data, QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded), schemaPath,
-                             expectedNamespace, error);
-}
-
 XmlDocPtr XmlLoadValidBytes(const QByteArray &data, const QString &baseUrl, const QString &schemaPath,
                             const QString &expectedNamespace, XmlParseError &error)
 {
@@ -221,8 +202,12 @@ XmlDocPtr XmlLoadValidBytes(const QByteArray &data, const QString &baseUrl, cons
     return doc;
 }
 
-bool XmlValidateParsed(xmlDoc *doc, const QByteArray &data, const QString &schemaPath, const QString &expectedNamespace,
-                       XmlParseError &error)
+namespace {
+
+// Validates the tree; on failure fills error with the first error and names the element it is
+// about (null when none), which PlaceSchemaError then finds in the bytes.
+bool ValidateTree(xmlDoc *doc, const QString &schemaPath, const QString &expectedNamespace, XmlParseError &error,
+                  const xmlNode *&failed)
 {
     InitXmlServices();
     const SchemaPtr schema = SchemaFor(schemaPath, expectedNamespace);
@@ -240,15 +225,57 @@ bool XmlValidateParsed(xmlDoc *doc, const QByteArray &data, const QString &schem
     error.errorCode = first.code ? first.code : XML_ERR_INTERNAL_ERROR;
     error.reason = first.message.isEmpty() ? QStringLiteral("The document could not be validated") : first.message;
     error.line = first.line;
-    const xmlNode *element = first.node;
-    if (element && element->type == XML_ATTRIBUTE_NODE)
-        element = element->parent;
-    if (element && element->type == XML_ELEMENT_NODE) {
-        int line = 0, column = 0;
-        if (FindStartTagEnd(data, ElementOrdinal(element), line, column)) {
-            error.line = line;
-            error.linePos = column;
-        }
-    }
+    failed = first.node;
+    if (failed && failed->type == XML_ATTRIBUTE_NODE)
+        failed = failed->parent;
+    if (failed && failed->type != XML_ELEMENT_NODE)
+        failed = nullptr;
     return false;
+}
+
+// The error's place as a streaming validator gives it: where the start tag of its element ends.
+void PlaceSchemaError(const QByteArray &data, const xmlNode *element, XmlParseError &error)
+{
+    int line = 0, column = 0;
+    if (element && FindStartTagEnd(data, ElementOrdinal(element), line, column)) {
+        error.line = line;
+        error.linePos = column;
+    }
+}
+
+}  // namespace
+
+bool XmlValidateParsed(xmlDoc *doc, const QByteArray &data, const QString &schemaPath, const QString &expectedNamespace,
+                       XmlParseError &error)
+{
+    const xmlNode *failed = nullptr;
+    if (ValidateTree(doc, schemaPath, expectedNamespace, error, failed))
+        return true;
+    PlaceSchemaError(data, failed, error);
+    return false;
+}
+
+bool XmlValidateFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
+                     XmlParseError &error)
+{
+    return XmlLoadValidFile(path, schemaPath, expectedNamespace, error) != nullptr;
+}
+
+XmlDocPtr XmlLoadValidFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
+                           XmlParseError &error)
+{
+    InitXmlServices();
+    SchemaFor(schemaPath, expectedNamespace);  // an unusable schema is an error even for an unreadable book
+    error = XmlParseError();
+    // A big file is parsed as it is read; it is read whole again only to place an error.
+    QByteArray data;
+    XmlDocPtr doc =
+        ParseXmlFile(path, XmlParseOptions() | XML_PARSE_COMPACT, XmlBlanks::Keep, error, kParseAsReadFrom, &data);
+    const xmlNode *failed = nullptr;
+    if (!doc || ValidateTree(doc.get(), schemaPath, expectedNamespace, error, failed))
+        return doc;
+    XmlParseError unread;
+    if (!data.isEmpty() || ReadWholeFile(path, data, unread))
+        PlaceSchemaError(data, failed, error);
+    return nullptr;
 }

@@ -2,6 +2,8 @@
 
 #include "xml/XmlInternal.h"
 
+#include "xml/XmlAttributeGuard.h"
+
 #include "globals/RegularFile.h"
 
 #include <QFile>
@@ -15,6 +17,8 @@
 #include <libxslt/security.h>
 #include <libxslt/xslt.h>
 #include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -255,9 +259,52 @@ struct TParseWatch {
     }
 };
 
+// libxml2's size limits (10 MB of text in one node or of look-ahead, as a long binary in a
+// windows-1251 book needs) that XML_PARSE_HUGE lifts. Not its limit of nesting depth, which
+// guards this program and libxml2 alike against running out of stack.
+bool IsSizeLimit(int code, const QString &reason)
+{
+    return (code == XML_ERR_INTERNAL_ERROR || code == XML_ERR_NO_MEMORY)
+        && reason.contains(QLatin1String("huge"), Qt::CaseInsensitive)
+        && !reason.contains(QLatin1String("Excessive depth"));
+}
+bool HitSizeLimit(const XmlParseError &error) { return IsSizeLimit(error.errorCode, error.reason); }
+
+// What the parser reads: bytes in memory, or a file read piece by piece as the parse goes on,
+// each piece looked at by the attribute guard before the parser has it. A big book is then never
+// in memory twice beside its tree (the bytes and the parser's own copy of them).
+struct TParseSource {
+    const QByteArray *bytes = nullptr;
+    int fd = -1;
+    qint64 maxSize = 0;  // a file growing past this while read is refused
+    // Set while the file is read:
+    TXmlAttributeGuard guard;
+    qint64 read = 0;
+    int readError = 0;
+
+    static int Read(void *context, char *buffer, int len)
+    {
+        auto *s = static_cast<TParseSource *>(context);
+        ssize_t n;
+        do
+            n = ::read(s->fd, buffer, size_t(len));
+        while (n < 0 && errno == EINTR);
+        if (n < 0) {
+            s->readError = errno;
+            return -1;
+        }
+        s->read += n;
+        if (s->read > s->maxSize) {
+            s->readError = EFBIG;
+            return -1;
+        }
+        return s->guard.Feed(buffer, size_t(n)) ? int(n) : -1;
+    }
+};
+
 // One run of the parser; fills error (without the source line) when the document is not
 // well-formed. encodingUsed: the encoding the bytes were read in, when one was named.
-XmlDocPtr ParseOnce(const QByteArray &data, const QByteArray &url, const char *encoding, int options, xmlDict *dict,
+XmlDocPtr ParseOnce(TParseSource &source, const QByteArray &url, const char *encoding, int options, xmlDict *dict,
                     XmlParseError &error, QByteArray &encodingUsed, TParseWatch &watch)
 {
     error = XmlParseError();
@@ -274,13 +321,26 @@ XmlDocPtr ParseOnce(const QByteArray &data, const QByteArray &url, const char *e
         ctxt->dict = dict;
         xmlDictReference(dict);
     }
-    XmlDocPtr doc(xmlCtxtReadMemory(ctxt, data.constData(), int(data.size()), url.isEmpty() ? nullptr : url.constData(),
-                                    encoding, options));
+    const char *const name = url.isEmpty() ? nullptr : url.constData();
+    XmlDocPtr doc;
+    if (source.bytes) {
+        doc.reset(
+            xmlCtxtReadMemory(ctxt, source.bytes->constData(), int(source.bytes->size()), name, encoding, options));
+    } else {
+        source.guard = TXmlAttributeGuard();
+        source.read = 0;
+        source.readError = ::lseek(source.fd, 0, SEEK_SET) == 0 ? 0 : errno;
+        if (!source.readError)
+            doc.reset(xmlCtxtReadIO(ctxt, &TParseSource::Read, nullptr, &source, name, encoding, options));
+    }
     const xmlChar *declared = ctxt->encoding ? ctxt->encoding : ctxt->input ? ctxt->input->encoding : nullptr;
     encodingUsed = encoding ? QByteArray(encoding) : QByteArray(reinterpret_cast<const char *>(declared));
     if (!doc || !ctxt->wellFormed) {
         doc.reset();
-        const XmlCapturedError &first = capture.First();
+        // Read piece by piece, the parser meets a text node over the limit with an error, not a
+        // fatal one, and then fails on what follows it: the limit is the cause.
+        const XmlCapturedError &limit = capture.FirstNonFatal();
+        const XmlCapturedError &first = IsSizeLimit(limit.code, limit.message) ? limit : capture.First();
         error.errorCode = first.code ? first.code : XML_ERR_INTERNAL_ERROR;
         error.line = first.line;
         error.linePos = first.column;
@@ -294,107 +354,79 @@ XmlDocPtr ParseOnce(const QByteArray &data, const QByteArray &url, const char *e
     return doc;
 }
 
-// libxml2's size limits (10 MB of text in one node or of look-ahead, as a long binary in a
-// windows-1251 book needs) that XML_PARSE_HUGE lifts. Not its limit of nesting depth, which
-// guards this program and libxml2 alike against running out of stack.
-bool HitSizeLimit(const XmlParseError &error)
-{
-    return error.errorCode == XML_ERR_INTERNAL_ERROR
-        && error.reason.contains(QLatin1String("huge"), Qt::CaseInsensitive)
-        && !error.reason.contains(QLatin1String("Excessive depth"));
-}
-
 // XML_PARSE_HUGE also lifts the guard against entity expansion bombs: lift it only for a document
 // whose parse reached its elements without meeting a single entity declaration.
 bool MayLiftSizeLimits(const TParseWatch &watch) { return watch.elements && !watch.entities; }
 
-// libxml2 checks each attribute of a start tag against all the ones before it: a tag with a
-// couple of hundred thousand attributes takes it minutes. No real document comes near this many.
-constexpr int kMaxAttributes = 1000;
-
-// The line of the first start tag with more than kMaxAttributes attributes, or 0. Looks at the
-// bytes without decoding them; NUL bytes are passed over, so UTF-16 and UTF-32 read as ASCII.
-int TagWithTooManyAttributes(const QByteArray &data)
-{
-    const char *p = data.constData();
-    const char *const end = p + data.size();
-    auto next = [&]() -> char {
-        while (p < end && *p == 0)
-            ++p;
-        return p < end ? *p++ : 0;
-    };
-    // Skips to just after `close` (two or three characters).
-    auto skipPast = [&](const char *close) {
-        const size_t n = std::strlen(close);
-        char window[3] = {0, 0, 0};
-        for (char c; (c = next());) {
-            window[0] = window[1];
-            window[1] = window[2];
-            window[2] = c;
-            if (std::memcmp(window + 3 - n, close, n) == 0)
-                return;
-        }
-    };
-    // Text between tags is passed over with memchr: the scan costs little beside the parse. The
-    // line of an offending tag is counted only when one is found.
-    while (p < end) {
-        const char *open = static_cast<const char *>(std::memchr(p, '<', size_t(end - p)));
-        if (!open)
-            break;
-        p = open + 1;
-        const char first = next();
-        if (first == '?') {
-            skipPast("?>");
-        } else if (first == '!') {
-            const char a = next(), b = next();
-            if (a == '-' && b == '-')
-                skipPast("-->");
-            else if (a == '[')
-                skipPast("]]>");
-            else
-                skipPast(">");  // a declaration; the internal subset's own ones follow one by one
-        } else {
-            int attributes = 0;
-            char quote = 0;
-            for (char t = first; t && (quote || t != '>'); t = next()) {
-                if (quote)
-                    quote = t == quote ? 0 : quote;
-                else if (t == '"' || t == '\'')
-                    quote = t;
-                else if (t == '=' && ++attributes > kMaxAttributes)
-                    return 1 + int(std::count(data.constData(), p, '\n'));
-            }
-        }
-    }
-    return 0;
-}
-
 }  // namespace
 
-XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const char *encoding, int options,
-                        XmlBlanks blanks, xmlDict *dict, XmlParseError &error)
+namespace {
+
+// The parser takes at most 2 GB; a larger "book" is refused before it is read.
+constexpr qint64 kMaxDocument = qint64(1) << 30;
+
+// The bytes of the document, for the line of an error: a file is read again only then.
+QByteArray SourceBytes(const TParseSource &source, const QString &path)
+{
+    if (source.bytes)
+        return *source.bytes;
+    QByteArray data;
+    QString why;
+    ReadRegularFile(path, kMaxDocument, data, why);
+    return data;
+}
+
+void TooManyAttributes(const QByteArray &data, size_t found, XmlParseError &error)
+{
+    error = XmlParseError();
+    error.errorCode = XML_ERR_INTERNAL_ERROR;
+    error.line = size_t(data.size()) >= found ? TXmlAttributeGuard::LineAt(data.constData(), found) : 0;
+    error.reason =
+        QStringLiteral("Too many attributes in one element: more than %1").arg(TXmlAttributeGuard::kMaxAttributes);
+    error.srcText = SourceLine(data, error.line, nullptr);
+}
+
+XmlDocPtr Parse(TParseSource &source, const QString &path, const QString &baseUrl, const char *encoding, int options,
+                XmlBlanks blanks, xmlDict *dict, XmlParseError &error)
 {
     InitXmlServices();
     error = XmlParseError();
-    if (data.size() > INT_MAX) {
-        error.errorCode = XML_ERR_INTERNAL_ERROR;
-        error.reason = QStringLiteral("The document is larger than 2 GB");
-        return nullptr;
-    }
     const QByteArray url = baseUrl.toUtf8();
     QByteArray encodingUsed;
-    if (const int line = TagWithTooManyAttributes(data)) {
-        error.errorCode = XML_ERR_INTERNAL_ERROR;
-        error.line = line;
-        error.reason = QStringLiteral("Too many attributes in one element: more than %1").arg(kMaxAttributes);
-        error.srcText = SourceLine(data, error.line, nullptr);
-        return nullptr;
+    if (source.bytes) {
+        if (source.bytes->size() > INT_MAX) {
+            error.errorCode = XML_ERR_INTERNAL_ERROR;
+            error.reason = QStringLiteral("The document is larger than 2 GB");
+            return nullptr;
+        }
+        TXmlAttributeGuard guard;
+        if (!guard.Feed(source.bytes->constData(), size_t(source.bytes->size()))) {
+            TooManyAttributes(*source.bytes, guard.Found(), error);
+            return nullptr;
+        }
     }
+    // A file is looked at as it is read: what stopped the reading is the error, not the parser's.
+    auto readFailed = [&]() {
+        if (source.bytes || (!source.readError && !source.guard.Tripped()))
+            return false;
+        if (source.guard.Tripped()) {
+            TooManyAttributes(SourceBytes(source, path), source.guard.Found(), error);
+        } else {
+            error = XmlParseError();
+            error.errorCode = XML_IO_LOAD_ERROR;
+            error.reason = ReadFailedText(path, source.readError, kMaxDocument);
+        }
+        return true;
+    };
     TParseWatch watch;
-    XmlDocPtr doc = ParseOnce(data, url, encoding, options, dict, error, encodingUsed, watch);
+    XmlDocPtr doc = ParseOnce(source, url, encoding, options, dict, error, encodingUsed, watch);
+    if (readFailed())
+        return nullptr;
     if (!doc && HitSizeLimit(error) && MayLiftSizeLimits(watch)) {
         TParseWatch again;
-        doc = ParseOnce(data, url, encoding, options | XML_PARSE_HUGE, dict, error, encodingUsed, again);
+        doc = ParseOnce(source, url, encoding, options | XML_PARSE_HUGE, dict, error, encodingUsed, again);
+        if (readFailed())
+            return nullptr;
         // The huge option lifts the depth limit too: keep it.
         if (xmlNode *deep = doc ? ExcessivelyDeepElement(xmlDocGetRootElement(doc.get())) : nullptr) {
             error.errorCode = XML_ERR_INTERNAL_ERROR;
@@ -404,7 +436,8 @@ XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const ch
         }
     }
 
-    xmlNode *root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
+    // Only a document type declaration lets such a reference through: without one the tree is not walked.
+    xmlNode *root = doc && (doc->intSubset || doc->extSubset) ? xmlDocGetRootElement(doc.get()) : nullptr;
     if (xmlNode *ref = root ? UndeclaredEntityReference(root) : nullptr) {
         error.errorCode = XML_ERR_UNDECLARED_ENTITY;
         error.line = int(xmlGetLineNo(ref));
@@ -413,11 +446,53 @@ XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const ch
         doc.reset();
     }
     if (error.Failed()) {
-        error.srcText = SourceLine(data, error.line, encodingUsed.isEmpty() ? nullptr : encodingUsed.constData());
+        error.srcText = SourceLine(SourceBytes(source, path), error.line,
+                                   encodingUsed.isEmpty() ? nullptr : encodingUsed.constData());
         return nullptr;
     }
     if (blanks == XmlBlanks::Drop)
         XmlDropBlankText(doc.get());
+    return doc;
+}
+
+}  // namespace
+
+XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const char *encoding, int options,
+                        XmlBlanks blanks, xmlDict *dict, XmlParseError &error)
+{
+    TParseSource source;
+    source.bytes = &data;
+    return Parse(source, QString(), baseUrl, encoding, options, blanks, dict, error);
+}
+
+XmlDocPtr ParseXmlFile(const QString &path, int options, XmlBlanks blanks, XmlParseError &error, qint64 streamFrom,
+                       QByteArray *whole)
+{
+    InitXmlServices();
+    error = XmlParseError();
+    QString why;
+    TParseSource source;
+    source.fd = OpenRegularFileUpTo(path, kMaxDocument, why);
+    if (source.fd < 0) {
+        error.errorCode = XML_IO_LOAD_ERROR;
+        error.reason = why;
+        return nullptr;
+    }
+    source.maxSize = kMaxDocument;
+    const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
+    struct stat st {};
+    if (::fstat(source.fd, &st) == 0 && st.st_size >= streamFrom) {
+        XmlDocPtr doc = Parse(source, path, url, nullptr, options, blanks, nullptr, error);
+        ::close(source.fd);
+        return doc;
+    }
+    ::close(source.fd);
+    QByteArray data;
+    if (!ReadWholeFile(path, data, error))
+        return nullptr;
+    XmlDocPtr doc = ParseXmlBytes(data, url, nullptr, options, blanks, nullptr, error);
+    if (whole)
+        *whole = std::move(data);
     return doc;
 }
 
@@ -440,8 +515,6 @@ XmlDocPtr XmlLoadString(const QString &xml, XmlParseError &error, XmlBlanks blan
 
 bool ReadWholeFile(const QString &path, QByteArray &data, XmlParseError &error)
 {
-    // The parser takes at most 2 GB; a larger "book" is refused before it is read.
-    constexpr qint64 kMaxDocument = qint64(1) << 30;
     QString why;
     if (ReadRegularFile(path, kMaxDocument, data, why))
         return true;
@@ -453,10 +526,7 @@ bool ReadWholeFile(const QString &path, QByteArray &data, XmlParseError &error)
 
 XmlDocPtr XmlLoadFile(const QString &path, XmlParseError &error, XmlBlanks blanks)
 {
-    QByteArray data;
-    if (!ReadWholeFile(path, data, error))
-        return nullptr;
-    return XmlLoadBytes(data, QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded), error, blanks);
+    return ParseXmlFile(path, XmlParseOptions(), blanks, error);
 }
 
 QString XmlNodeText(const xmlNode *node)
