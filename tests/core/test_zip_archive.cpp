@@ -274,6 +274,41 @@ for i in z.infolist():
         QCOMPARE(Run("unzip", {"-t", "-q", P("ahead.zip")}), 0);
     }
 
+    // An archive's entry is packed by the run from memory, never written out: its archive must
+    // be the one its extracted file would give, with the same time and read-only state.
+    void entryPacksFromMemoryAsItsExtractedFile()
+    {
+        // 2174746624 = 0100640 << 16; 2166620160 = 0100444 << 16
+        QVERIFY(Craft(P("a.zip"), R"({"entries": [
+            {"name": "dated.fb2", "data": "dated", "date": [2001, 2, 3, 4, 5, 6]},
+            {"name": "ro.fb2", "data": "read-only", "external": 33},
+            {"name": "unix.fb2", "data": "unix", "host": 3, "external": 2174746624},
+            {"name": "unix-ro.fb2", "data": "unix, read-only", "host": 3, "external": 2166620160}]})"));
+        TZipArchive zip;
+        zip.FileName = P("a.zip");
+        zip.BaseDir = P("out/");
+        zip.OpenArchive(TZipArchive::omRead);
+        TZipArchiveItem item;
+        int packed = 0;
+        for (bool found = zip.FindFirst("*", item, kListSearchAttr); found; found = zip.FindNext(item), ++packed) {
+            const QString file = zip.ExtractEntry(item.EntryIndex, item.FileName);
+            QByteArray bytes;
+            QVERIFY(zip.ReadEntry(item.EntryIndex, item.FileName, bytes));
+            const TDeflatedData ahead = DeflateData(bytes, 1);
+            QCOMPARE(PackBookAs(P("file.zip"), file, "b.fb2", 1, false), 0);
+            QCOMPARE(PackBookBytesAs(P("memory.zip"), bytes, zip.LastReadEntry(), "b.fb2", 1, false), 0);
+            QCOMPARE(PackBookBytesAs(P("ahead.zip"), bytes, zip.LastReadEntry(), "b.fb2", 1, false, &ahead), 0);
+            QCOMPARE(ReadFile(P("memory.zip")), ReadFile(P("file.zip")));
+            QCOMPARE(ReadFile(P("ahead.zip")), ReadFile(P("file.zip")));
+            QVERIFY(ArchiveHoldsBytes(P("memory.zip"), bytes, "b.fb2"));
+            QVERIFY(!ArchiveHoldsBytes(P("memory.zip"), bytes + "x", "b.fb2"));
+            QVERIFY(!ArchiveHoldsBytes(P("memory.zip"), bytes, "c.fb2"));
+            for (const char *name : {"file.zip", "memory.zip", "ahead.zip"})
+                QVERIFY(QFile::remove(P(name)));
+        }
+        QCOMPARE(packed, 4);
+    }
+
     void bookArchiveLeavesTheOldArchiveWhenPackingFails()
     {
         QVERIFY(WriteFile(P("out/x.fb2.zip"), "an earlier archive"));

@@ -99,7 +99,7 @@ struct TProcessingRun::TRowWalk {
     TRunSteps steps;
     TRunAhead ahead;
     QStringList log;
-    QString extractDir;  // where an archive entry goes that must be a file (to be packed)
+    QString extractDir;  // the run's scratch folder (the check of an archive a killed run left)
     QSet<QString> planned;  // outputs that earlier rows took (or, in a dry run, would have taken)
     TRunRows::RowId lastSeen = TRunRows::NoRow;  // the row the walk looked at last
     std::optional<TRowReport> inHand;  // the checked row taken and not yet recorded
@@ -265,11 +265,12 @@ struct TProcessingRun::TRowWalk {
         r.Message = error;
     }
 
-    // Packs `file` into `zip` as `entryName` without ever replacing an archive: the new archive
-    // is made beside it and takes the final name only when complete, and only when it is free.
-    // `file` stays where it is; the book stays at `file` when the archive cannot be made.
+    // Packs `file` (`inMemory`: the archive entry in hand, named `file`) into `zip` as
+    // `entryName` without ever replacing an archive: the new archive is made beside it and takes
+    // the final name only when complete, and only when it is free. `file` stays where it is; the
+    // book stays at `file` when the archive cannot be made.
     bool pack(TRowReport &r, const TRunSettings &s, const QString &file, const QString &zip, const QString &entryName,
-              const TDeflatedData *deflated)
+              const TDeflatedData *deflated, bool inMemory = false)
     {
         if (taken(zip)) {
             notPlaced(r, s, file, notPackedText(zip, EEXIST));
@@ -278,7 +279,10 @@ struct TProcessingRun::TRowWalk {
         if (!dry()) {
             // Not flushed: a loose book goes only after the flush (release); an archive entry
             // and a converted file stay where they came from.
-            if (const int e = steps.Pack(file, zip, entryName, false, deflated)) {
+            const int e = inMemory
+                ? steps.PackBytes(work->In.Bytes, work->In.EntryRecord, zip, entryName, false, deflated)
+                : steps.Pack(file, zip, entryName, false, deflated);
+            if (e) {
                 notPlaced(r, s, file, notPackedText(zip, e));
                 return false;
             }
@@ -303,13 +307,20 @@ struct TProcessingRun::TRowWalk {
         j->Packing(target, zip, r.WorkingPath, hash);
     }
 
-    // A book is packed straight from where it is: it leaves its place only once its archive is
-    // complete on disk, so that a book is placed completely or not at all, and a run killed
-    // between the two steps leaves the archive and the source, which the next run finishes.
+    // A book is packed straight from where it is (an archive entry: from memory): it leaves its
+    // place only once its archive is complete on disk, so that a book is placed completely or not
+    // at all, and a run killed between the two steps leaves the archive and the source, which the
+    // next run finishes.
     bool packBook(TRowReport &r, const TRunSettings &s, const QString &zip, const QString &entryName)
     {
+        if (fromMemory && work->In.Missing) {
+            notPlaced(r, s, r.WorkingPath, notPackedText(zip, ENOENT));
+            return false;
+        }
         if (taken(zip)) {
-            if (!planned.contains(zip) && ArchiveHoldsExactly(zip, r.WorkingPath, entryName, extractDir)) {
+            const bool holds = fromMemory ? ArchiveHoldsBytes(zip, work->In.Bytes, entryName)
+                                          : ArchiveHoldsExactly(zip, r.WorkingPath, entryName, extractDir);
+            if (!planned.contains(zip) && holds) {
                 journalPacking(r, zip);
                 if (finish(r) == 0) {
                     planned.insert(zip);
@@ -320,39 +331,12 @@ struct TProcessingRun::TRowWalk {
             return false;
         }
         journalPacking(r, zip);
-        if (!pack(r, s, r.WorkingPath, zip, entryName, &work->Packed))
+        if (!pack(r, s, r.WorkingPath, zip, entryName, &work->Packed, fromMemory))
             return false;
+        // An archive entry stays in its archive: nothing to remove.
         if (!dry() && r.Entry.ArchivePath.isEmpty())
             removeAfterFlush = zip;
-        else
-            finish(r);  // an archive entry's scratch copy
         return true;
-    }
-
-    // Packing reads the book from a file: an archive entry held in memory is written to the
-    // run's scratch folder first, and the row works on that copy from then on.
-    void extract(TRowReport &r)
-    {
-        const QString copy = WorkingPath(r.Entry, extractDir);
-        r.WorkingPath = copy;
-        fromMemory = false;
-        if (work->In.Missing)
-            return;
-        int e = MakeFolders(QFileInfo(copy).absolutePath());
-        TScratchFile file;
-        if (!e)
-            e = file.Create(copy);
-        if (!e)
-            e = file.Append(work->In.Bytes);
-        if (!e) {
-            SetEntryTimeAndMode(file.Handle(), work->In.EntryRecord);
-            // A copy an earlier row of the same name left is the run's own scratch file.
-            e = file.Commit(TTakeName::Replace, false);
-        }
-        if (e)
-            throw EOrvane(QStringLiteral("Cannot create file \"%1\". %2").arg(copy, FileErrorText(e)));
-        if (TRunJournal *j = journal())
-            j->Extracted(r.Entry, copy, work->BookHash);
     }
 
     // A book an earlier run placed, ticked again, is where this run would put it: it is placed,
@@ -411,8 +395,6 @@ struct TProcessingRun::TRowWalk {
                     QFile::remove(target);
             }
         } else if (s.Archive) {
-            if (fromMemory)
-                extract(r);
             if (!packBook(r, s, zip, newName))
                 return;
         } else if (!place(r, s, target)) {

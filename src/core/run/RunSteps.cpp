@@ -69,3 +69,9 @@ int TRunSteps::Pack(const QString &file, const QString &zip, const QString &entr
 {
     return PackBookAs(zip, file, entryName, kRunPackLevel, flush, deflated);
 }
+
+int TRunSteps::PackBytes(const QByteArray &bytes, const TZipEntry &entry, const QString &zip, const QString &entryName,
+                         bool flush, const TDeflatedData *deflated)
+{
+    return PackBookBytesAs(zip, bytes, entry, entryName, kRunPackLevel, flush, deflated);
+}

@@ -54,6 +54,9 @@ public:
     // bytes deflated ahead.
     int Pack(const QString &file, const QString &zip, const QString &entryName, bool flush,
              const TDeflatedData *deflated = nullptr);
+    // The same for an archive entry read into memory (`entry`: its record, for its time and mode).
+    int PackBytes(const QByteArray &bytes, const TZipEntry &entry, const QString &zip, const QString &entryName,
+                  bool flush, const TDeflatedData *deflated = nullptr);
 
 private:
     struct State;

@@ -4,6 +4,7 @@
 #include "zip/ZipArchive.h"
 
 struct TDeflatedData;
+struct TZipEntry;
 
 // Packs the file oName into the new archive nName + ".zip", stored under its name relative to
 // its own folder (its bare name), deflated at `level`. An archive of that name is replaced only
@@ -32,3 +33,10 @@ QString ExtractOnlyEntry(const QString &zip, const QString &entryName, const QSt
 // is extracted below `scratchDir` to compare it; nothing else is written. A damaged archive is no
 // proof.
 bool ArchiveHoldsExactly(const QString &zip, const QString &file, const QString &entryName, const QString &scratchDir);
+// The same for a book in memory; the entry is read into memory to compare it.
+bool ArchiveHoldsBytes(const QString &zip, const QByteArray &bytes, const QString &entryName);
+
+// PackBookAs for a book in memory (an archive's entry, never written out): `entry` gives the
+// time and the read-only state its file would have had.
+int PackBookBytesAs(const QString &zipPath, const QByteArray &bytes, const TZipEntry &entry, const QString &entryName,
+                    int level, bool flush, const TDeflatedData *deflated = nullptr);

@@ -41,11 +41,7 @@ private:
 
 void SetTimeAndMode(int fd, const TZipEntry &e)
 {
-    qint64 secs = e.unixModTime;
-    if (secs < 0) {
-        const QDateTime t = DosDateTimeToLocal(e.dosDateTime);
-        secs = t.isValid() ? t.toSecsSinceEpoch() : -1;
-    }
+    const qint64 secs = EntryModifiedTime(e);
     if (secs >= 0) {
         const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(secs), 0}};
         ::futimens(fd, times);
@@ -150,3 +146,19 @@ QByteArray ReadEntryData(const TZipFile &archive, const TZipEntry &e, TZipUnpack
 }
 
 void SetEntryTimeAndMode(int fd, const TZipEntry &e) { SetTimeAndMode(fd, e); }
+
+qint64 EntryModifiedTime(const TZipEntry &e)
+{
+    if (e.unixModTime >= 0)
+        return e.unixModTime;
+    const QDateTime t = DosDateTimeToLocal(e.dosDateTime);
+    return t.isValid() ? t.toSecsSinceEpoch() : -1;
+}
+
+bool EntryReadOnly(const TZipEntry &e)
+{
+    const mode_t unixMode = mode_t((e.externalAttributes >> 16) & 0777);
+    if (e.Host() == kHostUnix && unixMode != 0)
+        return !(unixMode & S_IWUSR);
+    return e.DosAttributes() & 0x01;
+}

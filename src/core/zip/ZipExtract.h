@@ -30,3 +30,8 @@ QByteArray ReadEntryData(const TZipFile &archive, const TZipEntry &entry, TZipUn
 
 // Gives the open file `fd` the entry's modification time and read-only state, as extraction does.
 void SetEntryTimeAndMode(int fd, const TZipEntry &entry);
+// The modification time extraction gives the entry's file, in seconds since the epoch; -1: none
+// (the file keeps the time it is written at).
+qint64 EntryModifiedTime(const TZipEntry &entry);
+// True when extraction makes the entry's file read-only.
+bool EntryReadOnly(const TZipEntry &entry);

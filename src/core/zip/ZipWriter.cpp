@@ -297,47 +297,29 @@ TDeflatedData DeflateData(const QByteArray &bytes, int level)
     return d;
 }
 
-void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, int level, const TDeflatedData *deflated)
+void TZipWriter::AddEntry(const QString &what, const QString &storedPath, int level, qint64 modified, bool readOnly,
+                          const std::function<void(TEntry &)> &writeData)
 {
-    if (!m_file.IsOpen())
-        throw ZipFileError(zeNotOpen, m_finalPath);
-    TSourceFile source(sourcePath);
-    const struct stat &st = source.Stat();
-
     TEntry e;
     e.headerOffset = Position();
     if (e.headerOffset >= kLimit32 || m_entries >= 0xFFFF)
-        throw ZipFileError(zeZip64Offset, sourcePath);
+        throw ZipFileError(zeZip64Offset, what);
     e.flags = DeflateOptionFlags(level);
     QByteArray nameExtra;
     e.name = EncodeEntryName(storedPath, e.flags, nameExtra);
-    e.extra = ExtendedTimestamp(st.st_mtime) + nameExtra;
+    e.extra = ExtendedTimestamp(modified) + nameExtra;
     e.headerSize = kLocalHeaderSize + e.name.size() + e.extra.size();
-    e.dosTime = LocalToDosDateTime(QDateTime::fromSecsSinceEpoch(st.st_mtime));
-    if (!(st.st_mode & S_IWUSR))
-        e.dosAttributes |= 0x01;  // read-only
+    e.dosTime = LocalToDosDateTime(QDateTime::fromSecsSinceEpoch(modified));
+    if (readOnly)
+        e.dosAttributes |= 0x01;
 
     const qint64 cdSize = m_central.size();
     try {
         WriteLocalHeader(e);
-        if (deflated && !deflated->Data.isEmpty() && deflated->Level == level && deflated->Size == st.st_size) {
-            m_buffer += deflated->Data;
-            e.crc = deflated->Crc;
-            e.total = deflated->Size;
-            if (m_buffer.size() >= kFlushAt)
-                Flush();
-        } else {
-            const TReadPiece read = [&source](QByteArray &piece) { return source.ReadPiece(piece); };
-            if (st.st_size <= kWholeLimit)
-                DeflateWhole(read, st.st_size, level);
-            else
-                DeflateStream(read, level);
-            e.crc = source.Crc();
-            e.total = source.Total();
-        }
+        writeData(e);
         e.compressed = Position() - e.headerOffset - e.headerSize;
         if (e.compressed >= kLimit32)
-            throw ZipFileError(zeZip64Size, sourcePath);
+            throw ZipFileError(zeZip64Size, what);
         PatchSizes(e);
         AppendCentralRecord(e);
         ++m_entries;
@@ -345,6 +327,57 @@ void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, i
         RollBack(e.headerOffset, cdSize);
         throw;
     }
+}
+
+// Takes the data deflated ahead when it is of these bytes at this level.
+bool TZipWriter::UseDeflated(const TDeflatedData *deflated, qint64 size, int level, TEntry &e)
+{
+    if (!deflated || deflated->Data.isEmpty() || deflated->Level != level || deflated->Size != size)
+        return false;
+    m_buffer += deflated->Data;
+    e.crc = deflated->Crc;
+    e.total = deflated->Size;
+    if (m_buffer.size() >= kFlushAt)
+        Flush();
+    return true;
+}
+
+void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, int level, const TDeflatedData *deflated)
+{
+    if (!m_file.IsOpen())
+        throw ZipFileError(zeNotOpen, m_finalPath);
+    TSourceFile source(sourcePath);
+    const struct stat &st = source.Stat();
+    AddEntry(sourcePath, storedPath, level, st.st_mtime, !(st.st_mode & S_IWUSR), [&](TEntry &e) {
+        if (UseDeflated(deflated, st.st_size, level, e))
+            return;
+        const TReadPiece read = [&source](QByteArray &piece) { return source.ReadPiece(piece); };
+        if (st.st_size <= kWholeLimit)
+            DeflateWhole(read, st.st_size, level);
+        else
+            DeflateStream(read, level);
+        e.crc = source.Crc();
+        e.total = source.Total();
+    });
+}
+
+void TZipWriter::AddBytes(const QByteArray &bytes, const QString &storedPath, int level, qint64 modified, bool readOnly,
+                          const TDeflatedData *deflated)
+{
+    if (!m_file.IsOpen())
+        throw ZipFileError(zeNotOpen, m_finalPath);
+    if (bytes.size() >= kLimit32)
+        throw ZipFileError(zeZip64Size, storedPath);
+    AddEntry(storedPath, storedPath, level, modified, readOnly, [&](TEntry &e) {
+        if (UseDeflated(deflated, bytes.size(), level, e))
+            return;
+        if (!DeflateAppend(bytes.constData(), size_t(bytes.size()), level, m_buffer))
+            throw ZipFileError(zeCannotWrite, m_finalPath);
+        if (m_buffer.size() >= kFlushAt)
+            Flush();
+        e.crc = quint32(libdeflate_crc32(0, bytes.constData(), size_t(bytes.size())));
+        e.total = bytes.size();
+    });
 }
 
 int TZipWriter::Finish(TTakeName how, bool flush)

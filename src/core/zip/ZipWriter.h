@@ -32,6 +32,10 @@ public:
     // deflated ahead at that level; the file gives only its time and read-only state then.
     void AddFile(const QString &sourcePath, const QString &storedPath, int level,
                  const TDeflatedData *deflated = nullptr);
+    // The same for a book in memory; `modified` (seconds since the epoch) and `readOnly` are what
+    // its file would have. `deflated`: `bytes` deflated ahead at that level.
+    void AddBytes(const QByteArray &bytes, const QString &storedPath, int level, qint64 modified, bool readOnly,
+                  const TDeflatedData *deflated = nullptr);
     int EntryCount() const { return m_entries; }
     const QString &TempPath() const { return m_file.Path(); }
 
@@ -49,6 +53,11 @@ private:
     // Reads the next piece of the source into `piece`; false at its end.
     using TReadPiece = std::function<bool(QByteArray &piece)>;
 
+    // Adds the entry whose data `writeData` puts in the buffer (setting its CRC and size), with
+    // its headers; `what` names the source in errors.
+    void AddEntry(const QString &what, const QString &storedPath, int level, qint64 modified, bool readOnly,
+                  const std::function<void(TEntry &)> &writeData);
+    bool UseDeflated(const TDeflatedData *deflated, qint64 size, int level, TEntry &e);
     void WriteLocalHeader(const TEntry &e);
     void DeflateWhole(const TReadPiece &read, qint64 size, int level);
     void DeflateStream(const TReadPiece &read, int level);
