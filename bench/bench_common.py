@@ -29,8 +29,8 @@ def generate(books, count, batches=BATCHES):
 
 
 def timed(cmd, failure, ok=(0,)):
-    """(wall seconds, CPU seconds) of one run; the machine may be shared, so CPU time counts.
-    Exits with `failure` when the command does not end with a status in `ok`."""
+    """(wall seconds, CPU seconds, peak resident MB) of one run; the machine may be shared, so CPU
+    time counts. Exits with `failure` when the command does not end with a status in `ok`."""
     start = time.perf_counter()
     proc = subprocess.Popen(cmd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     _, status, usage = os.wait4(proc.pid, 0)
@@ -38,4 +38,4 @@ def timed(cmd, failure, ok=(0,)):
     code = os.waitstatus_to_exitcode(status)
     if code not in ok:
         sys.exit("%s exited with %d: %s" % (cmd[0], code, failure))
-    return elapsed, usage.ru_utime + usage.ru_stime
+    return elapsed, usage.ru_utime + usage.ru_stime, usage.ru_maxrss / 1024

@@ -17,7 +17,8 @@ Cases, each over N books:
 The reference of the run cases is xmllint validating the same N books (loose files, one
 process, one core). Every turn of a run works on a fresh copy of its input (hard links for loose
 books, made outside the timing). Turns alternate between ours and the reference; the ratios are
-the medians of the ratios of each pair, so a machine whose speed drifts still compares fairly.
+the medians of the ratios of each pair, so a machine whose speed drifts still compares fairly;
+"peak MB" is the largest resident size of ours in any turn.
 Targets: loose 0.8, mix 1.0, archive 1.0, loose+pack 1.3, archive+pack 1.5 times xmllint;
 conversion 1.3 times xsltproc; the time per row about the same at every count.
 
@@ -120,7 +121,8 @@ def convert_case(cli, utils, work, books, case, reps, spent):
 def summary(ours, ref):
     wall = statistics.median(o[0] / r[0] for o, r in zip(ours, ref))
     cpu = statistics.median(o[1] / r[1] for o, r in zip(ours, ref))
-    return statistics.median(o[0] for o in ours), statistics.median(r[0] for r in ref), wall, cpu
+    peak = max(o[2] for o in ours)
+    return statistics.median(o[0] for o in ours), statistics.median(r[0] for r in ref), wall, cpu, peak
 
 
 def run_case(cli, xsd, work, books, archive, case, reps, jobs, spent):
@@ -165,26 +167,26 @@ def main():
     cli = os.path.join(args.bin, "orvane-cli")
     xsd = os.path.join(args.bin, "utils", "FictionBook.xsd")
     os.makedirs(args.work, exist_ok=True)
-    print("%-14s %6s %10s %10s %10s %10s %12s" % ("case", "rows", "ours s", "xmllint s", "wall ratio", "CPU ratio",
-                                                "ms per row"))
+    print("%-14s %6s %10s %10s %10s %10s %12s %8s" % ("case", "rows", "ours s", "xmllint s", "wall ratio",
+                                                     "CPU ratio", "ms per row", "peak MB"))
     spent = Spent(args.work)
     try:
         for count in (int(c) for c in args.counts.split(",")):
             books, archive = generate(args.work, count, args.size)
             for case in args.cases.split(","):
                 if case.startswith("convert-"):
-                    ours, ref, wall, cpu = convert_case(cli, os.path.dirname(xsd), args.work, books, case, args.reps,
-                                                        spent)
+                    ours, ref, wall, cpu, peak = convert_case(cli, os.path.dirname(xsd), args.work, books, case,
+                                                              args.reps, spent)
                 elif case == "mix" and not args.mix:
                     continue
                 elif case == "mix":
-                    ours, ref, wall, cpu = run_case(cli, xsd, args.work, mix_books(args.work, count, args.mix), None,
-                                                    case, args.reps, args.jobs, spent)
+                    ours, ref, wall, cpu, peak = run_case(cli, xsd, args.work, mix_books(args.work, count, args.mix),
+                                                          None, case, args.reps, args.jobs, spent)
                 else:
-                    ours, ref, wall, cpu = run_case(cli, xsd, args.work, books, archive, case, args.reps, args.jobs,
-                                                    spent)
-                print("%-14s %6d %10.2f %10.2f %10.2f %10.2f %12.3f" % (case, count, ours, ref, wall, cpu,
-                                                                       ours * 1000 / count), flush=True)
+                    ours, ref, wall, cpu, peak = run_case(cli, xsd, args.work, books, archive, case, args.reps,
+                                                          args.jobs, spent)
+                print("%-14s %6d %10.2f %10.2f %10.2f %10.2f %12.3f %8.0f" % (case, count, ours, ref, wall, cpu,
+                                                                             ours * 1000 / count, peak), flush=True)
     finally:
         spent.remove()
     return 0
