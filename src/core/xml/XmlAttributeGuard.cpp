@@ -68,6 +68,22 @@ bool TXmlAttributeGuard::Feed(const char *data, size_t size)
             m_state = TState::Open;
             continue;
         }
+        if (m_state == TState::Tag && m_quote) {
+            // An attribute's value holds nothing the guard counts: on to its closing quote.
+            const char *close = static_cast<const char *>(std::memchr(p, m_quote, size_t(end - p)));
+            if (!close)
+                break;
+            p = close + 1;
+            m_quote = 0;
+            continue;
+        }
+        if (m_state == TState::Tag) {
+            // Names and spaces count for nothing either.
+            while (p < end && *p != '"' && *p != '\'' && *p != '>' && *p != '=')
+                ++p;
+            if (p == end)
+                break;
+        }
         const char c = *p++;
         if (c && step(c)) {
             m_found = m_fed + size_t(p - data);
