@@ -148,11 +148,10 @@ struct StartTagSearch {
     int column = 0;
 };
 
-void OnStartElement(void *ctx, const xmlChar *localname, const xmlChar *prefix, const xmlChar *uri, int nbNamespaces,
-                    const xmlChar **namespaces, int nbAttributes, int nbDefaulted, const xmlChar **attributes)
+void OnStartElement(void *ctx, const xmlChar *, const xmlChar *, const xmlChar *, int, const xmlChar **, int, int,
+                    const xmlChar **)
 {
     auto *pctxt = static_cast<xmlParserCtxtPtr>(ctx);
-    xmlSAX2StartElementNs(ctx, localname, prefix, uri, nbNamespaces, namespaces, nbAttributes, nbDefaulted, attributes);
     auto *search = static_cast<StartTagSearch *>(pctxt->_private);
     if (++search->seen == search->target && pctxt->input) {
         search->line = pctxt->input->line;
@@ -171,7 +170,14 @@ bool FindStartTagEnd(const QByteArray &data, long ordinal, int &line, int &colum
     if (!pctxt)
         return false;
     xmlSAXVersion(pctxt->sax, 2);
+    // Only the start tags are counted: no tree is built (the document type is, for its entities).
     pctxt->sax->startElementNs = OnStartElement;
+    pctxt->sax->endElementNs = nullptr;
+    pctxt->sax->characters = nullptr;
+    pctxt->sax->ignorableWhitespace = nullptr;
+    pctxt->sax->cdataBlock = nullptr;
+    pctxt->sax->comment = nullptr;
+    pctxt->sax->processingInstruction = nullptr;
     StartTagSearch search;
     search.target = ordinal;
     pctxt->_private = &search;
