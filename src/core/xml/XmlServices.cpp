@@ -358,10 +358,6 @@ XmlDocPtr ParseOnce(TParseSource &source, const QByteArray &url, const char *enc
 // whose parse reached its elements without meeting a single entity declaration.
 bool MayLiftSizeLimits(const TParseWatch &watch) { return watch.elements && !watch.entities; }
 
-}  // namespace
-
-namespace {
-
 // The parser takes at most 2 GB; a larger "book" is refused before it is read.
 constexpr qint64 kMaxDocument = qint64(1) << 30;
 
