@@ -43,7 +43,7 @@ QString ReadFailedText(const QString &path, int error, qint64 maxSize)
     return QStringLiteral("Cannot read \"%1\": %2").arg(path, QString::fromLocal8Bit(std::strerror(error)));
 }
 
-int OpenRegularFileUpTo(const QString &path, qint64 maxSize, QString &why)
+int OpenRegularFileUpTo(const QString &path, qint64 maxSize, QString &why, qint64 *size)
 {
     bool notRegular = false;
     const int fd = OpenRegularFile(path, &notRegular);
@@ -60,21 +60,18 @@ int OpenRegularFileUpTo(const QString &path, qint64 maxSize, QString &why)
         why = ReadFailedText(path, EFBIG, maxSize);
         return -1;
     }
+    if (size)
+        *size = st.st_size;
     return fd;
 }
 
-bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QString &why)
+bool ReadOpenRegularFile(int fd, const QString &path, qint64 size, qint64 maxSize, QByteArray &data, QString &why)
 {
     data.clear();
-    const int fd = OpenRegularFileUpTo(path, maxSize, why);
-    if (fd < 0)
-        return false;
-    struct stat st;
-    ::fstat(fd, &st);
     // The size may change while we read: never read past the limit. One byte more than the size,
     // so that the read that finds the end needs no room of its own: growing the buffer then
     // would copy the whole book once more.
-    data.resize(qsizetype(qMin<qint64>(maxSize + 1, qint64(st.st_size) + 1)));
+    data.resize(qsizetype(qMin<qint64>(maxSize + 1, size + 1)));
     qint64 done = 0;
     for (;;) {
         if (done == data.size()) {
@@ -86,17 +83,14 @@ bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QStr
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0) {
-            const int e = errno;
-            ::close(fd);
             data.clear();
-            why = ReadFailedText(path, e, maxSize);
+            why = ReadFailedText(path, errno, maxSize);
             return false;
         }
         if (n == 0)
             break;
         done += n;
     }
-    ::close(fd);
     if (done > maxSize) {
         data.clear();
         why = ReadFailedText(path, EFBIG, maxSize);
@@ -104,6 +98,18 @@ bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QStr
     }
     data.resize(qsizetype(done));
     return true;
+}
+
+bool ReadRegularFile(const QString &path, qint64 maxSize, QByteArray &data, QString &why)
+{
+    data.clear();
+    qint64 size = 0;
+    const int fd = OpenRegularFileUpTo(path, maxSize, why, &size);
+    if (fd < 0)
+        return false;
+    const bool read = ReadOpenRegularFile(fd, path, size, maxSize, data, why);
+    ::close(fd);
+    return read;
 }
 
 bool FileHoldsBytes(const QString &path, const QByteArray &bytes)

@@ -11,9 +11,13 @@
 // not a regular file. The caller closes the descriptor.
 int OpenRegularFile(const QString &path, bool *notRegular = nullptr);
 
-// Opens a regular file of at most maxSize bytes for a caller that reads it piece by piece: the
-// descriptor (the caller closes it), or -1 with `why` set as ReadRegularFile sets it.
-int OpenRegularFileUpTo(const QString &path, qint64 maxSize, QString &why);
+// Opens a regular file of at most maxSize bytes for a caller that reads it itself: the
+// descriptor (the caller closes it) and, in `size`, its size; or -1 with `why` set as
+// ReadRegularFile sets it.
+int OpenRegularFileUpTo(const QString &path, qint64 maxSize, QString &why, qint64 *size = nullptr);
+// Reads the rest of the file opened so (`size` as it gave), as ReadRegularFile does; the
+// descriptor stays open.
+bool ReadOpenRegularFile(int fd, const QString &path, qint64 size, qint64 maxSize, QByteArray &data, QString &why);
 // ReadRegularFile's `why` for a read that failed with errno `error`; EFBIG: the file grew past
 // maxSize while it was read.
 QString ReadFailedText(const QString &path, int error, qint64 maxSize);

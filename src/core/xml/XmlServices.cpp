@@ -17,7 +17,6 @@
 #include <libxslt/security.h>
 #include <libxslt/xslt.h>
 #include <mutex>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -361,6 +360,15 @@ bool MayLiftSizeLimits(const TParseWatch &watch) { return watch.elements && !wat
 // The parser takes at most 2 GB; a larger "book" is refused before it is read.
 constexpr qint64 kMaxDocument = qint64(1) << 30;
 
+// A file that could not be read: `why` names it and says why.
+XmlParseError UnreadFile(const QString &why)
+{
+    XmlParseError error;
+    error.errorCode = XML_IO_LOAD_ERROR;
+    error.reason = why;
+    return error;
+}
+
 // The bytes of the document, for the line of an error: a file is read again only then.
 QByteArray SourceBytes(const TParseSource &source, const QString &path)
 {
@@ -405,13 +413,10 @@ XmlDocPtr Parse(TParseSource &source, const QString &path, const QString &baseUr
     auto readFailed = [&]() {
         if (source.bytes || (!source.readError && !source.guard.Tripped()))
             return false;
-        if (source.guard.Tripped()) {
+        if (source.guard.Tripped())
             TooManyAttributes(SourceBytes(source, path), source.guard.Found(), error);
-        } else {
-            error = XmlParseError();
-            error.errorCode = XML_IO_LOAD_ERROR;
-            error.reason = ReadFailedText(path, source.readError, kMaxDocument);
-        }
+        else
+            error = UnreadFile(ReadFailedText(path, source.readError, kMaxDocument));
         return true;
     };
     TParseWatch watch;
@@ -467,25 +472,27 @@ XmlDocPtr ParseXmlFile(const QString &path, int options, XmlBlanks blanks, XmlPa
     InitXmlServices();
     error = XmlParseError();
     QString why;
+    qint64 size = 0;
     TParseSource source;
-    source.fd = OpenRegularFileUpTo(path, kMaxDocument, why);
+    source.fd = OpenRegularFileUpTo(path, kMaxDocument, why, &size);
     if (source.fd < 0) {
-        error.errorCode = XML_IO_LOAD_ERROR;
-        error.reason = why;
+        error = UnreadFile(why);
         return nullptr;
     }
     source.maxSize = kMaxDocument;
     const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
-    struct stat st {};
-    if (::fstat(source.fd, &st) == 0 && st.st_size >= streamFrom) {
+    if (size >= streamFrom) {
         XmlDocPtr doc = Parse(source, path, url, nullptr, options, blanks, nullptr, error);
         ::close(source.fd);
         return doc;
     }
-    ::close(source.fd);
     QByteArray data;
-    if (!ReadWholeFile(path, data, error))
+    const bool read = ReadOpenRegularFile(source.fd, path, size, kMaxDocument, data, why);
+    ::close(source.fd);
+    if (!read) {
+        error = UnreadFile(why);
         return nullptr;
+    }
     XmlDocPtr doc = ParseXmlBytes(data, url, nullptr, options, blanks, nullptr, error);
     if (whole)
         *whole = std::move(data);
@@ -514,9 +521,7 @@ bool ReadWholeFile(const QString &path, QByteArray &data, XmlParseError &error)
     QString why;
     if (ReadRegularFile(path, kMaxDocument, data, why))
         return true;
-    error = XmlParseError();
-    error.errorCode = XML_IO_LOAD_ERROR;
-    error.reason = why;
+    error = UnreadFile(why);
     return false;
 }
 
