@@ -89,43 +89,55 @@ int CodePageByte(char16_t c, TCodePage page)
     return it == t.reverse.constEnd() ? -1 : static_cast<unsigned char>(*it);
 }
 
+int Utf8CharAt(QByteArrayView bytes, qsizetype at, char32_t &c)
+{
+    const unsigned char b = static_cast<unsigned char>(bytes[at]);
+    if (b < 0x80) {
+        c = b;
+        return 1;
+    }
+    int len;
+    unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
+    if (b >= 0xC2 && b <= 0xDF) {
+        len = 2;
+        c = b & 0x1F;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        len = 3;
+        c = b & 0x0F;
+        if (b == 0xE0)
+            lo = 0xA0;  // no overlong forms
+        if (b == 0xED)
+            hi = 0x9F;  // no surrogates
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        len = 4;
+        c = b & 0x07;
+        if (b == 0xF0)
+            lo = 0x90;
+        if (b == 0xF4)
+            hi = 0x8F;  // nothing above U+10FFFF
+    } else {
+        return 0;
+    }
+    if (at + len > bytes.size())
+        return 0;
+    for (int k = 1; k < len; ++k) {
+        const unsigned char next = static_cast<unsigned char>(bytes[at + k]);
+        if (k == 1 ? (next < lo || next > hi) : (next < 0x80 || next > 0xBF))
+            return 0;
+        c = (c << 6) | (next & 0x3F);
+    }
+    return len;
+}
+
 bool IsMultiByteUtf8(QByteArrayView bytes)
 {
     bool multi = false;
-    const qsizetype n = bytes.size();
-    for (qsizetype i = 0; i < n;) {
-        const unsigned char b = static_cast<unsigned char>(bytes[i]);
-        if (b < 0x80) {
-            ++i;
-            continue;
-        }
-        int len;
-        unsigned char lo = 0x80, hi = 0xBF;  // allowed range of the second byte
-        if (b >= 0xC2 && b <= 0xDF) {
-            len = 2;
-        } else if (b >= 0xE0 && b <= 0xEF) {
-            len = 3;
-            if (b == 0xE0)
-                lo = 0xA0;  // no overlong forms
-            if (b == 0xED)
-                hi = 0x9F;  // no surrogates
-        } else if (b >= 0xF0 && b <= 0xF4) {
-            len = 4;
-            if (b == 0xF0)
-                lo = 0x90;
-            if (b == 0xF4)
-                hi = 0x8F;  // nothing above U+10FFFF
-        } else {
+    for (qsizetype i = 0; i < bytes.size();) {
+        char32_t c;
+        const int len = Utf8CharAt(bytes, i, c);
+        if (!len)
             return false;
-        }
-        if (i + len > n)
-            return false;
-        for (int k = 1; k < len; ++k) {
-            const unsigned char c = static_cast<unsigned char>(bytes[i + k]);
-            if (k == 1 ? (c < lo || c > hi) : (c < 0x80 || c > 0xBF))
-                return false;
-        }
-        multi = true;
+        multi = multi || len > 1;
         i += len;
     }
     return multi;

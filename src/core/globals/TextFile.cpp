@@ -57,13 +57,14 @@ QByteArray TextLinesData(const QString &text, TTextEncoding encoding)
     return data;
 }
 
-QByteArray Utf8TextLinesData(const QByteArray &utf8)
+QByteArray Utf8TextLinesData(const QByteArray &utf8) { return CrLfLines(utf8).prepend("\xEF\xBB\xBF"); }
+
+QByteArray CrLfLines(QByteArrayView text)
 {
     QByteArray data;
-    data.reserve(utf8.size() + utf8.size() / 32 + 16);
-    data = "\xEF\xBB\xBF";
-    const char *p = utf8.constData();
-    const char *const end = p + utf8.size();
+    data.reserve(text.size() + text.size() / 32 + 16);
+    const char *p = text.data();
+    const char *const end = p + text.size();
     while (p < end) {
         const char *stop = p;
         while (stop < end && *stop != '\r' && *stop != '\n')

@@ -16,8 +16,10 @@ QStringList TextLines(const QString &text);
 // The bytes SaveTextLines writes.
 QByteArray TextLinesData(const QString &text, TTextEncoding encoding);
 
-// TextLinesData for Utf8Bom of text that is UTF-8 already, without decoding it (CR and LF are
-// never part of a longer UTF-8 sequence).
+// The lines of text already encoded in an ASCII-compatible way, each followed by CR LF, as
+// TextLines cuts them, without decoding it (CR and LF are never part of a longer sequence).
+QByteArray CrLfLines(QByteArrayView text);
+// TextLinesData for Utf8Bom of text that is UTF-8 already.
 QByteArray Utf8TextLinesData(const QByteArray &utf8);
 
 // Writes the lines of text to path, each followed by CR LF, in the given encoding. The file is
