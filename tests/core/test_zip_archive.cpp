@@ -309,6 +309,22 @@ for i in z.infolist():
         QCOMPARE(packed, 4);
     }
 
+    // Past 64 MB a book is deflated as a stream, from memory as from its file.
+    void bigBookPacksFromMemoryAsFromItsFile()
+    {
+        QByteArray book;
+        book.reserve(65 << 20);
+        for (int i = 0; book.size() <= (64 << 20); ++i)
+            book += "<p>Строка " + QByteArray::number(i * 7919 % 100000) + " большой книги</p>\n";
+        const QString file = P("out/big.fb2");
+        QVERIFY(WriteFile(file, book));
+        TZipEntry entry;
+        entry.unixModTime = QFileInfo(file).lastModified().toSecsSinceEpoch();
+        QCOMPARE(PackBookAs(P("file.zip"), file, "big.fb2", 1, false), 0);
+        QCOMPARE(PackBookBytesAs(P("memory.zip"), book, entry, "big.fb2", 1, false), 0);
+        QCOMPARE(ReadFile(P("memory.zip")), ReadFile(P("file.zip")));
+    }
+
     void bookArchiveLeavesTheOldArchiveWhenPackingFails()
     {
         QVERIFY(WriteFile(P("out/x.fb2.zip"), "an earlier archive"));

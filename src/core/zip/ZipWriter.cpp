@@ -211,6 +211,14 @@ void TZipWriter::WriteLocalHeader(const TEntry &e)
     m_buffer += header;
 }
 
+void TZipWriter::Deflate(const TReadPiece &read, qint64 size, int level)
+{
+    if (size <= kWholeLimit)
+        DeflateWhole(read, size, level);
+    else
+        DeflateStream(read, level);
+}
+
 void TZipWriter::DeflateWhole(const TReadPiece &read, qint64 size, int level)
 {
     // A book is read whole and deflated in one piece.
@@ -351,11 +359,7 @@ void TZipWriter::AddFile(const QString &sourcePath, const QString &storedPath, i
     AddEntry(sourcePath, storedPath, level, st.st_mtime, !(st.st_mode & S_IWUSR), [&](TEntry &e) {
         if (UseDeflated(deflated, st.st_size, level, e))
             return;
-        const TReadPiece read = [&source](QByteArray &piece) { return source.ReadPiece(piece); };
-        if (st.st_size <= kWholeLimit)
-            DeflateWhole(read, st.st_size, level);
-        else
-            DeflateStream(read, level);
+        Deflate([&source](QByteArray &piece) { return source.ReadPiece(piece); }, st.st_size, level);
         e.crc = source.Crc();
         e.total = source.Total();
     });
@@ -371,10 +375,14 @@ void TZipWriter::AddBytes(const QByteArray &bytes, const QString &storedPath, in
     AddEntry(storedPath, storedPath, level, modified, readOnly, [&](TEntry &e) {
         if (UseDeflated(deflated, bytes.size(), level, e))
             return;
-        if (!DeflateAppend(bytes.constData(), size_t(bytes.size()), level, m_buffer))
-            throw ZipFileError(zeCannotWrite, m_finalPath);
-        if (m_buffer.size() >= kFlushAt)
-            Flush();
+        // In the pieces a file would be read in.
+        qsizetype at = 0;
+        const TReadPiece read = [&](QByteArray &piece) {
+            piece = bytes.mid(at, kReadChunk);
+            at += piece.size();
+            return !piece.isEmpty();
+        };
+        Deflate(read, bytes.size(), level);
         e.crc = quint32(libdeflate_crc32(0, bytes.constData(), size_t(bytes.size())));
         e.total = bytes.size();
     });

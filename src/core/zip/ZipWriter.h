@@ -59,6 +59,9 @@ private:
                   const std::function<void(TEntry &)> &writeData);
     bool UseDeflated(const TDeflatedData *deflated, qint64 size, int level, TEntry &e);
     void WriteLocalHeader(const TEntry &e);
+    // Deflates the `size` bytes `read` gives: up to kWholeLimit in one piece, more as a stream,
+    // so that a book gives the same entry from a file and from memory.
+    void Deflate(const TReadPiece &read, qint64 size, int level);
     void DeflateWhole(const TReadPiece &read, qint64 size, int level);
     void DeflateStream(const TReadPiece &read, int level);
     void PatchSizes(const TEntry &e);
