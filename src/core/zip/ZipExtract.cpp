@@ -39,6 +39,12 @@ private:
     TScratchFile m_file;
 };
 
+// The Unix permissions the entry was stored with, or 0 when it names none.
+mode_t EntryUnixMode(const TZipEntry &e)
+{
+    return e.Host() == kHostUnix ? mode_t((e.externalAttributes >> 16) & 0777) : 0;
+}
+
 void SetTimeAndMode(int fd, const TZipEntry &e)
 {
     const qint64 secs = EntryModifiedTime(e);
@@ -46,10 +52,9 @@ void SetTimeAndMode(int fd, const TZipEntry &e)
         const struct timespec times[2] = {{0, UTIME_OMIT}, {time_t(secs), 0}};
         ::futimens(fd, times);
     }
-    const mode_t unixMode = mode_t((e.externalAttributes >> 16) & 0777);
-    if (e.Host() == kHostUnix && unixMode != 0)
+    if (const mode_t unixMode = EntryUnixMode(e))
         ::fchmod(fd, unixMode | S_IRUSR);  // the program must still read what it extracted
-    else if (e.DosAttributes() & 0x01) {
+    else if (EntryReadOnly(e)) {
         struct stat st;
         if (::fstat(fd, &st) == 0)
             ::fchmod(fd, st.st_mode & ~mode_t(S_IWUSR | S_IWGRP | S_IWOTH) & 07777);
@@ -157,8 +162,7 @@ qint64 EntryModifiedTime(const TZipEntry &e)
 
 bool EntryReadOnly(const TZipEntry &e)
 {
-    const mode_t unixMode = mode_t((e.externalAttributes >> 16) & 0777);
-    if (e.Host() == kHostUnix && unixMode != 0)
+    if (const mode_t unixMode = EntryUnixMode(e))
         return !(unixMode & S_IWUSR);
     return e.DosAttributes() & 0x01;
 }
