@@ -139,20 +139,6 @@ void TRunJournal::Finish(TJournalEnd how)
         throw EOrvane(CannotWrite(m_path, e ? e : EIO));
 }
 
-void TRunJournal::Extracted(const TListEntry &entry, const QString &copy, const QByteArray &hash)
-{
-    TJournalStep s;
-    s.Kind = TStepKind::Extract;
-    s.Hash = hash.isEmpty() ? RegularFileHash(copy) : hash;
-    if (s.Hash.isEmpty())
-        return;  // nothing was extracted
-    s.Archive = entry.ArchivePath;
-    s.EntryIndex = entry.EntryIndex;
-    s.StoredName = entry.StoredPath + entry.FileName;
-    s.To = copy;
-    Write(s);
-}
-
 void TRunJournal::Moving(const QString &from, const QString &to, const QByteArray &hash)
 {
     if (PathTaken(to))

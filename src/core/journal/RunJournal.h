@@ -41,10 +41,9 @@ public:
     // Each writes its step; the ones that take a path hash the book there first, unless given
     // `hash`, the book's hash (DataHash) already taken from the very bytes at that path. Every
     // failure to write raises "Не удалось записать журнал ..." so that no operation goes unrecorded.
-    void Extracted(const TListEntry &entry, const QString &copy, const QByteArray &hash = {});
     // A move of `from` to `to`: "move" when both are on one file system, else "copy-delete".
     void Moving(const QString &from, const QString &to, const QByteArray &hash = {});
-    // The scratch copy `from` of the archive entry of `entry` moved to `to`.
+    // A copy `from` extracted from the archive entry of `entry`, moved to `to`.
     void Placing(const TListEntry &entry, const QString &from, const QString &to, const QByteArray &hash = {});
     // The same for the entry's `bytes`, read into memory, written to `to`; `from` names the entry.
     void Placing(const TListEntry &entry, const QByteArray &bytes, const QString &from, const QString &to,

@@ -135,15 +135,12 @@ struct TProcessingRun::TRowWalk {
         return work && path == r.WorkingPath ? work->BookHash : QByteArray();
     }
 
-    // The journal learns of every move before it is done.
+    // The journal learns of every move before it is done. Only loose books move: an archive's
+    // entry is written from memory (write).
     int move(const TRowReport &r, const QString &from, const QString &to)
     {
-        if (TRunJournal *j = journal()) {
-            if (r.Entry.ArchivePath.isEmpty() || from != r.WorkingPath)
-                j->Moving(from, to, knownHash(r, from));
-            else
-                j->Placing(r.Entry, from, to, knownHash(r, from));
-        }
+        if (TRunJournal *j = journal())
+            j->Moving(from, to, knownHash(r, from));
         return MoveFileNoReplace(from, to);
     }
 
@@ -209,15 +206,12 @@ struct TProcessingRun::TRowWalk {
 
     // The book is already at its place, byte for byte, as a run that was killed after writing it
     // and before removing the source leaves it: the source goes now, instead of staying as a
-    // duplicate. An archive's entry only leaves its extracted copy. Returns 0 or an errno.
+    // duplicate. An archive's entry stays in its archive. Returns 0 or an errno.
     int finish(const TRowReport &r)
     {
         if (dry() || fromMemory)
             return 0;
-        const bool loose = r.Entry.ArchivePath.isEmpty();
-        if (::unlink(QFile::encodeName(r.WorkingPath).constData()) != 0 && loose)
-            return errno;
-        return 0;
+        return ::unlink(QFile::encodeName(r.WorkingPath).constData()) == 0 ? 0 : errno;
     }
 
     // Writes the converted book to `to`. A file from before the run is replaced, so the same books
@@ -300,10 +294,10 @@ struct TProcessingRun::TRowWalk {
             return;
         const QString target = zip.chopped(4);
         const QByteArray hash = knownHash(r, r.WorkingPath);
-        if (r.Entry.ArchivePath.isEmpty())
-            j->Moving(r.WorkingPath, target, hash);
+        if (fromMemory)
+            j->Placing(r.Entry, work->In.Bytes, r.WorkingPath, target, hash);
         else
-            j->Placing(r.Entry, r.WorkingPath, target, hash);
+            j->Moving(r.WorkingPath, target, hash);
         j->Packing(target, zip, r.WorkingPath, hash);
     }
 
@@ -334,7 +328,7 @@ struct TProcessingRun::TRowWalk {
         if (!pack(r, s, r.WorkingPath, zip, entryName, &work->Packed, fromMemory))
             return false;
         // An archive entry stays in its archive: nothing to remove.
-        if (!dry() && r.Entry.ArchivePath.isEmpty())
+        if (!dry() && !fromMemory)
             removeAfterFlush = zip;
         return true;
     }
