@@ -269,13 +269,15 @@ bool IsSizeLimit(int code, const QString &reason)
 }
 bool HitSizeLimit(const XmlParseError &error) { return IsSizeLimit(error.errorCode, error.reason); }
 
+// The parser takes at most 2 GB; a larger "book" is refused before it is read.
+constexpr qint64 kMaxDocument = qint64(1) << 30;
+
 // What the parser reads: bytes in memory, or a file read piece by piece as the parse goes on,
 // each piece looked at by the attribute guard before the parser has it. A big book is then never
 // in memory twice beside its tree (the bytes and the parser's own copy of them).
 struct TParseSource {
     const QByteArray *bytes = nullptr;
     int fd = -1;
-    qint64 maxSize = 0;  // a file growing past this while read is refused
     // Set while the file is read:
     TXmlAttributeGuard guard;
     qint64 read = 0;
@@ -293,7 +295,7 @@ struct TParseSource {
             return -1;
         }
         s->read += n;
-        if (s->read > s->maxSize) {
+        if (s->read > kMaxDocument) {  // it grew while it was read
             s->readError = EFBIG;
             return -1;
         }
@@ -356,9 +358,6 @@ XmlDocPtr ParseOnce(TParseSource &source, const QByteArray &url, const char *enc
 // XML_PARSE_HUGE also lifts the guard against entity expansion bombs: lift it only for a document
 // whose parse reached its elements without meeting a single entity declaration.
 bool MayLiftSizeLimits(const TParseWatch &watch) { return watch.elements && !watch.entities; }
-
-// The parser takes at most 2 GB; a larger "book" is refused before it is read.
-constexpr qint64 kMaxDocument = qint64(1) << 30;
 
 // A file that could not be read: `why` names it and says why.
 XmlParseError UnreadFile(const QString &why)
@@ -479,7 +478,6 @@ XmlDocPtr ParseXmlFile(const QString &path, int options, XmlBlanks blanks, XmlPa
         error = UnreadFile(why);
         return nullptr;
     }
-    source.maxSize = kMaxDocument;
     const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
     if (size >= streamFrom) {
         XmlDocPtr doc = Parse(source, path, url, nullptr, options, blanks, nullptr, error);
