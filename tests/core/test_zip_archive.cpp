@@ -314,7 +314,7 @@ for i in z.infolist():
     {
         QByteArray book;
         book.reserve(65 << 20);
-        for (int i = 0; book.size() <= (64 << 20); ++i)
+        for (qint64 i = 0; book.size() <= (64 << 20); ++i)
             book += "<p>Строка " + QByteArray::number(i * 7919 % 100000) + " большой книги</p>\n";
         const QString file = P("out/big.fb2");
         QVERIFY(WriteFile(file, book));
