@@ -17,7 +17,7 @@ int RunInfo(CliInvocation &inv)
         first = false;
         inv.out << path << "\n";
         try {
-            const TBookData rec = BookRecord(OpenBookDocument(path));
+            const TBookData rec = BookRecord(OpenBookDescription(path));
             const std::pair<const char *, const QString *> fields[] = {{"LastName", &rec.LastName},
                                                                        {"FirstName", &rec.FirstName},
                                                                        {"MiddleName", &rec.MiddleName},

@@ -17,7 +17,7 @@ int RunNames(CliInvocation &inv)
     for (const QString &path : inv.args) {
         try {
             // One extraction serves both names: the record is the same each time.
-            const TBookData record = BookRecord(OpenBookDocument(path));
+            const TBookData record = BookRecord(OpenBookDescription(path));
             inv.out << path << '\t' << BookRename(record, AppSettings) << '\t' << BookSort(record, AppSettings) << '\n';
         } catch (const EOrvane &e) {
             inv.out.flush();

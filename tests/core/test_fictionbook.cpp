@@ -58,6 +58,63 @@ private slots:
         QCOMPARE(parts[2], source);
     }
 
+    // A reader of the description gets the whole book's root as far as its description, and
+    // the same error for a book that fails anywhere: the rest is parsed, only not built.
+    void descriptionAloneLoadsAsTheWholeBook_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("cut");  // the tree ends with the description
+        const QByteArray description = "<description><title-info><book-title>Книга</book-title></title-info>"
+                                       "</description>";
+        const QByteArray body = "<body><section><p>Текст</p></section></body>";
+        QTest::newRow("book") << Fb2Book(description + body + "<binary id=\"c\">AAAA</binary>") << true;
+        QTest::newRow("after a style sheet")
+            << Fb2Book("<stylesheet type=\"text/css\">p{}</stylesheet>" + description + body) << true;
+        QTest::newRow("a description deeper down first")
+            << Fb2Book("<body><section><description>внутри</description></section></body>" + description + body)
+            << true;
+        QTest::newRow("a description of another namespace first")
+            << Fb2Book("<x:description xmlns:x=\"urn:other\">чужое</x:description>" + description + body) << true;
+        QTest::newRow("no description") << Fb2Book(body) << false;
+        QByteArray typed = Fb2Book(description + "<body><p>&e;</p></body>");
+        typed.insert(typed.indexOf('\n') + 1, "<!DOCTYPE FictionBook [<!ENTITY e \"сущность\">]>\n");
+        QTest::newRow("entity used after a document type") << typed << false;
+        QTest::newRow("text over 10 MB after it")
+            << Fb2Book(description + "<binary id=\"c\">" + QByteArray(11 * 1000 * 1000, 'A') + "</binary>") << true;
+        QTest::newRow("read piece by piece")
+            << Fb2Book(description + "<body>" + QByteArray("<p>Строка книги.</p>\n").repeated(250000) + "</body>")
+            << true;
+        QTest::newRow("mismatched tags after it") << Fb2Book(description + "<body><p>x</q></body>") << true;
+        QTest::newRow("undefined entity after it") << Fb2Book(description + "<body><p>&nbsp;</p></body>") << true;
+        QTest::newRow("truncated after it") << Fb2Book(description + body).chopped(20) << true;
+        QTest::newRow("mismatched tags in it") << Fb2Book("<description><title-info></description>" + body) << true;
+    }
+    void descriptionAloneLoadsAsTheWholeBook()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, cut);
+        const QString path = m_files.Write(bytes);
+        IXMLFictionBook whole, head;
+        const QString error = ErrorOf([&] { whole = OpenBookDocument(path); });
+        QCOMPARE(ErrorOf([&] { head = OpenBookDescription(path); }), error);
+        if (!error.isEmpty())
+            return;
+        if (cut) {  // what the head must hold: the whole tree without what follows the description
+            xmlNode *root = whole->DomNode();
+            xmlNode *description = root->children;
+            while (description && !IsChildFor(root, description, "description"))
+                description = description->next;
+            QVERIFY(description);
+            while (xmlNode *after = description->next) {
+                xmlUnlinkNode(after);
+                xmlFreeNode(after);
+            }
+        }
+        QCOMPARE(head->Xml(), whole->Xml());
+        QCOMPARE(head->Description()->TitleInfo()->BookTitle()->Text(),
+                 whole->Description()->TitleInfo()->BookTitle()->Text());
+    }
+
     void missingFileIsALoadError()
     {
         const QString path = m_files.Dir().filePath(QStringLiteral("нет такой.fb2"));

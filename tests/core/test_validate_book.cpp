@@ -2,6 +2,7 @@
 #include "globals/Errors.h"
 #include "validate/ValidBook.h"
 #include "validate/ValidateBook.h"
+#include "xml/XmlSchema.h"
 
 #include <QDir>
 #include <QFile>
@@ -39,6 +40,22 @@ const char kBook[] = R"(<?xml version="1.0" encoding="UTF-8"?>
 )";
 
 const QString kNs = QStringLiteral("{http://www.gribuser.ru/xml/fictionbook/2.0}");
+
+// A book's verdict and error text as the validator without a tree and the tree give them
+// together (every book read as it is read, whatever its size).
+bool ValidatedAsRead(const QString &path, const QString &utils, QString &errorText)
+{
+    XmlParseError error;
+    if (XmlValidateFile(path, utils + QStringLiteral("FictionBook.xsd"), FictionBookNamespace, error, 0))
+        return true;
+    errorText = ValidationErrorText(error);
+    return false;
+}
+
+bool StreamVouches(const QString &path, const QString &utils = kUtils)
+{
+    return XmlStreamFindsValid(path, utils + QStringLiteral("FictionBook.xsd"), FictionBookNamespace);
+}
 
 }  // namespace
 
@@ -78,37 +95,49 @@ class TestValidateBook : public QObject {
     }
 
 private slots:
+    // streamed: the validator without a tree vouches for the book itself (a document type is
+    // left to the tree).
     void validBookLeavesTextAlone_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("utf-8") << Book({}, {});
-        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF") + Book({}, {});
-        QTest::newRow("windows-1251") << InCp1251(Book(QStringLiteral("UTF-8"), QStringLiteral("windows-1251")));
+        QTest::addColumn<bool>("streamed");
+        QTest::newRow("utf-8") << Book({}, {}) << true;
+        QTest::newRow("byte-order mark") << QByteArray("\xEF\xBB\xBF") + Book({}, {}) << true;
+        QTest::newRow("windows-1251") << InCp1251(Book(QStringLiteral("UTF-8"), QStringLiteral("windows-1251")))
+                                      << true;
         QTest::newRow("genre of the published list")
-            << Book(QStringLiteral("prose_contemporary"), QStringLiteral("sf"));
+            << Book(QStringLiteral("prose_contemporary"), QStringLiteral("sf")) << true;
         QTest::newRow("internal entity") << Book(QStringLiteral("<FictionBook "),
                                                  QStringLiteral(
                                                      "<!DOCTYPE FictionBook [<!ENTITY a \"Антон\">]>\n<FictionBook "))
-                                                .replace("<first-name>Антон", "<first-name>&a;");
+                                                .replace("<first-name>Антон", "<first-name>&a;")
+                                         << false;
         // Never read: the reference stays empty.
         QTest::newRow("external entity")
             << Book(QStringLiteral("<FictionBook "),
                     QStringLiteral(
                         "<!DOCTYPE FictionBook [<!ENTITY x SYSTEM \"file:///etc/hostname\">]>\n<FictionBook "))
-                   .replace("<nickname>maker", "<nickname>maker&x;");
+                   .replace("<nickname>maker", "<nickname>maker&x;")
+            << false;
         QTest::newRow("empty section and notes body") << Book(
             QStringLiteral("</body>"),
-            QStringLiteral("<section/></body><body name=\"notes\"><section id=\"n1\"><p>1</p></section></body>"));
+            QStringLiteral("<section/></body><body name=\"notes\"><section id=\"n1\"><p>1</p></section></body>"))
+                                                      << true;
+        QTest::newRow("character references")
+            << Book(QStringLiteral("<p>Текст"), QStringLiteral("<p>&#x422;&amp;")) << true;
     }
 
     void validBookLeavesTextAlone()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(bool, streamed);
         QVERIFY(!bytes.isEmpty());
         const QString path = Write(QStringLiteral("valid.fb2"), bytes);
         QString text = QStringLiteral("untouched");
         QVERIFY(ValidateBook(path, text, kUtils));
+        QVERIFY(ValidatedAsRead(path, kUtils, text));
         QCOMPARE(text, QStringLiteral("untouched"));
+        QCOMPARE(StreamVouches(path), streamed);
     }
 
     // Each kind of first error: its code, where it stands, and the start of libxml2's reason.
@@ -143,6 +172,10 @@ private slots:
             << Book(QStringLiteral("</FictionBook>"),
                     QStringLiteral("<binary id=\"cover.png\" content-type=\"image/png\">AAAA</binary>\n</FictionBook>"))
             << 1824 << 22 << 48 << "Element '" + kNs + "binary', attribute 'id': 'cover.png' is not a valid value";
+        // Ids compare as the schema reads them, without the white space around them.
+        QTest::newRow("duplicate id with white space around")
+            << Book(QStringLiteral("</body>"), QStringLiteral("<section id=\" s1\t\"><p>2</p></section></body>"))
+            << 1824 << 20 << 19 << "Element '" + kNs + "section', attribute 'id': ' s1 ' is not a valid value";
         QTest::newRow("not well-formed") << Book(QStringLiteral("</emphasis>"), QStringLiteral("</emph>")) << 76 << 19
                                          << 76 << "Opening and ending tag mismatch: emphasis line 19 and emph";
         QTest::newRow("byte the declared code page lacks")
@@ -174,6 +207,83 @@ private slots:
         QCOMPARE(lines[1], QStringLiteral("Строка %1").arg(line));
         QCOMPARE(lines[2], QStringLiteral("Символ %1").arg(pos));
         QVERIFY2(lines[3].startsWith(reason), qPrintable(lines[3]));
+        QVERIFY(!StreamVouches(path));
+        QString asRead;
+        QVERIFY(!ValidatedAsRead(path, kUtils, asRead));
+        QCOMPARE(asRead, text);
+    }
+
+    // A book of several megabytes is read as it is validated; its verdict and error are the tree's.
+    void bigBookIsJudgedAsTheTreeJudgesIt_data()
+    {
+        QTest::addColumn<QByteArray>("change");
+        QTest::newRow("valid") << QByteArray();
+        QTest::newRow("id given twice") << QByteArray("<section id=\"s1\"><p>2</p></section>");
+        QTest::newRow("schema error at the end") << QByteArray("<section><bogus/></section>");
+    }
+    void bigBookIsJudgedAsTheTreeJudgesIt()
+    {
+        QFETCH(QByteArray, change);
+        const QByteArray paragraphs = QByteArray("<p>Строка текста книги, довольно длинная.</p>\n").repeated(100000);
+        const QString path =
+            Write(QStringLiteral("big.fb2"),
+                  Book(QStringLiteral("</body>"),
+                       QString::fromUtf8("<section>" + paragraphs + "</section>" + change + "</body>")));
+        QVERIFY(QFileInfo(path).size() > qint64(4) << 20);
+        QString text, treeText;
+        const bool valid = ValidateBook(path, text, kUtils);
+        const XmlDocPtr tree = ValidatedBookTree(path, treeText, kUtils);
+        QCOMPARE(valid, change.isEmpty());
+        QCOMPARE(valid, tree != nullptr);
+        QCOMPARE(text, treeText);
+    }
+
+    // The validator without a tree tells ids apart by the name "id": only under a schema whose
+    // ids are all such attributes does it vouch for a book.
+    void streamVouchesUnderASchemaOfIdAttributesOnly_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("streamed");
+        QTest::newRow("as shipped") << QString() << QString() << true;
+        QTest::newRow("id type through another prefix")
+            << QStringLiteral("<xs:attribute name=\"id\" type=\"xs:ID\" use=\"optional\"/>")
+            << QStringLiteral("<xs:attribute xmlns:x=\"http://www.w3.org/2001/XMLSchema\" name=\"id\" type=\"x:ID\" "
+                              "use=\"optional\"/>")
+            << true;
+        QTest::newRow("another attribute typed as an id")
+            << QStringLiteral("<xs:attribute name=\"name\" type=\"xs:token\" use=\"required\"/>")
+            << QStringLiteral("<xs:attribute xmlns:x=\"http://www.w3.org/2001/XMLSchema\" name=\"name\" type=\"x:ID\" "
+                              "use=\"required\"/>")
+            << false;
+        QTest::newRow("a type derived from ids")
+            << QStringLiteral("</xs:schema>")
+            << QStringLiteral(
+                   "<xs:simpleType name=\"key\"><xs:restriction base=\"xs:ID\"/></xs:simpleType></xs:schema>")
+            << false;
+        QTest::newRow("qualified attributes") << QStringLiteral("attributeFormDefault=\"unqualified\"")
+                                              << QStringLiteral("attributeFormDefault=\"qualified\"") << false;
+    }
+    void streamVouchesUnderASchemaOfIdAttributesOnly()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QFETCH(bool, streamed);
+        const QString utils = CopyOfUtils(QString::fromLatin1(QTest::currentDataTag()).replace(' ', '_'));
+        if (!from.isEmpty()) {
+            QFile f(utils + QStringLiteral("FictionBook.xsd"));
+            QVERIFY(f.open(QIODevice::ReadWrite));
+            QString xsd = QString::fromUtf8(f.readAll());
+            QVERIFY(xsd.contains(from));
+            xsd.replace(from, to);
+            f.resize(0);
+            f.write(xsd.toUtf8());
+        }
+        const QString path = Write(QStringLiteral("ids.fb2"), Book({}, {}));
+        QCOMPARE(StreamVouches(path, utils), streamed);
+        QString text, asRead;
+        QCOMPARE(ValidatedAsRead(path, utils, asRead), ValidateBook(path, text, utils));
+        QCOMPARE(asRead, text);
     }
 
     void errorTextIsFourLinesExactly()

@@ -251,11 +251,16 @@ IXMLNode TXMLNode::ParentNode()
 
 // ---- TXMLNode: accessor kinds ----
 
+bool IsChildFor(const xmlNode *parent, const xmlNode *child, const char *tag)
+{
+    return child->type == XML_ELEMENT_NODE && NameMatches(child->name, child->ns, tag)
+        && SameNamespace(child->ns, parent->ns);
+}
+
 xmlNode *TXMLNode::FindChild(const char *tag) const
 {
     for (xmlNode *child = m_node->children; child; child = child->next)
-        if (child->type == XML_ELEMENT_NODE && NameMatches(child->name, child->ns, tag)
-            && SameNamespace(child->ns, m_node->ns))
+        if (IsChildFor(m_node, child, tag))
             return child;
     return nullptr;
 }

@@ -44,6 +44,10 @@ struct TNodeClass {
 
 template <class T> TXMLNode *MakeNode() { return new T; }
 
+// Whether child can be what a node's accessor for tag finds below parent: an element of that
+// name in the parent's namespace (the first such child is the one).
+bool IsChildFor(const xmlNode *parent, const xmlNode *child, const char *tag);
+
 // The plain node class: generic operations and the accessor kinds the binding classes use.
 class TXMLNode {
 public:

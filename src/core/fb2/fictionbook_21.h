@@ -65,6 +65,10 @@ ORVANE_FB2_INTERFACE(String_List)
 // first 40 characters of the source line), or "Interface not supported" when the root element
 // is not FictionBook in the FB2 namespace. Never returns null.
 IXMLFictionBook OpenBookDocument(const QString &fileName);
+// OpenBookDocument for a reader of the description alone (a book's record): the tree ends with
+// the root's description, and the rest of the file is parsed without being built. Loads and
+// fails exactly as OpenBookDocument.
+IXMLFictionBook OpenBookDescription(const QString &fileName);
 
 // The two halves of OpenBookDocument, for a caller that looks at the parsed document before it
 // is bound (the run validates it without reading the file twice): the parse, which throws the

@@ -40,6 +40,6 @@ TBookData EntryBookRecord(const TListEntry &entry, const QString &tempDir)
 {
     TBookData record;
     record.Clear();
-    ExtractBookInfo(OpenBookDocument(EntryFile(entry, tempDir)), record);
+    ExtractBookInfo(OpenBookDescription(EntryFile(entry, tempDir)), record);
     return record;
 }

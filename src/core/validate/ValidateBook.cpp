@@ -12,7 +12,11 @@ bool ValidateBook(const QString &fileName, QString &errorText) { return Validate
 
 bool ValidateBook(const QString &fileName, QString &errorText, const QString &utilsDir)
 {
-    return ValidatedBookTree(fileName, errorText, utilsDir) != nullptr;
+    XmlParseError error;
+    if (XmlValidateFile(fileName, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace, error))
+        return true;
+    errorText = ValidationErrorText(error);
+    return false;
 }
 
 XmlDocPtr ValidatedBookTree(const QString &fileName, QString &errorText, const QString &utilsDir)

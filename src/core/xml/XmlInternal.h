@@ -55,13 +55,25 @@ void InitXsltErrorRelay();
 // dictionary with libxslt.
 XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const char *encoding, int options,
                         XmlBlanks blanks, xmlDict *dict, XmlParseError &error);
-// A file this big is parsed as it is read: read whole, it would be in memory twice beside its
-// tree (the bytes and the parser's own copy of them). A smaller one is read whole, which is faster.
-constexpr qint64 kParseAsReadFrom = qint64(4) << 20;
 // The same for a file; one of `streamFrom` bytes or more is read piece by piece as it is parsed.
 // Fails as ReadWholeFile does when it cannot be read. `whole`: the bytes, when the file was read
 // whole (for a caller that needs them to place a later error).
+// lastNeeded: as XmlLoadFileHead's.
 XmlDocPtr ParseXmlFile(const QString &path, int options, XmlBlanks blanks, XmlParseError &error,
-                       qint64 streamFrom = kParseAsReadFrom, QByteArray *whole = nullptr);
+                       qint64 streamFrom = kParseAsReadFrom, QByteArray *whole = nullptr,
+                       const XmlLastNeeded *lastNeeded = nullptr);
+
+// SAX handlers for a parse that builds no tree. Attach installs them on the parser's context
+// before the parse; Detach undoes what Attach did (a schema plug) before the context is freed.
+class XmlEventHandlers {
+public:
+    virtual ~XmlEventHandlers() = default;
+    virtual void Attach(xmlParserCtxtPtr ctxt) = 0;
+    virtual void Detach(xmlParserCtxtPtr ctxt) = 0;
+};
+// Parses a file as it is read, for the handlers alone. True when the file was read to its end,
+// well-formed, with no error reported (warnings aside); false when it could not be read, the
+// attribute guard stopped it, or anything went wrong, which the tree's parse then reports.
+bool ParseXmlFileEvents(const QString &path, int options, XmlEventHandlers &handlers);
 // Installs the libxslt loader for imports, includes and document(): local files only.
 void InitXsltLoader();

@@ -3,16 +3,21 @@
 #include "globals/Errors.h"
 #include "xml/XmlInternal.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QUrl>
+#include <cstring>
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>
 #include <libxml/schemasInternals.h>
 #include <libxml/xmlschemas.h>
 #include <memory>
 #include <mutex>
+#include <string>
 #include <sys/stat.h>
+#include <unordered_set>
 
 namespace {
 
@@ -38,6 +43,7 @@ struct SchemaCache {
     QString path;
     SchemaStamp stamp;
     SchemaPtr schema;
+    bool idsByName = false;  // IdsAreIdAttributes of the schema
 };
 
 SchemaCache &Cache()
@@ -75,8 +81,86 @@ SchemaPtr ParseSchema(const QString &path, const QString &expectedNamespace)
     return schema;
 }
 
-// The schema of path: the cached one while the file keeps its time and size.
-SchemaPtr SchemaFor(const QString &path, const QString &expectedNamespace)
+const char kXsdNamespace[] = "http://www.w3.org/2001/XMLSchema";
+
+const char *Str(const xmlChar *s) { return reinterpret_cast<const char *>(s); }
+
+bool IsXsd(const xmlNode *node, const char *name)
+{
+    return node && node->type == XML_ELEMENT_NODE && node->ns && !qstrcmp(Str(node->ns->href), kXsdNamespace)
+        && !qstrcmp(Str(node->name), name);
+}
+
+QByteArray Attribute(const xmlNode *node, const char *name)
+{
+    xmlChar *value = xmlGetNoNsProp(node, reinterpret_cast<const xmlChar *>(name));
+    const QByteArray text(Str(value));
+    xmlFree(value);
+    return text;
+}
+
+// Whether every use of xs:ID in a schema element and below it types an unqualified local
+// attribute named "id" (a type derived from xs:ID is another use). Adds the files the schema
+// includes to `included`; false when one is not a local file.
+bool IdsAreIdAttributesBelow(const xmlNode *node, bool qualifiedByDefault, const QString &folder, QStringList &included)
+{
+    for (const char *inclusion : {"include", "import", "redefine", "override"}) {
+        const QString location =
+            IsXsd(node, inclusion) ? QString::fromUtf8(Attribute(node, "schemaLocation")) : QString();
+        if (location.isEmpty())
+            continue;
+        const QUrl url(location);
+        if (!url.isRelative() && !url.isLocalFile())
+            return false;
+        included << QDir(folder).absoluteFilePath(url.isLocalFile() ? url.toLocalFile() : url.path());
+    }
+    for (const char *reference : {"type", "base", "itemType", "memberTypes"}) {
+        for (const QByteArray &qname : Attribute(node, reference).simplified().split(' ')) {
+            const int colon = qname.indexOf(':');
+            if (qname.mid(colon + 1) != "ID")
+                continue;
+            const QByteArray prefix = qname.left(qMax(colon, 0));
+            const xmlNs *ns = xmlSearchNs(node->doc, const_cast<xmlNode *>(node),
+                                          colon < 0 ? nullptr : reinterpret_cast<const xmlChar *>(prefix.data()));
+            if (!ns || qstrcmp(Str(ns->href), kXsdNamespace))
+                continue;
+            const QByteArray form = Attribute(node, "form");
+            const bool qualified = form == "qualified" || (form.isEmpty() && qualifiedByDefault);
+            if (qstrcmp(reference, "type") || !IsXsd(node, "attribute") || IsXsd(node->parent, "schema")
+                || Attribute(node, "name") != "id" || qualified)
+                return false;
+        }
+    }
+    for (const xmlNode *child = node->children; child; child = child->next)
+        if (child->type == XML_ELEMENT_NODE && !IdsAreIdAttributesBelow(child, qualifiedByDefault, folder, included))
+            return false;
+    return true;
+}
+
+// Whether every attribute the schema and the files it includes type as xs:ID is an unqualified
+// one named "id". Then the ids of a book are told apart by name alone, which is the one check a
+// validator without a tree lacks (it cannot record ids).
+bool IdsAreIdAttributes(const QString &schemaPath)
+{
+    QStringList pending{schemaPath};
+    QSet<QString> seen;
+    while (!pending.isEmpty()) {
+        const QString file = QFileInfo(pending.takeLast()).absoluteFilePath();
+        if (seen.contains(file))
+            continue;
+        seen.insert(file);
+        XmlParseError error;
+        const XmlDocPtr doc = XmlLoadFile(file, error, XmlBlanks::Keep);
+        const xmlNode *root = doc ? xmlDocGetRootElement(doc.get()) : nullptr;
+        if (!IsXsd(root, "schema")
+            || !IdsAreIdAttributesBelow(root, Attribute(root, "attributeFormDefault") == "qualified",
+                                        QFileInfo(file).absolutePath(), pending))
+            return false;
+    }
+    return true;
+}
+
+SchemaCache &CachedSchema(const QString &path, const QString &expectedNamespace, std::unique_lock<std::mutex> &lock)
 {
     const QString absolute = QFileInfo(path).absoluteFilePath();
     struct stat st {};
@@ -85,13 +169,30 @@ SchemaPtr SchemaFor(const QString &path, const QString &expectedNamespace)
     const SchemaStamp stamp{st.st_dev, st.st_ino, qint64(st.st_size),
                             qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
     SchemaCache &cache = Cache();
-    std::lock_guard<std::mutex> lock(cache.mutex);
+    lock = std::unique_lock<std::mutex>(cache.mutex);
     if (cache.schema && cache.path == absolute && cache.stamp == stamp)
-        return cache.schema;
+        return cache;
     cache.schema = ParseSchema(absolute, expectedNamespace);
+    cache.idsByName = IdsAreIdAttributes(absolute);
     cache.path = absolute;
     cache.stamp = stamp;
-    return cache.schema;
+    return cache;
+}
+
+// The schema of path: the cached one while the file keeps its time and size.
+SchemaPtr SchemaFor(const QString &path, const QString &expectedNamespace)
+{
+    std::unique_lock<std::mutex> lock;
+    return CachedSchema(path, expectedNamespace, lock).schema;
+}
+
+// The schema of path when a validator without a tree judges books by it as one with a tree
+// does; null otherwise.
+SchemaPtr StreamableSchema(const QString &path, const QString &expectedNamespace)
+{
+    std::unique_lock<std::mutex> lock;
+    const SchemaCache &cache = CachedSchema(path, expectedNamespace, lock);
+    return cache.idsByName ? cache.schema : nullptr;
 }
 
 // The first schema error of a validation, with the node it concerns.
@@ -261,9 +362,121 @@ bool XmlValidateParsed(xmlDoc *doc, const QByteArray &data, const QString &schem
     return false;
 }
 
-bool XmlValidateFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
-                     XmlParseError &error)
+namespace {
+
+// Validation as the parser reads, with no tree: vouches for a valid book in a fraction of the
+// memory. It cannot record ids, so it tells apart the values of attributes named "id" itself
+// (StreamableSchema); whatever it is not sure of (any error, a document type, entities, xml:id,
+// a repeated id) makes it stop and leave the verdict to the tree.
+class TStreamValidation : public XmlEventHandlers {
+public:
+    explicit TStreamValidation(xmlSchema *schema) : m_vctxt(xmlSchemaNewValidCtxt(schema))
+    {
+        if (!m_vctxt)
+            throw EOrvane(QStringLiteral("Out of memory"));
+        xmlSchemaSetValidStructuredErrors(m_vctxt, &OnError, this);
+    }
+    ~TStreamValidation() override { xmlSchemaFreeValidCtxt(m_vctxt); }
+    TStreamValidation(const TStreamValidation &) = delete;
+    TStreamValidation &operator=(const TStreamValidation &) = delete;
+
+    void Attach(xmlParserCtxtPtr ctxt) override
+    {
+        xmlSAXHandler &sax = *ctxt->sax;
+        std::memset(&sax, 0, sizeof sax);
+        sax.initialized = XML_SAX2_MAGIC;
+        sax.startElementNs = &StartElement;
+        sax.internalSubset = &DocumentType;
+        sax.externalSubset = &DocumentType;
+        sax.reference = &Reference;
+        ctxt->_private = this;
+        m_parser = ctxt;
+        m_plug = xmlSchemaSAXPlug(m_vctxt, &ctxt->sax, &ctxt->userData);
+        if (!m_plug)
+            Unsure();
+    }
+    void Detach(xmlParserCtxtPtr) override
+    {
+        if (m_plug)
+            xmlSchemaSAXUnplug(m_plug);
+        m_plug = nullptr;
+        m_parser = nullptr;
+    }
+    bool Valid() const { return !m_unsure && xmlSchemaIsValid(m_vctxt) == 1; }
+
+private:
+    static TStreamValidation &Of(void *ctx)
+    {
+        return *static_cast<TStreamValidation *>(static_cast<xmlParserCtxtPtr>(ctx)->_private);
+    }
+    void Unsure()
+    {
+        m_unsure = true;
+        if (m_parser)
+            xmlStopParser(m_parser);
+    }
+    static void OnError(void *self, xmlErrorPtr error)
+    {
+        if (error && error->level >= XML_ERR_ERROR)
+            static_cast<TStreamValidation *>(self)->Unsure();
+    }
+    static void DocumentType(void *ctx, const xmlChar *, const xmlChar *, const xmlChar *) { Of(ctx).Unsure(); }
+    static void Reference(void *ctx, const xmlChar *) { Of(ctx).Unsure(); }
+    static void StartElement(void *ctx, const xmlChar *, const xmlChar *, const xmlChar *, int, const xmlChar **,
+                             int nbAttributes, int, const xmlChar **attributes)
+    {
+        TStreamValidation &v = Of(ctx);
+        for (int i = 0; i < nbAttributes; ++i) {
+            const xmlChar *const *a = attributes + 5 * i;  // local name, prefix, URI, value, end of value
+            if (qstrcmp(Str(a[0]), "id"))
+                continue;
+            if (a[2]) {  // xml:id, which the parser itself records
+                v.Unsure();
+                return;
+            }
+            // As the validator compares them: without leading and trailing white space.
+            const char *begin = Str(a[3]), *end = Str(a[4]);
+            auto blank = [](char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; };
+            while (begin < end && blank(*begin))
+                ++begin;
+            while (end > begin && blank(end[-1]))
+                --end;
+            if (!v.m_ids.insert(std::string(begin, end)).second) {
+                v.Unsure();
+                return;
+            }
+        }
+    }
+
+    xmlSchemaValidCtxtPtr m_vctxt;
+    xmlSchemaSAXPlugPtr m_plug = nullptr;
+    xmlParserCtxtPtr m_parser = nullptr;
+    std::unordered_set<std::string> m_ids;
+    bool m_unsure = false;
+};
+
+}  // namespace
+
+bool XmlStreamFindsValid(const QString &path, const QString &schemaPath, const QString &expectedNamespace)
 {
+    InitXmlServices();
+    const SchemaPtr schema = StreamableSchema(schemaPath, expectedNamespace);
+    if (!schema)
+        return false;
+    TStreamValidation validation(schema.get());
+    return ParseXmlFileEvents(path, XmlParseOptions(), validation) && validation.Valid();
+}
+
+bool XmlValidateFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
+                     XmlParseError &error, qint64 streamFrom)
+{
+    // A big valid book is vouched for without its tree; any other gets the tree's verdict.
+    struct stat st {};
+    if (::stat(QFile::encodeName(path).constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= streamFrom
+        && XmlStreamFindsValid(path, schemaPath, expectedNamespace)) {
+        error = XmlParseError();
+        return true;
+    }
     return XmlLoadValidFile(path, schemaPath, expectedNamespace, error) != nullptr;
 }
 

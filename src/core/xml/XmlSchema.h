@@ -14,8 +14,15 @@
 // (of the "/" of "/>"), where a streaming parser reports it.
 // The file is read once; a valid file is parsed once.
 // Throws EOrvane with the service's message when the schema is missing or not a usable schema.
+// A file of streamFrom bytes or more is first validated as it is read, without a tree, which
+// vouches for a valid one in little memory; the tree decides on any other.
 bool XmlValidateFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,
-                     XmlParseError &error);
+                     XmlParseError &error, qint64 streamFrom = kParseAsReadFrom);
+
+// True when validating the file as it is read, without a tree, finds it valid; false when it
+// does not or cannot be sure (an error, a document type, entities, an id given twice or a schema
+// that types other attributes than "id" as ids): XmlValidateFile's verdict is then the tree's.
+bool XmlStreamFindsValid(const QString &path, const QString &schemaPath, const QString &expectedNamespace);
 
 // XmlValidateFile that keeps the tree it validated: the parsed document (white space kept) of a
 // valid file, null with the error of an invalid one.

@@ -220,19 +220,28 @@ namespace {
 
 // What the parser itself met, whatever encoding the bytes were in: entity declarations and the
 // first element. Hooked into its SAX handler, which then goes on as before.
+// With lastNeeded, the tree stops growing once that element closes: the rest of the document is
+// still parsed (its verdict is the whole document's) but builds nothing.
 struct TParseWatch {
     bool entities = false;
     bool elements = false;
     entityDeclSAXFunc entityDecl = nullptr;
     startElementNsSAX2Func startElement = nullptr;
+    endElementNsSAX2Func endElement = nullptr;
+    const XmlLastNeeded *lastNeeded = nullptr;
 
-    void Attach(xmlParserCtxtPtr ctxt)
+    void Attach(xmlParserCtxtPtr ctxt, const XmlLastNeeded *last)
     {
         ctxt->_private = this;
         entityDecl = ctxt->sax->entityDecl;
         startElement = ctxt->sax->startElementNs;
         ctxt->sax->entityDecl = &EntityDecl;
         ctxt->sax->startElementNs = &StartElement;
+        lastNeeded = last;
+        if (last) {
+            endElement = ctxt->sax->endElementNs;
+            ctxt->sax->endElementNs = &EndElement;
+        }
     }
     static TParseWatch &Of(void *ctx)
     {
@@ -255,6 +264,29 @@ struct TParseWatch {
         if (w.startElement)
             w.startElement(ctx, localname, prefix, uri, nbNamespaces, namespaces, nbAttributes, nbDefaulted,
                            attributes);
+    }
+    static void EndElement(void *ctx, const xmlChar *localname, const xmlChar *prefix, const xmlChar *uri)
+    {
+        TParseWatch &w = Of(ctx);
+        auto *ctxt = static_cast<xmlParserCtxtPtr>(ctx);
+        const xmlNode *closed = ctxt->node;
+        if (w.endElement)
+            w.endElement(ctx, localname, prefix, uri);
+        // A document type may declare entities that the rest refers to: such a tree stays whole.
+        const xmlDoc *doc = ctxt->myDoc;
+        if (closed && doc && !doc->intSubset && !doc->extSubset && (*w.lastNeeded)(closed))
+            StopBuilding(ctxt->sax);
+    }
+    static void StopBuilding(xmlSAXHandler *sax)
+    {
+        sax->startElementNs = nullptr;
+        sax->endElementNs = nullptr;
+        sax->characters = nullptr;
+        sax->ignorableWhitespace = nullptr;
+        sax->cdataBlock = nullptr;
+        sax->comment = nullptr;
+        sax->processingInstruction = nullptr;
+        sax->reference = nullptr;
     }
 };
 
@@ -306,7 +338,7 @@ struct TParseSource {
 // One run of the parser; fills error (without the source line) when the document is not
 // well-formed. encodingUsed: the encoding the bytes were read in, when one was named.
 XmlDocPtr ParseOnce(TParseSource &source, const QByteArray &url, const char *encoding, int options, xmlDict *dict,
-                    XmlParseError &error, QByteArray &encodingUsed, TParseWatch &watch)
+                    XmlParseError &error, QByteArray &encodingUsed, TParseWatch &watch, const XmlLastNeeded *lastNeeded)
 {
     error = XmlParseError();
     XmlErrorCapture capture(url);
@@ -316,7 +348,7 @@ XmlDocPtr ParseOnce(TParseSource &source, const QByteArray &url, const char *enc
         error.reason = QStringLiteral("Out of memory");
         return nullptr;
     }
-    watch.Attach(ctxt);
+    watch.Attach(ctxt, lastNeeded);
     if (dict) {
         xmlDictFree(ctxt->dict);
         ctxt->dict = dict;
@@ -390,7 +422,7 @@ void TooManyAttributes(const QByteArray &data, size_t found, XmlParseError &erro
 }
 
 XmlDocPtr Parse(TParseSource &source, const QString &path, const QString &baseUrl, const char *encoding, int options,
-                XmlBlanks blanks, xmlDict *dict, XmlParseError &error)
+                XmlBlanks blanks, xmlDict *dict, XmlParseError &error, const XmlLastNeeded *lastNeeded = nullptr)
 {
     InitXmlServices();
     error = XmlParseError();
@@ -419,12 +451,13 @@ XmlDocPtr Parse(TParseSource &source, const QString &path, const QString &baseUr
         return true;
     };
     TParseWatch watch;
-    XmlDocPtr doc = ParseOnce(source, url, encoding, options, dict, error, encodingUsed, watch);
+    XmlDocPtr doc = ParseOnce(source, url, encoding, options, dict, error, encodingUsed, watch, lastNeeded);
     if (readFailed())
         return nullptr;
     if (!doc && HitSizeLimit(error) && MayLiftSizeLimits(watch)) {
+        // Whole, so that the depth check below sees every element.
         TParseWatch again;
-        doc = ParseOnce(source, url, encoding, options | XML_PARSE_HUGE, dict, error, encodingUsed, again);
+        doc = ParseOnce(source, url, encoding, options | XML_PARSE_HUGE, dict, error, encodingUsed, again, nullptr);
         if (readFailed())
             return nullptr;
         // The huge option lifts the depth limit too: keep it.
@@ -466,7 +499,7 @@ XmlDocPtr ParseXmlBytes(const QByteArray &data, const QString &baseUrl, const ch
 }
 
 XmlDocPtr ParseXmlFile(const QString &path, int options, XmlBlanks blanks, XmlParseError &error, qint64 streamFrom,
-                       QByteArray *whole)
+                       QByteArray *whole, const XmlLastNeeded *lastNeeded)
 {
     InitXmlServices();
     error = XmlParseError();
@@ -480,7 +513,7 @@ XmlDocPtr ParseXmlFile(const QString &path, int options, XmlBlanks blanks, XmlPa
     }
     const QString url = QUrl::fromLocalFile(path).toString(QUrl::FullyEncoded);
     if (size >= streamFrom) {
-        XmlDocPtr doc = Parse(source, path, url, nullptr, options, blanks, nullptr, error);
+        XmlDocPtr doc = Parse(source, path, url, nullptr, options, blanks, nullptr, error, lastNeeded);
         ::close(source.fd);
         return doc;
     }
@@ -491,10 +524,45 @@ XmlDocPtr ParseXmlFile(const QString &path, int options, XmlBlanks blanks, XmlPa
         error = UnreadFile(why);
         return nullptr;
     }
-    XmlDocPtr doc = ParseXmlBytes(data, url, nullptr, options, blanks, nullptr, error);
+    TParseSource bytes;
+    bytes.bytes = &data;
+    XmlDocPtr doc = Parse(bytes, QString(), url, nullptr, options, blanks, nullptr, error, lastNeeded);
     if (whole)
         *whole = std::move(data);
     return doc;
+}
+
+bool ParseXmlFileEvents(const QString &path, int options, XmlEventHandlers &handlers)
+{
+    InitXmlServices();
+    QString why;
+    TParseSource source;
+    source.fd = OpenRegularFileUpTo(path, kMaxDocument, why);
+    if (source.fd < 0)
+        return false;
+    XmlErrorCapture capture;
+    bool parsed = false;
+    if (xmlParserCtxtPtr ctxt =
+            xmlCreateIOParserCtxt(nullptr, nullptr, &TParseSource::Read, nullptr, &source, XML_CHAR_ENCODING_NONE)) {
+        xmlCtxtUseOptions(ctxt, options);
+        handlers.Attach(ctxt);
+        xmlParseDocument(ctxt);
+        handlers.Detach(ctxt);
+        parsed = ctxt->wellFormed && !capture.First().code && !source.readError && !source.guard.Tripped();
+        xmlFreeDoc(ctxt->myDoc);  // none, unless Attach kept a handler that builds one
+        ctxt->myDoc = nullptr;
+        xmlFreeParserCtxt(ctxt);
+    }
+    ::close(source.fd);
+    return parsed;
+}
+
+XmlDocPtr XmlLoadFileHead(const QString &path, XmlParseError &error, XmlBlanks blanks, const XmlLastNeeded &lastNeeded)
+{
+    XmlDocPtr doc = ParseXmlFile(path, XmlParseOptions(), blanks, error, kParseAsReadFrom, nullptr, &lastNeeded);
+    // A failure is reported as the whole parse reports it: a limit it would have met in the part
+    // not built (a text node over 10 MB) may have changed how the parse went on.
+    return doc ? std::move(doc) : XmlLoadFile(path, error, blanks);
 }
 
 void XmlDropBlankText(xmlDoc *doc)

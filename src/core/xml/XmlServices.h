@@ -9,6 +9,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <libxml/tree.h>
 #include <libxslt/xsltInternals.h>
 #include <memory>
@@ -59,8 +60,19 @@ struct XmlParseError {
 // White-space-only text nodes: dropped for books (the FB2 loader's setting), kept otherwise.
 enum class XmlBlanks { Drop, Keep };
 
+// A file this big is parsed as it is read: read whole, it would be in memory twice beside its
+// tree (the bytes and the parser's own copy of them). A smaller one is read whole, which is faster.
+constexpr qint64 kParseAsReadFrom = qint64(4) << 20;
+
 // Parses a file. On failure returns null and fills error; never throws for bad input.
 XmlDocPtr XmlLoadFile(const QString &path, XmlParseError &error, XmlBlanks blanks = XmlBlanks::Drop);
+// Whether the element that just closed is the last part of the document a reader needs.
+using XmlLastNeeded = std::function<bool(const xmlNode *closed)>;
+// XmlLoadFile for a reader of the document's beginning: the tree ends where the first element
+// for which lastNeeded is true closes (its ancestors get no later children). The rest is parsed
+// without being built, so a file fails or loads exactly as with XmlLoadFile, which gives the
+// result of a file that fails. A document with a document type declaration is built whole.
+XmlDocPtr XmlLoadFileHead(const QString &path, XmlParseError &error, XmlBlanks blanks, const XmlLastNeeded &lastNeeded);
 // Reads a file as XmlLoadFile does (a regular file, at most 1 GiB), for a caller that parses
 // the bytes itself; false with error set as XmlLoadFile sets it.
 bool ReadWholeFile(const QString &path, QByteArray &data, XmlParseError &error);
