@@ -108,6 +108,10 @@ void FuzzValidate(const QByteArray &data)
         // Validation without a tree may only vouch for a book that the tree finds valid.
         if (!valid && XmlStreamFindsValid(path, UtilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace))
             qFatal("validation without a tree passed an invalid book");
+        // The run's loader for the record alone judges as the whole tree does.
+        QString headError;
+        if ((LoadValidBookDescription(data, path, UtilsDir, headError) != nullptr) != valid || headError != error)
+            qFatal("the description's loader judges a book differently from the whole tree");
     } catch (const EOrvane &) {
     }
 }

@@ -300,35 +300,65 @@ private slots:
 
     // The loader's tree of a book is judged as ValidateBook judges its file: white space that the
     // schema refuses counts before the loader drops it, and an invalid book gets the same text.
+    // The loader for the description alone judges alike; its tree of a valid book ends with the
+    // description (cut) unless the book has a document type.
     void loadingGivesValidateBooksVerdict_data()
     {
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("valid") << Book({}, {});
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("valid") << Book({}, {}) << true;
         QTest::newRow("blank in the cover's image") << Book(QStringLiteral("<image l:href=\"#cover.png\"/>"),
-                                                            QStringLiteral("<image l:href=\"#cover.png\"> </image>"));
+                                                            QStringLiteral("<image l:href=\"#cover.png\"> </image>"))
+                                                    << false;
         QTest::newRow("line break in a picture of the text")
-            << Book(QStringLiteral("<p>Текст"), QStringLiteral("<image l:href=\"#cover.png\">\n</image><p>Текст"));
+            << Book(QStringLiteral("<p>Текст"), QStringLiteral("<image l:href=\"#cover.png\">\n</image><p>Текст"))
+            << false;
         QTest::newRow("blank in an empty-line, which takes anything")  // valid either way
-            << Book(QStringLiteral("<p>Текст"), QStringLiteral("<empty-line> </empty-line><p>Текст"));
-        QTest::newRow("schema error") << Book(QStringLiteral("<lang>ru</lang>\n"), {});
-        QTest::newRow("not well-formed") << Book(QStringLiteral("</emphasis>"), QStringLiteral("</emph>"));
-        QTest::newRow("not xml") << QByteArray("plain text");
+            << Book(QStringLiteral("<p>Текст"), QStringLiteral("<empty-line> </empty-line><p>Текст")) << true;
+        QTest::newRow("schema error") << Book(QStringLiteral("<lang>ru</lang>\n"), {}) << false;
+        QTest::newRow("schema error after the description")
+            << Book(QStringLiteral("<p>Текст"), QStringLiteral("<bogus/><p>Текст")) << false;
+        QTest::newRow("id given twice after the description")
+            << Book(QStringLiteral("</body>"), QStringLiteral("<section id=\"s1\"><p>2</p></section></body>")) << false;
+        QTest::newRow("internal entity") << Book(QStringLiteral("<FictionBook "),
+                                                 QStringLiteral(
+                                                     "<!DOCTYPE FictionBook [<!ENTITY a \"Антон\">]>\n<FictionBook "))
+                                                .replace("<first-name>Антон", "<first-name>&a;")
+                                         << false;
+        QTest::newRow("not well-formed") << Book(QStringLiteral("</emphasis>"), QStringLiteral("</emph>")) << false;
+        QTest::newRow("not well-formed after the end")
+            << Book(QStringLiteral("</FictionBook>"), QStringLiteral("</FictionBook><a/>")) << false;
+        QTest::newRow("not xml") << QByteArray("plain text") << false;
     }
 
     void loadingGivesValidateBooksVerdict()
     {
         QFETCH(QByteArray, bytes);
+        QFETCH(bool, cut);
         const QString path = Write(QStringLiteral("verdict.fb2"), bytes);
-        QString expected, text;
+        QString expected, text, headText;
         const bool valid = ValidateBook(path, expected, kUtils);
         const XmlDocPtr dom = LoadValidBookDom(path, kUtils, text);
+        const XmlDocPtr head = LoadValidBookDescription(bytes, path, kUtils, headText);
         QCOMPARE(dom != nullptr, valid);
+        QCOMPARE(head != nullptr, valid);
         QCOMPARE(text, expected);
+        QCOMPARE(headText, expected);
         if (!dom)
             return;
         // The loader's tree has no white-space-only text left.
-        for (xmlNode *n = xmlDocGetRootElement(dom.get())->children; n; n = n->next)
+        xmlNode *root = xmlDocGetRootElement(dom.get());
+        for (xmlNode *n = root->children; n; n = n->next)
             QVERIFY(n->type != XML_TEXT_NODE);
+        if (cut) {
+            xmlNode *description = root->children;
+            QCOMPARE(reinterpret_cast<const char *>(description->name), "description");
+            while (xmlNode *after = description->next) {
+                xmlUnlinkNode(after);
+                xmlFreeNode(after);
+            }
+        }
+        QCOMPARE(XmlNodeText(xmlDocGetRootElement(head.get())), XmlNodeText(root));
     }
 
     void missingFileIsAResult()

@@ -282,17 +282,12 @@ QString TXMLPType::PlainText() const
 
 IXMLFictionBook OpenBookDocument(const QString &fileName) { return BookFromDom(LoadBookDom(fileName)); }
 
-namespace {
-
-// The end of the root's description, the last part of a book that its record reads.
 bool IsBooksDescription(const xmlNode *closed)
 {
     const xmlNode *root = closed->parent;
     return root && root->type == XML_ELEMENT_NODE && root->parent && root->parent->type == XML_DOCUMENT_NODE
         && IsChildFor(root, closed, "description");
 }
-
-}  // namespace
 
 IXMLFictionBook OpenBookDescription(const QString &fileName)
 {

@@ -69,6 +69,9 @@ IXMLFictionBook OpenBookDocument(const QString &fileName);
 // the root's description, and the rest of the file is parsed without being built. Loads and
 // fails exactly as OpenBookDocument.
 IXMLFictionBook OpenBookDescription(const QString &fileName);
+// Whether the element that just closed is the description Description() finds, the last part
+// of a book that its record reads.
+bool IsBooksDescription(const xmlNode *closed);
 
 // The two halves of OpenBookDocument, for a caller that looks at the parsed document before it
 // is bound (the run validates it without reading the file twice): the parse, which throws the

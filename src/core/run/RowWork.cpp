@@ -45,7 +45,10 @@ void PrepareRow(TRowWork &w, const TBookConversion &conversion)
         w.BookHash = DataHash(bytes);
     try {
         XmlDocPtr dom;
-        if (s.Valid)
+        // Without a conversion only the record is read: the tree may end with the description.
+        if (s.Valid && inHand && !s.Convert)
+            dom = LoadValidBookDescription(bytes, in.WorkingPath, UtilsDir, w.InvalidText);
+        else if (s.Valid)
             dom = inHand ? LoadValidBookDom(bytes, in.WorkingPath, UtilsDir, w.InvalidText)
                          : LoadValidBookDom(in.WorkingPath, UtilsDir, w.InvalidText);
         else

@@ -1,6 +1,8 @@
 #include "validate/ValidBook.h"
 
+#include "fb2/fictionbook_21.h"
 #include "validate/ValidateBook.h"
+#include "xml/XmlSchema.h"
 
 XmlDocPtr LoadValidBookDom(const QString &path, const QString &utilsDir, QString &errorText)
 {
@@ -16,5 +18,18 @@ XmlDocPtr LoadValidBookDom(const QByteArray &data, const QString &fileName, cons
     XmlDocPtr dom = ValidatedBookTree(data, fileName, errorText, utilsDir);
     if (dom)
         XmlDropBlankText(dom.get());
+    return dom;
+}
+
+XmlDocPtr LoadValidBookDescription(const QByteArray &data, const QString &fileName, const QString &utilsDir,
+                                   QString &errorText)
+{
+    // A book the validator without a tree vouches for is parsed once, and built no further than
+    // its description; any other gets the whole tree's verdict.
+    XmlDocPtr dom = XmlStreamLoadValidHead(data, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace,
+                                           &IsBooksDescription);
+    if (!dom)
+        return LoadValidBookDom(data, fileName, utilsDir, errorText);
+    XmlDropBlankText(dom.get());
     return dom;
 }

@@ -13,3 +13,8 @@ XmlDocPtr LoadValidBookDom(const QString &path, const QString &utilsDir, QString
 // The same for a book's bytes in memory; fileName names them.
 XmlDocPtr LoadValidBookDom(const QByteArray &data, const QString &fileName, const QString &utilsDir,
                            QString &errorText);
+// LoadValidBookDom of bytes for a reader of the description alone (the record, the names): the
+// same verdict and error text, and the same tree as far as the root's description, after which
+// a valid book's tree ends.
+XmlDocPtr LoadValidBookDescription(const QByteArray &data, const QString &fileName, const QString &utilsDir,
+                                   QString &errorText);

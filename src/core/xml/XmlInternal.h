@@ -75,5 +75,8 @@ public:
 // well-formed, with no error reported (warnings aside); false when it could not be read, the
 // attribute guard stopped it, or anything went wrong, which the tree's parse then reports.
 bool ParseXmlFileEvents(const QString &path, int options, XmlEventHandlers &handlers);
+// The same for bytes in memory, for handlers that keep libxml2's tree builder (or part of it):
+// doc receives the tree of a parse that succeeded.
+bool ParseXmlBytesEvents(const QByteArray &data, int options, XmlEventHandlers &handlers, XmlDocPtr &doc);
 // Installs the libxslt loader for imports, includes and document(): local files only.
 void InitXsltLoader();

@@ -367,10 +367,12 @@ namespace {
 // Validation as the parser reads, with no tree: vouches for a valid book in a fraction of the
 // memory. It cannot record ids, so it tells apart the values of attributes named "id" itself
 // (StreamableSchema); whatever it is not sure of (any error, a document type, entities, xml:id,
-// a repeated id) makes it stop and leave the verdict to the tree.
+// a repeated id) makes it stop and leave the verdict to the tree. With buildUntil, libxml2's
+// tree builder goes on beside it until that element has closed.
 class TStreamValidation : public XmlEventHandlers {
 public:
-    explicit TStreamValidation(xmlSchema *schema) : m_vctxt(xmlSchemaNewValidCtxt(schema))
+    TStreamValidation(xmlSchema *schema, const XmlLastNeeded *buildUntil)
+        : m_vctxt(xmlSchemaNewValidCtxt(schema)), m_buildUntil(buildUntil)
     {
         if (!m_vctxt)
             throw EOrvane(QStringLiteral("Out of memory"));
@@ -382,13 +384,19 @@ public:
 
     void Attach(xmlParserCtxtPtr ctxt) override
     {
-        xmlSAXHandler &sax = *ctxt->sax;
-        std::memset(&sax, 0, sizeof sax);
-        sax.initialized = XML_SAX2_MAGIC;
+        xmlSAXHandler &sax = *ctxt->sax;  // the context's own copy of the tree builder
+        if (!m_buildUntil) {
+            std::memset(&sax, 0, sizeof sax);
+            sax.initialized = XML_SAX2_MAGIC;
+        }
+        m_startElement = sax.startElementNs;
+        m_endElement = sax.endElementNs;
         sax.startElementNs = &StartElement;
+        sax.endElementNs = &EndElement;
         sax.internalSubset = &DocumentType;
         sax.externalSubset = &DocumentType;
         sax.reference = &Reference;
+        m_builder = &sax;
         ctxt->_private = this;
         m_parser = ctxt;
         m_plug = xmlSchemaSAXPlug(m_vctxt, &ctxt->sax, &ctxt->userData);
@@ -422,8 +430,13 @@ private:
     }
     static void DocumentType(void *ctx, const xmlChar *, const xmlChar *, const xmlChar *) { Of(ctx).Unsure(); }
     static void Reference(void *ctx, const xmlChar *) { Of(ctx).Unsure(); }
-    static void StartElement(void *ctx, const xmlChar *, const xmlChar *, const xmlChar *, int, const xmlChar **,
-                             int nbAttributes, int, const xmlChar **attributes)
+    static void Text(void *, const xmlChar *, int) {}
+    static void Comment(void *, const xmlChar *) {}
+    static void Instruction(void *, const xmlChar *, const xmlChar *) {}
+
+    static void StartElement(void *ctx, const xmlChar *localname, const xmlChar *prefix, const xmlChar *uri,
+                             int nbNamespaces, const xmlChar **namespaces, int nbAttributes, int nbDefaulted,
+                             const xmlChar **attributes)
     {
         TStreamValidation &v = Of(ctx);
         for (int i = 0; i < nbAttributes; ++i) {
@@ -446,11 +459,38 @@ private:
                 return;
             }
         }
+        if (v.m_startElement)
+            v.m_startElement(ctx, localname, prefix, uri, nbNamespaces, namespaces, nbAttributes, nbDefaulted,
+                             attributes);
+    }
+    static void EndElement(void *ctx, const xmlChar *localname, const xmlChar *prefix, const xmlChar *uri)
+    {
+        TStreamValidation &v = Of(ctx);
+        const xmlNode *closed = v.m_parser->node;
+        if (v.m_endElement)
+            v.m_endElement(ctx, localname, prefix, uri);
+        if (v.m_endElement && closed && (*v.m_buildUntil)(closed))
+            v.StopBuilding();
+    }
+    // The rest of the document is validated but not built: the builder gets nothing more.
+    void StopBuilding()
+    {
+        m_startElement = nullptr;
+        m_endElement = nullptr;
+        m_builder->characters = &Text;
+        m_builder->ignorableWhitespace = &Text;
+        m_builder->cdataBlock = &Text;
+        m_builder->comment = &Comment;
+        m_builder->processingInstruction = &Instruction;
     }
 
     xmlSchemaValidCtxtPtr m_vctxt;
+    const XmlLastNeeded *m_buildUntil;
     xmlSchemaSAXPlugPtr m_plug = nullptr;
     xmlParserCtxtPtr m_parser = nullptr;
+    xmlSAXHandler *m_builder = nullptr;
+    startElementNsSAX2Func m_startElement = nullptr;
+    endElementNsSAX2Func m_endElement = nullptr;
     std::unordered_set<std::string> m_ids;
     bool m_unsure = false;
 };
@@ -463,8 +503,23 @@ bool XmlStreamFindsValid(const QString &path, const QString &schemaPath, const Q
     const SchemaPtr schema = StreamableSchema(schemaPath, expectedNamespace);
     if (!schema)
         return false;
-    TStreamValidation validation(schema.get());
+    TStreamValidation validation(schema.get(), nullptr);
     return ParseXmlFileEvents(path, XmlParseOptions(), validation) && validation.Valid();
+}
+
+XmlDocPtr XmlStreamLoadValidHead(const QByteArray &data, const QString &schemaPath, const QString &expectedNamespace,
+                                 const XmlLastNeeded &lastNeeded)
+{
+    InitXmlServices();
+    const SchemaPtr schema = StreamableSchema(schemaPath, expectedNamespace);
+    if (!schema)
+        return nullptr;
+    TStreamValidation validation(schema.get(), &lastNeeded);
+    XmlDocPtr doc;
+    // The options of XmlLoadValidBytes, so that the part built is its tree's.
+    if (!ParseXmlBytesEvents(data, XmlParseOptions() | XML_PARSE_COMPACT, validation, doc) || !validation.Valid())
+        return nullptr;
+    return doc;
 }
 
 bool XmlValidateFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,

@@ -24,6 +24,12 @@ bool XmlValidateFile(const QString &path, const QString &schemaPath, const QStri
 // that types other attributes than "id" as ids): XmlValidateFile's verdict is then the tree's.
 bool XmlStreamFindsValid(const QString &path, const QString &schemaPath, const QString &expectedNamespace);
 
+// For bytes in memory that XmlStreamFindsValid would vouch for: their tree (white space kept) as
+// XmlLoadValidBytes gives it, but built only up to the end of the first element for which
+// lastNeeded is true, from one parse. Null for any other, whose verdict is XmlLoadValidBytes'.
+XmlDocPtr XmlStreamLoadValidHead(const QByteArray &data, const QString &schemaPath, const QString &expectedNamespace,
+                                 const XmlLastNeeded &lastNeeded);
+
 // XmlValidateFile that keeps the tree it validated: the parsed document (white space kept) of a
 // valid file, null with the error of an invalid one.
 XmlDocPtr XmlLoadValidFile(const QString &path, const QString &schemaPath, const QString &expectedNamespace,

@@ -532,6 +532,31 @@ XmlDocPtr ParseXmlFile(const QString &path, int options, XmlBlanks blanks, XmlPa
     return doc;
 }
 
+namespace {
+
+bool ParseEvents(TParseSource &source, int options, XmlEventHandlers &handlers, XmlDocPtr *doc)
+{
+    XmlErrorCapture capture;
+    xmlParserCtxtPtr ctxt = source.bytes
+        ? xmlCreateMemoryParserCtxt(source.bytes->constData(), int(source.bytes->size()))
+        : xmlCreateIOParserCtxt(nullptr, nullptr, &TParseSource::Read, nullptr, &source, XML_CHAR_ENCODING_NONE);
+    if (!ctxt)
+        return false;
+    xmlCtxtUseOptions(ctxt, options);
+    handlers.Attach(ctxt);
+    xmlParseDocument(ctxt);
+    handlers.Detach(ctxt);
+    const bool parsed = ctxt->wellFormed && !capture.First().code && !source.readError && !source.guard.Tripped();
+    XmlDocPtr built(ctxt->myDoc);
+    ctxt->myDoc = nullptr;
+    xmlFreeParserCtxt(ctxt);
+    if (parsed && doc)
+        *doc = std::move(built);
+    return parsed;
+}
+
+}  // namespace
+
 bool ParseXmlFileEvents(const QString &path, int options, XmlEventHandlers &handlers)
 {
     InitXmlServices();
@@ -540,21 +565,20 @@ bool ParseXmlFileEvents(const QString &path, int options, XmlEventHandlers &hand
     source.fd = OpenRegularFileUpTo(path, kMaxDocument, why);
     if (source.fd < 0)
         return false;
-    XmlErrorCapture capture;
-    bool parsed = false;
-    if (xmlParserCtxtPtr ctxt =
-            xmlCreateIOParserCtxt(nullptr, nullptr, &TParseSource::Read, nullptr, &source, XML_CHAR_ENCODING_NONE)) {
-        xmlCtxtUseOptions(ctxt, options);
-        handlers.Attach(ctxt);
-        xmlParseDocument(ctxt);
-        handlers.Detach(ctxt);
-        parsed = ctxt->wellFormed && !capture.First().code && !source.readError && !source.guard.Tripped();
-        xmlFreeDoc(ctxt->myDoc);  // none, unless Attach kept a handler that builds one
-        ctxt->myDoc = nullptr;
-        xmlFreeParserCtxt(ctxt);
-    }
+    const bool parsed = ParseEvents(source, options, handlers, nullptr);
     ::close(source.fd);
     return parsed;
+}
+
+bool ParseXmlBytesEvents(const QByteArray &data, int options, XmlEventHandlers &handlers, XmlDocPtr &doc)
+{
+    InitXmlServices();
+    TXmlAttributeGuard guard;
+    if (data.size() > INT_MAX || !guard.Feed(data.constData(), size_t(data.size())))
+        return false;
+    TParseSource source;
+    source.bytes = &data;
+    return ParseEvents(source, options, handlers, &doc);
 }
 
 XmlDocPtr XmlLoadFileHead(const QString &path, XmlParseError &error, XmlBlanks blanks, const XmlLastNeeded &lastNeeded)
