@@ -246,22 +246,39 @@ private slots:
     }
 
     // The run judges a book as ValidateBook does, on the file as it is: a blank in the cover's
-    // image is refused by the schema even though the loader would drop it.
+    // image is refused by the schema even though the loader would drop it. A big book is
+    // validated as it is parsed, its tree built only as far as the description: same verdicts.
+    void verdictIsValidateBooks_data()
+    {
+        QTest::addColumn<QByteArray>("book");
+        QByteArray cover = ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В"));
+        cover.replace("<lang>", "<coverpage><image l:href=\"#c\"> </image></coverpage><lang>");
+        QTest::newRow("blank in the cover's image") << cover;
+        const QByteArray big =
+            ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В"), QString(50000, QChar(0x0436)));
+        QTest::newRow("big") << big;
+        QTest::newRow("big, an error after the description")
+            << QByteArray(big).replace("</section>", "</section><bogus/>");
+        QTest::newRow("big, an id given twice")
+            << QByteArray(big).replace("<section>", "<section id=\"s\"><p>1</p></section><section id=\"s\">");
+    }
     void verdictIsValidateBooks()
     {
+        QFETCH(QByteArray, book);
         settings({{QStringLiteral("SaveLog"), "1"}});
-        QByteArray book = ValidBook(QStringLiteral("А"), QStringLiteral("Б"), QStringLiteral("В"));
-        book.replace("<lang>", "<coverpage><image l:href=\"#c\"> </image></coverpage><lang>");
         QString expected;
-        QVERIFY(!ValidateBook(m_src + loose(QStringLiteral("cover.fb2"), book), expected));
+        const bool valid = ValidateBook(m_src + loose(QStringLiteral("b.fb2"), book), expected);
         TBookList rows;
-        rows.Append(looseRow(QStringLiteral("cover.fb2")));
+        rows.Append(looseRow(QStringLiteral("b.fb2")));
         TProcessingRun run(rows);
         const TRunSummary s = run.Execute();
-        QCOMPARE(s.Invalid, 1);
-        QCOMPARE(ReadFile(m_bad + QStringLiteral("cover.fb2")), book);
+        QCOMPARE(s.Invalid, valid ? 0 : 1);
+        QVERIFY(!QFile::exists(m_src + QStringLiteral("b.fb2")));
+        if (valid)
+            return;
+        QCOMPARE(ReadFile(m_bad + QStringLiteral("b.fb2")), book);
         QCOMPARE(ReadFile(m_log),
-                 "\xEF\xBB\xBF" + (QStringLiteral("cover.fb2 => ") + expected + QStringLiteral("\r\n")).toUtf8());
+                 "\xEF\xBB\xBF" + (QStringLiteral("b.fb2 => ") + expected + QStringLiteral("\r\n")).toUtf8());
     }
 
     void logOffLeavesLogAlone()

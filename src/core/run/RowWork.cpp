@@ -26,6 +26,14 @@ TFileStamp StampOf(const QString &path)
     return s;
 }
 
+namespace {
+
+// Below this size a book's whole tree costs little, while one that turns out invalid would be
+// parsed twice (the validator without a tree stops at its first error, the tree then judges).
+constexpr qsizetype kDescriptionOnlyFrom = 64 * 1024;
+
+}  // namespace
+
 void PrepareRow(TRowWork &w, const TBookConversion &conversion)
 {
     const TRowInput &in = w.In;
@@ -46,7 +54,7 @@ void PrepareRow(TRowWork &w, const TBookConversion &conversion)
     try {
         XmlDocPtr dom;
         // Without a conversion only the record is read: the tree may end with the description.
-        if (s.Valid && inHand && !s.Convert)
+        if (s.Valid && inHand && !s.Convert && bytes.size() >= kDescriptionOnlyFrom)
             dom = LoadValidBookDescription(bytes, in.WorkingPath, UtilsDir, w.InvalidText);
         else if (s.Valid)
             dom = inHand ? LoadValidBookDom(bytes, in.WorkingPath, UtilsDir, w.InvalidText)
