@@ -22,12 +22,14 @@ XmlDocPtr LoadValidBookDom(const QByteArray &data, const QString &fileName, cons
 }
 
 XmlDocPtr LoadValidBookDescription(const QByteArray &data, const QString &fileName, const QString &utilsDir,
-                                   QString &errorText)
+                                   QString &errorText, bool *parsedOnce)
 {
     // A book the validator without a tree vouches for is parsed once, and built no further than
     // its description; any other gets the whole tree's verdict.
     XmlDocPtr dom = XmlStreamLoadValidHead(data, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace,
                                            &IsBooksDescription);
+    if (parsedOnce)
+        *parsedOnce = dom != nullptr;
     if (!dom)
         return LoadValidBookDom(data, fileName, utilsDir, errorText);
     XmlDropBlankText(dom.get());

@@ -15,6 +15,7 @@ XmlDocPtr LoadValidBookDom(const QByteArray &data, const QString &fileName, cons
                            QString &errorText);
 // LoadValidBookDom of bytes for a reader of the description alone (the record, the names): the
 // same verdict and error text, and the same tree as far as the root's description, after which
-// a valid book's tree ends.
+// a valid book's tree ends. parsedOnce: whether the book was vouched for in one parse (an
+// invalid one is parsed again, whole, for its verdict).
 XmlDocPtr LoadValidBookDescription(const QByteArray &data, const QString &fileName, const QString &utilsDir,
-                                   QString &errorText);
+                                   QString &errorText, bool *parsedOnce = nullptr);
