@@ -26,8 +26,7 @@ XmlDocPtr LoadValidBookDescription(const QByteArray &data, const QString &fileNa
 {
     // A book the validator without a tree vouches for is parsed once, and built no further than
     // its description; any other gets the whole tree's verdict.
-    XmlDocPtr dom = XmlStreamLoadValidHead(data, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace,
-                                           &IsBooksDescription);
+    XmlDocPtr dom = XmlStreamLoadValidHead(data, BookSchemaPath(utilsDir), FictionBookNamespace, &IsBooksDescription);
     if (parsedOnce)
         *parsedOnce = dom != nullptr;
     if (!dom)

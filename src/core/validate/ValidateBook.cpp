@@ -8,12 +8,14 @@
 
 const QString FictionBookNamespace = QStringLiteral("http://www.gribuser.ru/xml/fictionbook/2.0");
 
+QString BookSchemaPath(const QString &utilsDir) { return utilsDir + QStringLiteral("FictionBook.xsd"); }
+
 bool ValidateBook(const QString &fileName, QString &errorText) { return ValidateBook(fileName, errorText, UtilsDir); }
 
 bool ValidateBook(const QString &fileName, QString &errorText, const QString &utilsDir)
 {
     XmlParseError error;
-    if (XmlValidateFile(fileName, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace, error))
+    if (XmlValidateFile(fileName, BookSchemaPath(utilsDir), FictionBookNamespace, error))
         return true;
     errorText = ValidationErrorText(error);
     return false;
@@ -22,8 +24,7 @@ bool ValidateBook(const QString &fileName, QString &errorText, const QString &ut
 XmlDocPtr ValidatedBookTree(const QString &fileName, QString &errorText, const QString &utilsDir)
 {
     XmlParseError error;
-    XmlDocPtr doc =
-        XmlLoadValidFile(fileName, utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace, error);
+    XmlDocPtr doc = XmlLoadValidFile(fileName, BookSchemaPath(utilsDir), FictionBookNamespace, error);
     if (!doc)
         errorText = ValidationErrorText(error);
     return doc;
@@ -34,7 +35,7 @@ XmlDocPtr ValidatedBookTree(const QByteArray &data, const QString &fileName, QSt
 {
     XmlParseError error;
     XmlDocPtr doc = XmlLoadValidBytes(data, QUrl::fromLocalFile(fileName).toString(QUrl::FullyEncoded),
-                                      utilsDir + QStringLiteral("FictionBook.xsd"), FictionBookNamespace, error);
+                                      BookSchemaPath(utilsDir), FictionBookNamespace, error);
     if (!doc)
         errorText = ValidationErrorText(error);
     return doc;

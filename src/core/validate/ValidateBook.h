@@ -7,6 +7,8 @@
 
 // The namespace FB2 documents declare on their root element; the schema is bound to it.
 extern const QString FictionBookNamespace;
+// The FictionBook schema of a utils folder.
+QString BookSchemaPath(const QString &utilsDir);
 
 // True when the file is well-formed and valid; errorText is then left as it was. Otherwise false,
 // and errorText receives the four-line text of the first error (ValidationErrorText). A missing,

@@ -63,6 +63,11 @@ XmlDocPtr ParseXmlFile(const QString &path, int options, XmlBlanks blanks, XmlPa
                        qint64 streamFrom = kParseAsReadFrom, QByteArray *whole = nullptr,
                        const XmlLastNeeded *lastNeeded = nullptr);
 
+// Stops libxml2's tree builder half-way: text, comments and processing instructions reach it no
+// more (the caller's own element hooks stop passing elements on). The handlers stay set, as the
+// schema validator's plug expects of the handlers it wraps.
+void XmlStopBuildingText(xmlSAXHandler *sax);
+
 // SAX handlers for a parse that builds no tree. Attach installs them on the parser's context
 // before the parse; Detach undoes what Attach did (a schema plug) before the context is freed.
 class XmlEventHandlers {

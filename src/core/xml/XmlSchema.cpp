@@ -430,9 +430,6 @@ private:
     }
     static void DocumentType(void *ctx, const xmlChar *, const xmlChar *, const xmlChar *) { Of(ctx).Unsure(); }
     static void Reference(void *ctx, const xmlChar *) { Of(ctx).Unsure(); }
-    static void Text(void *, const xmlChar *, int) {}
-    static void Comment(void *, const xmlChar *) {}
-    static void Instruction(void *, const xmlChar *, const xmlChar *) {}
 
     static void StartElement(void *ctx, const xmlChar *localname, const xmlChar *prefix, const xmlChar *uri,
                              int nbNamespaces, const xmlChar **namespaces, int nbAttributes, int nbDefaulted,
@@ -469,19 +466,12 @@ private:
         const xmlNode *closed = v.m_parser->node;
         if (v.m_endElement)
             v.m_endElement(ctx, localname, prefix, uri);
-        if (v.m_endElement && closed && (*v.m_buildUntil)(closed))
-            v.StopBuilding();
-    }
-    // The rest of the document is validated but not built: the builder gets nothing more.
-    void StopBuilding()
-    {
-        m_startElement = nullptr;
-        m_endElement = nullptr;
-        m_builder->characters = &Text;
-        m_builder->ignorableWhitespace = &Text;
-        m_builder->cdataBlock = &Text;
-        m_builder->comment = &Comment;
-        m_builder->processingInstruction = &Instruction;
+        // The rest of the document is validated but not built.
+        if (v.m_endElement && closed && (*v.m_buildUntil)(closed)) {
+            v.m_startElement = nullptr;
+            v.m_endElement = nullptr;
+            XmlStopBuildingText(v.m_builder);
+        }
     }
 
     xmlSchemaValidCtxtPtr m_vctxt;

@@ -270,23 +270,17 @@ struct TParseWatch {
         TParseWatch &w = Of(ctx);
         auto *ctxt = static_cast<xmlParserCtxtPtr>(ctx);
         const xmlNode *closed = ctxt->node;
-        if (w.endElement)
-            w.endElement(ctx, localname, prefix, uri);
+        if (!w.endElement)
+            return;
+        w.endElement(ctx, localname, prefix, uri);
         // A document type may declare entities that the rest refers to: such a tree stays whole.
         const xmlDoc *doc = ctxt->myDoc;
-        if (closed && doc && !doc->intSubset && !doc->extSubset && (*w.lastNeeded)(closed))
-            StopBuilding(ctxt->sax);
-    }
-    static void StopBuilding(xmlSAXHandler *sax)
-    {
-        sax->startElementNs = nullptr;
-        sax->endElementNs = nullptr;
-        sax->characters = nullptr;
-        sax->ignorableWhitespace = nullptr;
-        sax->cdataBlock = nullptr;
-        sax->comment = nullptr;
-        sax->processingInstruction = nullptr;
-        sax->reference = nullptr;
+        if (closed && doc && !doc->intSubset && !doc->extSubset && (*w.lastNeeded)(closed)) {
+            w.startElement = nullptr;
+            w.endElement = nullptr;
+            ctxt->sax->reference = nullptr;
+            XmlStopBuildingText(ctxt->sax);
+        }
     }
 };
 
@@ -530,6 +524,23 @@ XmlDocPtr ParseXmlFile(const QString &path, int options, XmlBlanks blanks, XmlPa
     if (whole)
         *whole = std::move(data);
     return doc;
+}
+
+namespace {
+
+void IgnoreText(void *, const xmlChar *, int) {}
+void IgnoreComment(void *, const xmlChar *) {}
+void IgnoreInstruction(void *, const xmlChar *, const xmlChar *) {}
+
+}  // namespace
+
+void XmlStopBuildingText(xmlSAXHandler *sax)
+{
+    sax->characters = &IgnoreText;
+    sax->ignorableWhitespace = &IgnoreText;
+    sax->cdataBlock = &IgnoreText;
+    sax->comment = &IgnoreComment;
+    sax->processingInstruction = &IgnoreInstruction;
 }
 
 namespace {
