@@ -143,16 +143,18 @@
   <xsl:template match="fb:table">
     <xsl:value-of select="$nl"/>
     <xsl:for-each select="fb:tr">
-      <xsl:for-each select="fb:th | fb:td">
-        <xsl:if test="position() > 1">
-          <xsl:text> | </xsl:text>
-        </xsl:if>
-        <xsl:variable name="cell">
-          <xsl:apply-templates mode="inline"/>
-        </xsl:variable>
-        <xsl:value-of select="normalize-space($cell)"/>
-      </xsl:for-each>
-      <xsl:value-of select="$nl"/>
+      <line>
+        <xsl:for-each select="fb:th | fb:td">
+          <xsl:if test="position() > 1">
+            <xsl:text> | </xsl:text>
+          </xsl:if>
+          <xsl:variable name="cell">
+            <xsl:apply-templates mode="inline"/>
+          </xsl:variable>
+          <xsl:value-of select="normalize-space($cell)"/>
+        </xsl:for-each>
+        <xsl:value-of select="$nl"/>
+      </line>
     </xsl:for-each>
     <xsl:value-of select="$nl"/>
   </xsl:template>
@@ -160,16 +162,21 @@
   <!-- Pictures have no text. -->
   <xsl:template match="fb:image | fb:binary | fb:description"/>
 
-  <!-- One element as one line of text: its inline content with white space collapsed. -->
+  <!-- One element as one line of text: its inline content with white space collapsed.
+       The line goes out inside an element of its own, which the text output leaves out: text
+       written after a variable was built is appended to the text before it by copying all of
+       it, so one growing text node would make a big book's conversion quadratic. -->
   <xsl:template name="line">
     <xsl:param name="indent" select="''"/>
     <xsl:variable name="text">
       <xsl:apply-templates mode="inline"/>
     </xsl:variable>
-    <xsl:if test="normalize-space($text) != ''">
-      <xsl:value-of select="concat($indent, normalize-space($text))"/>
-    </xsl:if>
-    <xsl:value-of select="$nl"/>
+    <line>
+      <xsl:if test="normalize-space($text) != ''">
+        <xsl:value-of select="concat($indent, normalize-space($text))"/>
+      </xsl:if>
+      <xsl:value-of select="$nl"/>
+    </line>
   </xsl:template>
 
   <!-- Inline content: the text; a note reference in brackets unless it has them. -->
