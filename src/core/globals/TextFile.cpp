@@ -24,6 +24,27 @@ QByteArray AnsiBytes(QStringView line)
     return out;
 }
 
+// The mark goes in first: put in front afterwards, it would move the whole text once more.
+QByteArray CrLfLinesAfter(QByteArrayView head, QByteArrayView text)
+{
+    QByteArray data;
+    data.reserve(head.size() + text.size() + text.size() / 32 + 16);
+    data.append(head);
+    const char *p = text.data();
+    const char *const end = p + text.size();
+    while (p < end) {
+        const char *stop = p;
+        while (stop < end && *stop != '\r' && *stop != '\n')
+            ++stop;
+        data.append(p, stop - p);
+        data += "\r\n";
+        if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n')
+            ++stop;
+        p = stop + 1;
+    }
+    return data;
+}
+
 }  // namespace
 
 QStringList TextLines(const QString &text)
@@ -57,26 +78,9 @@ QByteArray TextLinesData(const QString &text, TTextEncoding encoding)
     return data;
 }
 
-QByteArray Utf8TextLinesData(const QByteArray &utf8) { return CrLfLines(utf8).prepend("\xEF\xBB\xBF"); }
+QByteArray Utf8TextLinesData(const QByteArray &utf8) { return CrLfLinesAfter("\xEF\xBB\xBF", utf8); }
 
-QByteArray CrLfLines(QByteArrayView text)
-{
-    QByteArray data;
-    data.reserve(text.size() + text.size() / 32 + 16);
-    const char *p = text.data();
-    const char *const end = p + text.size();
-    while (p < end) {
-        const char *stop = p;
-        while (stop < end && *stop != '\r' && *stop != '\n')
-            ++stop;
-        data.append(p, stop - p);
-        data += "\r\n";
-        if (stop < end && *stop == '\r' && stop + 1 < end && stop[1] == '\n')
-            ++stop;
-        p = stop + 1;
-    }
-    return data;
-}
+QByteArray CrLfLines(QByteArrayView text) { return CrLfLinesAfter({}, text); }
 
 QString CannotCreateFile(const QString &path, const QString &reason)
 {

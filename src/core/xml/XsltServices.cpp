@@ -50,6 +50,17 @@ xsltSecurityPrefsPtr TransformSecurityPrefs()
     return prefs;
 }
 
+// libxml2's output callback; an exception must not cross the C library.
+int AppendToByteArray(void *context, const char *bytes, int length)
+{
+    try {
+        static_cast<QByteArray *>(context)->append(bytes, length);
+        return length;
+    } catch (...) {
+        return -1;
+    }
+}
+
 QString FirstLines(const QString &text)
 {
     return text.isEmpty() ? QStringLiteral("The style sheet could not be applied") : text.left(2000);
@@ -109,14 +120,18 @@ QByteArray XsltTransformUtf8(XmlDocPtr source, xsltStylesheet *style)
         throw EOrvane(FirstLines(capture.XsltText()));
 
     // Serialise through a UTF-8 encoder: nothing is lost to the code page xsl:output names,
-    // and the bytes are UTF-8 whatever it names.
-    xmlOutputBufferPtr out = xmlAllocOutputBuffer(xmlFindCharEncodingHandler("UTF-8"));
+    // and the bytes are UTF-8 whatever it names. They go straight into the result, piece by
+    // piece, instead of into a buffer of libxml2's that would then be copied whole.
+    QByteArray text;
+    xmlOutputBufferPtr out =
+        xmlOutputBufferCreateIO(AppendToByteArray, nullptr, &text, xmlFindCharEncodingHandler("UTF-8"));
     if (!out)
         throw EOrvane(QStringLiteral("Out of memory"));
     xsltSaveResultTo(out, result.get(), style);
     xmlOutputBufferFlush(out);
-    xmlBufPtr bytes = out->conv ? out->conv : out->buffer;
-    const QByteArray text(reinterpret_cast<const char *>(xmlBufContent(bytes)), qsizetype(xmlBufUse(bytes)));
+    const bool written = out->error == 0;
     xmlOutputBufferClose(out);
+    if (!written)
+        throw EOrvane(QStringLiteral("Out of memory"));
     return text;
 }
